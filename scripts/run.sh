@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts Skyvane on the virtual station.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+exec ./build/skyvane-cli --test-mode dump 0 32
