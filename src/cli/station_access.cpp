@@ -1,0 +1,30 @@
+#include "cli/station_access.h"
+
+#include <ostream>
+
+#include "core/station/station_device.h"
+#include "core/transfer/module_transfer.h"
+
+namespace skyvane {
+
+bool OpenStation(CliContext& ctx, DeviceBusyClaim& claim) {
+  StationDevice& device = *ctx.device;
+  if (!device.IsConnected() && !device.UpdateConnection()) {
+    auto* module = dynamic_cast<ModuleTransfer*>(device.Link().transfer());
+    if (module != nullptr && !module->IsLoaded()) {
+      *ctx.err << "skyvane-cli: no weather station found (the transfer module "
+               << kTransferModuleName << " is missing)\n";
+    } else {
+      *ctx.err << "skyvane-cli: no weather station found\n";
+    }
+    return false;
+  }
+  claim = ClaimDeviceForUser(device.DeviceBusy());
+  if (!claim) {
+    *ctx.err << "skyvane-cli: Can't communicate with device!\n";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace skyvane

@@ -1,0 +1,12 @@
+#pragma once
+// Opening the station for one command: a connection step, then the busy claim
+// in its user-interface form. Failures are reported on ctx.err in one line.
+#include "cli/cli.h"
+#include "core/station/device_busy.h"
+
+namespace skyvane {
+
+// True when the station is connected and the claim owns the link.
+bool OpenStation(CliContext& ctx, DeviceBusyClaim& claim);
+
+}  // namespace skyvane

@@ -1,0 +1,97 @@
+#pragma once
+// Two ways to drive skyvane-cli in tests: run the built program and capture
+// its output and exit status, or call a registered command in-process on a
+// context built around a virtual station.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/cli_setup.h"
+#include "core/station/station_device.h"
+#include "core/transfer/virtual_station.h"
+#include "support/scratch_folder.h"
+
+extern char** environ;
+
+namespace skyvane::test {
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+inline std::string Slurp(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs the built skyvane-cli with these arguments (no shell involved).
+inline CliRun RunCliProgram(const std::vector<std::string>& args) {
+  ScratchFolder capture;
+  const auto outFile = capture / "out";
+  const auto errFile = capture / "err";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  std::vector<std::string> all{SKYVANE_CLI_PATH};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  CliRun run;
+  pid_t pid = 0;
+  if (posix_spawn(&pid, SKYVANE_CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  run.out = Slurp(outFile);
+  run.err = Slurp(errFile);
+  return run;
+}
+
+// A command context over a virtual station, with captured output.
+class InProcessCli {
+ public:
+  InProcessCli() {
+    auto owned = std::make_unique<VirtualStation>(0x1941, 0x8021);
+    station_ = owned.get();
+    device_ = std::make_unique<StationDevice>(std::move(owned), false, 0x1941, 0x8021);
+    ctx_.folder = folder_.path();
+    ctx_.device = device_.get();
+    ctx_.out = &out_;
+    ctx_.err = &err_;
+  }
+
+  VirtualStation& Station() { return *station_; }
+  StationDevice& Device() { return *device_; }
+  CliContext& Context() { return ctx_; }
+  std::string Out() const { return out_.str(); }
+  std::string Err() const { return err_.str(); }
+
+  // Runs a registered command; -1 when no command has that name.
+  int Run(const std::string& name, const std::vector<std::string>& args) {
+    const CliCommand* command = FindCommand(name);
+    return command != nullptr ? command->run(ctx_, args) : -1;
+  }
+
+ private:
+  ScratchFolder folder_;
+  VirtualStation* station_ = nullptr;
+  std::unique_ptr<StationDevice> device_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+  CliContext ctx_;
+};
+
+}  // namespace skyvane::test
