@@ -1,30 +1,17 @@
 // skyvane-cli: parses the global options, builds the process-wide objects and
 // hands them to one command.
-#include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
 #include "cli/cli_setup.h"
 #include "cli/global_options.h"
+#include "core/app/app_settings.h"
+#include "core/app/program_folder.h"
 #include "core/station/station_device.h"
-
-namespace {
-
-constexpr int kDefaultVendorId = 0x1941;
-constexpr int kDefaultProductId = 0x8021;
-
-std::filesystem::path ProgramFolder(const skyvane::GlobalOptions& options) {
-  if (options.folder) return *options.folder;
-  if (const char* home = std::getenv("SKYVANE_HOME"); home != nullptr && *home != '\0') return home;
-  std::error_code ec;
-  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::current_path(ec) : exe.parent_path();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace skyvane;
@@ -50,9 +37,17 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
 
-  const std::filesystem::path folder = ProgramFolder(options);
+  std::optional<std::string> folderOption;
+  if (options.folder) folderOption = options.folder->string();
+  std::filesystem::path folder;
+  if (!ResolveProgramFolder(CurrentProgramFolderInputs(folderOption), folder, error)) {
+    std::cerr << "skyvane-cli: " << error << "\n";
+    return kExitFailure;
+  }
+  AppSettings settings = LoadSettings(folder);
   std::unique_ptr<StationDevice> device =
-      MakeStationDevice(options, false, kDefaultVendorId, kDefaultProductId, folder, error);
+      MakeStationDevice(options, settings.TestOn(), static_cast<int>(settings.usbVendorId),
+                        static_cast<int>(settings.usbProductId), folder, error);
   if (!device) {
     std::cerr << "skyvane-cli: " << error << "\n";
     return kExitFailure;
@@ -61,6 +56,7 @@ int main(int argc, char** argv) {
 
   CliContext ctx;
   ctx.folder = folder;
+  ctx.settings = &settings;
   ctx.device = device.get();
   ctx.out = &std::cout;
   ctx.err = &std::cerr;

@@ -25,6 +25,14 @@ TEST(CliDump, TestModePrintsTheLastRowOfTheTestImage) {
   EXPECT_EQ(run.err, "");
 }
 
+TEST(CliDump, TestFlagInTheConfigurationSelectsTestMode) {
+  test::ScratchFolder folder;
+  std::ofstream(folder / "Skyvane.ini") << "[communication]\r\nTestFlag=TRUE\r\n";
+  const auto run = RunCliProgram({"--folder", folder.path(), "dump", "0x1F0", "16"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "01F0: 05 39 50 02 40 88 81 0A 27 34 C0 00 0A D3 2A 00\n");
+}
+
 TEST(CliDump, StationImageGoesThroughTheReportProtocol) {
   test::ScratchFolder folder;
   const auto image = WriteImage(folder, 0x10000);
