@@ -4,6 +4,10 @@
 
 #include <string>
 
+#include "core/station/alarm_codec.h"
+#include "core/station/header_codec.h"
+#include "core/station/memory_map.h"
+#include "core/station/weather_record_codec.h"
 #include "core/units/units_test_support.h"
 
 namespace skyvane {
@@ -98,6 +102,57 @@ TEST(DeriveRowTest, TestImageFirstRecord) {
   EXPECT_EQ(row[row::windLevel], "5");
   EXPECT_EQ(row[row::gustLevel], "8");
   EXPECT_EQ(row[row::directionName], "NE");
+}
+
+// Every record of the test image, decoded and derived with the image's own
+// header and alarm block.
+class DeriveTestImageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    image_ = testing::TestImageBytes();
+    DecodeHeader(std::span<const std::uint8_t, memmap::kHeaderSize>(&image_[0], memmap::kHeaderSize), header_);
+    DecodeAlarms(std::span<const std::uint8_t, memmap::kAlarmSize>(&image_[memmap::kAlarmAddress],
+                                                                     memmap::kAlarmSize),
+                 alarms_);
+  }
+  HistoryRow Derived(int address) {
+    HistoryRow row;
+    EXPECT_TRUE(DecodeWeatherRecord(
+        std::span<const std::uint8_t, memmap::kRecordSize>(&image_[address], memmap::kRecordSize), row));
+    DeriveRow(row, header_, alarms_);
+    return row;
+  }
+  std::vector<std::uint8_t> image_;
+  HeaderRecord header_;
+  AlarmRecord alarms_;
+};
+
+TEST_F(DeriveTestImageTest, CurrentRecordMatchesTheHandDecodedOne) {
+  HistoryRow byHand = DecodedRow(TestImageCurrent());
+  DeriveRow(byHand, header_, alarms_);
+  const HistoryRow decoded = Derived(0x1F0);
+  for (int f = row::interval; f <= row::flag8; ++f) EXPECT_EQ(decoded[f], byHand[f]) << "field " << f;
+  EXPECT_EQ(decoded[row::rawBytes], "05 39 50 02 40 88 81 0A 27 34 C0 00 0A D3 2A 00 ");
+}
+
+TEST_F(DeriveTestImageTest, EveryRecordHoldsStoredFormTexts) {
+  for (int address = 0x100; address <= 0x1F0; address += memmap::kRecordSize) {
+    const HistoryRow row = Derived(address);
+    for (int f : {row::indoorTemperature, row::outdoorTemperature, row::absolutePressure, row::windSpeed,
+                  row::gustSpeed, row::relativePressure, row::dewPoint, row::windChill, row::rain}) {
+      const std::string& text = row[f];
+      ASSERT_GE(text.size(), 3u) << address << " field " << f;
+      EXPECT_EQ(text[text.size() - 2], '.') << address << " field " << f << " " << text;
+    }
+    EXPECT_NE(row[row::directionName], "---") << address;
+    EXPECT_EQ(row[row::windLevel].find('.'), std::string::npos);
+  }
+  const HistoryRow first = Derived(0x100);
+  EXPECT_EQ(first[row::indoorTemperature], "22.7");
+  EXPECT_EQ(first[row::relativePressure], "1012.7");
+  EXPECT_EQ(first[row::directionName], "NE");
+  // 0x1C0 holds a negative outdoor temperature (1C 81: -28.4 °C).
+  EXPECT_EQ(Derived(0x1C0)[row::outdoorTemperature], "-28.4");
 }
 
 TEST(DeriveRowTest, RelativePressureFromTheAlarmBlock) {
