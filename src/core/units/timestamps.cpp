@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/app/text_table.h"
+
 namespace skyvane {
 namespace {
 
@@ -48,6 +50,10 @@ std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
 }
 
 }  // namespace
+
+std::string TimestampDisplayText(const std::string& text, const TextTable& table) {
+  return TimestampDisplayText(text, std::string(table.Text(Txt::TimestampFormat)));
+}
 
 std::string TimestampDisplayText(const std::string& text, const std::string& format) {
   if (text.size() <= 9) return text;

@@ -7,15 +7,15 @@
 
 namespace skyvane {
 
-// The text-table entry that formats displayed timestamps in every language.
-inline constexpr const char* kTimestampDisplayFormat = "%d-%m-%Y %H:%M";
+class TextTable;
 
-// A timestamp text in the display form (strftime format, normally the text-table
-// entry "%d-%m-%Y %H:%M"). Texts of at most 9 characters ("---", empty) come back
-// unchanged; a date alone means midnight, a time without seconds ":00". A text
-// that does not hold a full date and time also comes back unchanged.
-std::string TimestampDisplayText(const std::string& text,
-                                 const std::string& format = kTimestampDisplayFormat);
+// A timestamp text in the display form: the text table's timestamp format
+// ("%d-%m-%Y %H:%M", strftime rules). Texts of at most 9 characters ("---",
+// empty) come back unchanged; a date alone means midnight, a time without
+// seconds ":00". A text that does not hold a full date and time also comes back
+// unchanged.
+std::string TimestampDisplayText(const std::string& text, const TextTable& table);
+std::string TimestampDisplayText(const std::string& text, const std::string& format);
 
 // The calendar time of a timestamp text read as local time (daylight saving
 // decided by the platform). Missing time numbers count as 0; a text without a

@@ -6,8 +6,15 @@
 #include <ctime>
 #include <string>
 
+#include "core/app/text_table.h"
+
 namespace skyvane {
 namespace {
+
+std::string Shown(const std::string& text) {
+  static const TextTable table(0);
+  return TimestampDisplayText(text, table);
+}
 
 // Runs a test body in a fixed time zone and restores the previous one.
 class LocalTimeZone {
@@ -30,26 +37,28 @@ class LocalTimeZone {
 };
 
 TEST(TimestampsTest, DisplayText) {
-  EXPECT_EQ(TimestampDisplayText("2007-04-10"), "10-04-2007 00:00");
-  EXPECT_EQ(TimestampDisplayText("2007-04-10 12:30:59"), "10-04-2007 12:30");
-  EXPECT_EQ(TimestampDisplayText("2007-01-01 12:00"), "01-01-2007 12:00");
-  EXPECT_EQ(TimestampDisplayText("2008-12-31 14:05:00 trailing"), "31-12-2008 14:05");
+  EXPECT_EQ(Shown("2007-04-10"), "10-04-2007 00:00");
+  EXPECT_EQ(Shown("2007-04-10 12:30:59"), "10-04-2007 12:30");
+  EXPECT_EQ(Shown("2007-01-01 12:00"), "01-01-2007 12:00");
+  EXPECT_EQ(Shown("2008-12-31 14:05:00 trailing"), "31-12-2008 14:05");
   EXPECT_EQ(TimestampDisplayText("2007-04-10 12:30:59", "%Y/%m/%d"), "2007/04/10");
+  const TextTable danish(2);
+  EXPECT_EQ(TimestampDisplayText("2008-12-31 14:05:00", danish), "31-12-2008 14:05");
 }
 
 TEST(TimestampsTest, DisplayTextPassesShortAndUnreadableTextsThrough) {
-  EXPECT_EQ(TimestampDisplayText("---"), "---");
-  EXPECT_EQ(TimestampDisplayText(""), "");
-  EXPECT_EQ(TimestampDisplayText("123456789"), "123456789");
-  EXPECT_EQ(TimestampDisplayText("2000-00-00 00:00"), "2000-00-00 00:00");
-  EXPECT_EQ(TimestampDisplayText("20A7-01-01 12:00"), "20A7-01-01 12:00");
-  EXPECT_EQ(TimestampDisplayText("not a timestamp"), "not a timestamp");
+  EXPECT_EQ(Shown("---"), "---");
+  EXPECT_EQ(Shown(""), "");
+  EXPECT_EQ(Shown("123456789"), "123456789");
+  EXPECT_EQ(Shown("2000-00-00 00:00"), "2000-00-00 00:00");
+  EXPECT_EQ(Shown("20A7-01-01 12:00"), "20A7-01-01 12:00");
+  EXPECT_EQ(Shown("not a timestamp"), "not a timestamp");
 }
 
 TEST(TimestampsTest, DisplayTextKeepsTheWallClockAcrossDaylightSaving) {
   LocalTimeZone tz("Europe/Berlin");
   // 02:30 does not exist on that morning in Berlin; the text is shown as written.
-  EXPECT_EQ(TimestampDisplayText("2007-03-25 02:30:00"), "25-03-2007 02:30");
+  EXPECT_EQ(Shown("2007-03-25 02:30:00"), "25-03-2007 02:30");
 }
 
 TEST(TimestampsTest, TimeSpanBetween) {
