@@ -11,6 +11,7 @@
 #include "cli/global_options.h"
 #include "core/app/app_settings.h"
 #include "core/app/program_folder.h"
+#include "core/app/text_table.h"
 #include "core/station/station_device.h"
 
 int main(int argc, char** argv) {
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     return kExitFailure;
   }
   AppSettings settings = LoadSettings(folder);
+  TextTable text(settings.languageIndex);
   std::unique_ptr<StationDevice> device =
       MakeStationDevice(options, settings.TestOn(), static_cast<int>(settings.usbVendorId),
                         static_cast<int>(settings.usbProductId), folder, error);
@@ -57,6 +59,7 @@ int main(int argc, char** argv) {
   CliContext ctx;
   ctx.folder = folder;
   ctx.settings = &settings;
+  ctx.text = &text;
   ctx.device = device.get();
   ctx.out = &std::cout;
   ctx.err = &std::cerr;

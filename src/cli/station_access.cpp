@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "core/app/text_table.h"
 #include "core/station/station_device.h"
 #include "core/transfer/module_transfer.h"
 
@@ -21,7 +22,10 @@ bool OpenStation(CliContext& ctx, DeviceBusyClaim& claim) {
   }
   claim = ClaimDeviceForUser(device.DeviceBusy());
   if (!claim) {
-    *ctx.err << "skyvane-cli: Can't communicate with device!\n";
+    *ctx.err << "skyvane-cli: "
+             << (ctx.text != nullptr ? ctx.text->Text(Txt::CantCommunicateWithDevice)
+                                     : TextIn(Txt::CantCommunicateWithDevice, 0))
+             << "\n";
     return false;
   }
   return true;

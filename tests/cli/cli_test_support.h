@@ -14,6 +14,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_setup.h"
+#include "core/app/text_table.h"
 #include "core/station/station_device.h"
 #include "core/transfer/virtual_station.h"
 #include "support/scratch_folder.h"
@@ -69,12 +70,14 @@ class InProcessCli {
     device_ = std::make_unique<StationDevice>(std::move(owned), false, 0x1941, 0x8021);
     ctx_.folder = folder_.path();
     ctx_.device = device_.get();
+    ctx_.text = &text_;
     ctx_.out = &out_;
     ctx_.err = &err_;
   }
 
   VirtualStation& Station() { return *station_; }
   StationDevice& Device() { return *device_; }
+  TextTable& Text() { return text_; }
   CliContext& Context() { return ctx_; }
   std::string Out() const { return out_.str(); }
   std::string Err() const { return err_.str(); }
@@ -87,6 +90,7 @@ class InProcessCli {
 
  private:
   ScratchFolder folder_;
+  TextTable text_{0};
   VirtualStation* station_ = nullptr;
   std::unique_ptr<StationDevice> device_;
   std::ostringstream out_;
