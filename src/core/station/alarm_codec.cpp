@@ -1,6 +1,7 @@
 #include "core/station/alarm_codec.h"
 
 #include "core/station/byte_codec.h"
+#include "core/station/station_device.h"
 
 namespace skyvane {
 
@@ -75,6 +76,22 @@ AlarmBytes EncodeAlarms(const AlarmRecord& a) {
     }
   }
   return b;
+}
+
+bool StationDevice::ReadAlarms(AlarmRecord& alarms) {
+  AlarmBytes buffer{};
+  int length = memmap::kAlarmSize;
+  if (!link_.ReadBlocks(memmap::kAlarmAddress, buffer.data(), length)) return false;
+  DecodeAlarms(buffer, alarms);
+  return true;
+}
+
+bool StationDevice::WriteAlarms(AlarmRecord& alarms) {
+  const AlarmBytes buffer = EncodeAlarms(alarms);
+  int length = memmap::kAlarmSize;
+  if (!link_.WriteBlocks(memmap::kAlarmAddress, buffer.data(), length)) return false;
+  // Tell the station its settings changed, but only once the thresholds are in.
+  return link_.WriteByte(memmap::kSettingsChangedAddress, memmap::kSettingsChangedMark);
 }
 
 }  // namespace skyvane

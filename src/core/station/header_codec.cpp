@@ -1,9 +1,9 @@
 #include "core/station/header_codec.h"
 
-#include <cstdlib>
 #include <string>
 
 #include "core/station/byte_codec.h"
+#include "core/station/station_device.h"
 
 namespace skyvane {
 
@@ -179,6 +179,29 @@ HeaderBytes EncodeHeader(const HeaderRecord& h) {
   ParseHexDigits(h[hdr::kReserved1D], std::span(b).subspan(0x1D, 1));
   WriteU16(&b[0x1E], ParseDecimal(h[hdr::kCurrentAddress]));
   return b;
+}
+
+bool StationDevice::ReadHeader(HeaderRecord& header) {
+  HeaderBytes buffer{};
+  int length = memmap::kHeaderSize;
+  if (!link_.ReadBlocks(memmap::kHeaderAddress, buffer.data(), length)) return false;
+  DecodeHeader(buffer, header);
+  return true;
+}
+
+bool StationDevice::WriteHeader(HeaderRecord& header) {
+  header[hdr::kSettingsChanged] = "1";
+  const HeaderBytes buffer = EncodeHeader(header);
+  int length = memmap::kHeaderSize;
+  return link_.WriteBlocks(memmap::kHeaderAddress, buffer.data(), length);
+}
+
+bool StationDevice::ClearHistory() {
+  HeaderRecord header;
+  if (!ReadHeader(header)) return false;
+  header[hdr::kRecordCount] = "0";
+  header[hdr::kSettingsChanged] = "1";
+  return WriteHeader(header);
 }
 
 }  // namespace skyvane

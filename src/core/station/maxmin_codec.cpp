@@ -1,6 +1,9 @@
 #include "core/station/maxmin_codec.h"
 
+#include <array>
+
 #include "core/station/byte_codec.h"
+#include "core/station/station_device.h"
 
 namespace skyvane {
 
@@ -41,6 +44,14 @@ void DecodeMaxMin(std::span<const std::uint8_t, memmap::kMaxMinSize> b, MaxMinRe
   for (int f = mm::kFirstTime; f <= mm::kLastTime; ++f) {
     m[f] = TimestampText(b.subspan(kFirstTimeOffset + kTimeSize * (f - mm::kFirstTime), kTimeSize));
   }
+}
+
+bool StationDevice::ReadMaxMin(MaxMinRecord& maxmin) {
+  std::array<std::uint8_t, memmap::kMaxMinSize> buffer{};
+  int length = memmap::kMaxMinSize;
+  if (!link_.ReadBlocks(memmap::kMaxMinAddress, buffer.data(), length)) return false;
+  DecodeMaxMin(buffer, maxmin);
+  return true;
 }
 
 }  // namespace skyvane

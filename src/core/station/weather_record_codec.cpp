@@ -1,6 +1,10 @@
 #include "core/station/weather_record_codec.h"
 
+#include <array>
+#include <ctime>
+
 #include "core/station/byte_codec.h"
+#include "core/station/station_device.h"
 
 namespace skyvane {
 
@@ -38,6 +42,14 @@ bool DecodeTemperature(const std::uint8_t* raw, std::string& field) {
   return true;
 }
 
+std::string LocalTimeText(std::time_t t) {
+  std::tm local{};
+  localtime_r(&t, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return text;
+}
+
 std::string SpeedText(unsigned speed) {
   if (speed == kMissingSpeed || speed > kMaxSpeed) return {};
   return DecimalText(speed);
@@ -68,6 +80,30 @@ bool DecodeWeatherRecord(std::span<const std::uint8_t, memmap::kRecordSize> r, H
   out[row::windDir] = (r[12] & 0xF0) ? "-1" : DecimalText(r[12] & 0x0F);
   out[row::rainCounter] = DecimalText(ReadU16(&r[13]));
   return plausible;
+}
+
+bool StationDevice::ReadWeatherRecord(int address, HistoryRow& row) {
+  if (address < 0 || address > 0xFFFF) return false;
+  // The record and the 16 bytes after it: one whole block.
+  std::array<std::uint8_t, memmap::kBlockSize> buffer{};
+  const auto read = [&] {
+    buffer.fill(0);
+    int length = memmap::kBlockSize;
+    return link_.ReadBlocks(static_cast<std::uint16_t>(address), buffer.data(), length);
+  };
+  const auto record = std::span<const std::uint8_t, memmap::kRecordSize>(buffer.data(),
+                                                                          memmap::kRecordSize);
+  if (!read()) return false;
+  // Work on a copy so that a failed re-read leaves the caller's row as it was.
+  HistoryRow decoded = row;
+  if (!DecodeWeatherRecord(record, decoded)) {
+    // The station may have been caught updating the record: read it once more.
+    if (!read()) return false;
+    DecodeWeatherRecord(record, decoded);
+  }
+  decoded[row::recordTime] = LocalTimeText(std::time(nullptr));
+  row = std::move(decoded);
+  return true;
 }
 
 }  // namespace skyvane

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bytes_support.h"
+#include "device_support.h"
 
 namespace skyvane {
 namespace {
@@ -97,6 +98,69 @@ TEST(AlarmCodec, FreshRecordEncodesAsZeros) {
     EXPECT_EQ(fresh[f], notRead ? "---" : "") << "field " << f;
   }
   EXPECT_EQ(EncodeAlarms(fresh), AlarmBytes{});
+}
+
+// --- alarm block operations of StationDevice ---
+
+TEST(AlarmBlock, ReadAlarmsInTestMode) {
+  auto device = test::TestModeDevice();
+  AlarmRecord a;
+  ASSERT_TRUE(device->ReadAlarms(a));
+  EXPECT_EQ(a[alm::kCurrentRelPressure], "10132");
+  EXPECT_EQ(a, Decoded(TestImageAlarms()));
+}
+
+TEST(AlarmBlock, FailedReadLeavesTheRecordUnchanged) {
+  test::VirtualDevice v;
+  v.station->RefuseReportsAfter(0);
+  AlarmRecord a;
+  EXPECT_FALSE(v.device->ReadAlarms(a));
+  EXPECT_EQ(a, AlarmRecord{});
+}
+
+TEST(AlarmBlock, WriteAlarmsWritesTheBlockThenTheMark) {
+  test::VirtualDevice v;
+  AlarmRecord a = Decoded(TestImageAlarms());
+  a[alm::kOutdoorTempLow] = "-150";
+  ASSERT_TRUE(v.device->WriteAlarms(a));
+  const AlarmBytes expected = EncodeAlarms(a);
+  EXPECT_EQ(v.Get(0x20, 64), std::vector<std::uint8_t>(expected.begin(), expected.end()));
+  EXPECT_EQ(v.Get(0x1A, 1)[0], 0xAA);
+  const auto reports = v.station->ReceivedReports();
+  ASSERT_FALSE(reports.empty());
+  EXPECT_EQ(reports.back(), (report::Report{0xA2, 0x00, 0x1A, 0x20, 0xA2, 0xAA, 0x00, 0x20}));
+}
+
+TEST(AlarmBlock, FailedBlockWriteSkipsTheMark) {
+  test::VirtualDevice v;
+  v.station->SendWrongAcknowledgement({0xA5, 0xA5, 0xA5, 0xA5, 0xA5, 0xA5, 0xA5, 0x00});
+  AlarmRecord a = Decoded(TestImageAlarms());
+  EXPECT_FALSE(v.device->WriteAlarms(a));
+  EXPECT_EQ(v.Commands(0xA2), 0);
+  EXPECT_EQ(v.Get(0x1A, 1)[0], 0x00);
+}
+
+TEST(AlarmBlock, FailedMarkFailsTheWrite) {
+  test::VirtualDevice v;
+  v.station->RefuseReportsAfter(10);  // two blocks of a command and four data reports each
+  AlarmRecord a = Decoded(TestImageAlarms());
+  EXPECT_FALSE(v.device->WriteAlarms(a));
+  EXPECT_EQ(v.Get(0x20, 2), (std::vector<std::uint8_t>{0x94, 0x27}));  // the block is in
+  EXPECT_EQ(v.Get(0x1A, 1)[0], 0x00);
+}
+
+TEST(AlarmBlock, WriteAlarmsInTestModeMarksTheImage) {
+  auto device = test::TestModeDevice();
+  AlarmRecord a;
+  ASSERT_TRUE(device->ReadAlarms(a));
+  a[alm::kTimeHour] = "06";
+  ASSERT_TRUE(device->WriteAlarms(a));
+  HeaderRecord h;
+  ASSERT_TRUE(device->ReadHeader(h));
+  EXPECT_EQ(h[hdr::kSettingsChanged], "1");
+  AlarmRecord again;
+  ASSERT_TRUE(device->ReadAlarms(again));
+  EXPECT_EQ(again[alm::kTimeHour], "06");
 }
 
 }  // namespace

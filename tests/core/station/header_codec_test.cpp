@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bytes_support.h"
+#include "device_support.h"
 
 namespace skyvane {
 namespace {
@@ -197,6 +198,90 @@ TEST(HeaderRecord, FreshRecordFallsBackToMetricUnits) {
       case hdr::kUnitWind: EXPECT_EQ(h[f], "m/s"); break;
       default: EXPECT_EQ(h[f], "") << "field " << f;
     }
+  }
+}
+
+// --- header block operations of StationDevice ---
+
+TEST(HeaderBlock, ReadHeaderInTestMode) {
+  auto device = test::TestModeDevice();
+  HeaderRecord h;
+  ASSERT_TRUE(device->ReadHeader(h));
+  EXPECT_EQ(h[hdr::kCurrentAddress], "496");
+  EXPECT_EQ(h[hdr::kUnitWind], "km/h");
+  EXPECT_EQ(h[hdr::kRecordCount], "16");
+}
+
+TEST(HeaderBlock, ReadHeaderDecodesTheStationBytes) {
+  test::VirtualDevice v;
+  HeaderBytes bytes = TestImageHeader();
+  bytes[0x12] = 0x08;
+  bytes[0x1E] = 0x20;
+  bytes[0x1F] = 0x3A;
+  v.Put(0, {bytes.begin(), bytes.end()});
+  HeaderRecord h;
+  ASSERT_TRUE(v.device->ReadHeader(h));
+  EXPECT_EQ(h, Decoded(bytes));
+  EXPECT_EQ(h[hdr::kUnitWind], "m/h");
+  EXPECT_EQ(h[hdr::kCurrentAddress], "14880");
+}
+
+TEST(HeaderBlock, FailedReadLeavesTheRecordUnchanged) {
+  test::VirtualDevice v;
+  v.Put(0, {0x55, 0xAA});
+  v.station->RefuseReportsAfter(0);
+  HeaderRecord h;
+  h[hdr::kInterval] = "30";
+  const HeaderRecord before = h;
+  EXPECT_FALSE(v.device->ReadHeader(h));
+  EXPECT_EQ(h, before);
+}
+
+TEST(HeaderBlock, WriteHeaderSetsTheSettingsChangedMark) {
+  test::VirtualDevice v;
+  HeaderRecord h = Decoded(TestImageHeader());
+  h[hdr::kUnitWind] = "bft";
+  ASSERT_TRUE(v.device->WriteHeader(h));
+  EXPECT_EQ(h[hdr::kSettingsChanged], "1");  // in the caller's record too
+  const HeaderBytes expected = EncodeHeader(h);
+  EXPECT_EQ(v.Get(0, 32), std::vector<std::uint8_t>(expected.begin(), expected.end()));
+  EXPECT_EQ(v.Get(0x1A, 1)[0], 0xAA);
+  EXPECT_EQ(v.Get(0x12, 1)[0], 0x10);
+}
+
+TEST(HeaderBlock, WriteHeaderReportsAWrongAcknowledgement) {
+  test::VirtualDevice v;
+  v.station->SendWrongAcknowledgement({0xA5, 0xA5, 0xA5, 0xA5, 0xA5, 0xA5, 0xA5, 0x00});
+  HeaderRecord h = Decoded(TestImageHeader());
+  EXPECT_FALSE(v.device->WriteHeader(h));
+}
+
+TEST(HeaderBlock, ClearHistoryZeroesTheCountAndMarksTheChange) {
+  test::VirtualDevice v;
+  const HeaderBytes bytes = TestImageHeader();
+  v.Put(0, {bytes.begin(), bytes.end()});
+  ASSERT_TRUE(v.device->ClearHistory());
+  std::vector<std::uint8_t> expected(bytes.begin(), bytes.end());
+  expected[0x1A] = 0xAA;
+  expected[0x1B] = 0x00;
+  expected[0x1C] = 0x00;
+  EXPECT_EQ(v.Get(0, 32), expected);
+}
+
+TEST(HeaderBlock, ClearHistoryFailsWhenTheReadOrTheWriteFails) {
+  {
+    test::VirtualDevice v;
+    const HeaderBytes bytes = TestImageHeader();
+    v.Put(0, {bytes.begin(), bytes.end()});
+    v.station->RefuseReportsAfter(0);
+    EXPECT_FALSE(v.device->ClearHistory());
+    EXPECT_EQ(v.Commands(0xA0), 0);  // nothing written after a failed read
+    EXPECT_EQ(v.Get(0x1B, 1)[0], 0x10);
+  }
+  {
+    test::VirtualDevice v;
+    v.station->RefuseReportsAfter(1);  // the read command goes out, the write does not
+    EXPECT_FALSE(v.device->ClearHistory());
   }
 }
 

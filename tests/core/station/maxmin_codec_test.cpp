@@ -5,6 +5,7 @@
 #include <array>
 
 #include "bytes_support.h"
+#include "device_support.h"
 
 namespace skyvane {
 namespace {
@@ -94,6 +95,38 @@ TEST(MaxMinCodec, TimestampsInOrderOfTheValueFields) {
   EXPECT_EQ(m[mm::kFirstTime], "2009-12-01 23:59");
   EXPECT_EQ(m[mm::kIndoorTempMax + mm::kTimeOffset], "2009-12-05 23:59");
   EXPECT_EQ(m[mm::kLastTime], "2009-12-23 23:5A");
+}
+
+// --- max/min block operation of StationDevice ---
+
+TEST(MaxMinBlock, ReadMaxMinInTestMode) {
+  auto device = test::TestModeDevice();
+  MaxMinRecord m;
+  ASSERT_TRUE(device->ReadMaxMin(m));
+  EXPECT_EQ(m, Decoded(TestImageMaxMin()));
+  EXPECT_EQ(m[mm::kRainTotalMax], "45020");
+  EXPECT_EQ(m[mm::kFirstTime], "2007-01-01 12:00");
+}
+
+TEST(MaxMinBlock, ReadsAllFiveBlocks) {
+  test::VirtualDevice v;
+  v.Put(0x60 + 159, {0x59});
+  v.Put(0x60 + 3, {0x21});
+  MaxMinRecord m;
+  ASSERT_TRUE(v.device->ReadMaxMin(m));
+  EXPECT_EQ(v.Commands(0xA1), 5);
+  EXPECT_EQ(m[mm::kIndoorHumidityMin], "33");
+  EXPECT_EQ(m[mm::kLastTime], "2000-00-00 00:59");
+}
+
+TEST(MaxMinBlock, FailedReadLeavesTheRecordUnchanged) {
+  test::VirtualDevice v;
+  v.station->RefuseReportsAfter(2);  // the third block's command is refused
+  MaxMinRecord m;
+  m[mm::kRainTotalMax] = "12";
+  const MaxMinRecord before = m;
+  EXPECT_FALSE(v.device->ReadMaxMin(m));
+  EXPECT_EQ(m, before);
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ctime>
+#include <regex>
 
 #include "bytes_support.h"
+#include "device_support.h"
 
 namespace skyvane {
 namespace {
@@ -215,6 +218,117 @@ TEST(HistoryRow, FreshAndResetStates) {
   EXPECT_EQ(row[row::rawBytes], "x1");
   EXPECT_EQ(row[row::reserved], "x2");
   for (int f = row::sequenceNo; f < row::kCount; ++f) EXPECT_EQ(row[f], fresh[f]) << "field " << f;
+}
+
+// --- ReadWeatherRecord of StationDevice ---
+
+std::string NowText() {
+  std::time_t t = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&t, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return text;
+}
+
+TEST(ReadWeatherRecord, TestImageRecordAt0x100WithTheCurrentTime) {
+  auto device = test::TestModeDevice();
+  HistoryRow row;
+  const std::string before = NowText();
+  ASSERT_TRUE(device->ReadWeatherRecord(0x100, row));
+  const std::string after = NowText();
+  const char* expected[] = {"5", "65", "227", "60", "264", "10090", "96", "204", "2", "10900"};
+  for (int f = row::interval; f <= row::rainCounter; ++f) {
+    EXPECT_EQ(row[f], expected[f - row::interval]) << "field " << f;
+  }
+  EXPECT_TRUE(std::regex_match(row[row::recordTime],
+                               std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)")))
+      << row[row::recordTime];
+  EXPECT_LE(before, row[row::recordTime]);
+  EXPECT_GE(after, row[row::recordTime]);
+}
+
+TEST(ReadWeatherRecord, APlausibleRecordIsReadOnce) {
+  test::VirtualDevice v;
+  v.Put(0x200, test::Bytes("05 41 E3 00 3C 08 01 6A 27 60 CC 00 02 94 2A 00"));
+  HistoryRow row;
+  ASSERT_TRUE(v.device->ReadWeatherRecord(0x200, row));
+  EXPECT_EQ(v.Commands(0xA1), 1);
+  EXPECT_EQ(row[row::indoorHumidity], "65");
+}
+
+TEST(ReadWeatherRecord, AnImplausibleRecordIsReadOnceMore) {
+  test::VirtualDevice v;
+  v.Put(0x200, test::Bytes("05 96 E3 00 3C 08 01 6A 27 60 CC 00 02 94 2A 00"));  // humidity 150
+  int reads = 0;
+  v.station->SetCommandHook([&](StationMemory& memory, const report::Report& command) {
+    if (command[0] != 0xA1) return;
+    if (++reads == 2) memory.Set(0x201, 0x2A);  // the station has finished updating the record
+  });
+  HistoryRow row;
+  ASSERT_TRUE(v.device->ReadWeatherRecord(0x200, row));
+  EXPECT_EQ(reads, 2);
+  EXPECT_EQ(row[row::indoorHumidity], "42");
+  EXPECT_EQ(row[row::rawBytes].substr(0, 6), "05 2A ");
+}
+
+TEST(ReadWeatherRecord, StillImplausibleAfterTheReReadKeepsThePreviousText) {
+  test::VirtualDevice v;
+  v.Put(0x200, test::Bytes("05 41 91 81 3C 08 01 6A 27 60 CC 00 02 94 2A 00"));  // -40.1 °C
+  HistoryRow row;
+  row[row::indoorTemperature] = "215";
+  ASSERT_TRUE(v.device->ReadWeatherRecord(0x200, row));
+  EXPECT_EQ(v.Commands(0xA1), 2);
+  EXPECT_EQ(row[row::indoorTemperature], "215");
+  EXPECT_EQ(row[row::outdoorTemperature], "264");
+  EXPECT_FALSE(row[row::recordTime].empty());
+}
+
+TEST(ReadWeatherRecord, FailedReadsLeaveTheRowUnchanged) {
+  HistoryRow row;
+  row[row::stationAddress] = "000200";
+  row[row::indoorHumidity] = "50";
+  const HistoryRow before = row;
+  {
+    test::VirtualDevice v;
+    v.station->RefuseReportsAfter(0);
+    EXPECT_FALSE(v.device->ReadWeatherRecord(0x200, row));
+    EXPECT_EQ(row, before);
+  }
+  {
+    // The first read finds an implausible record, the re-read fails.
+    test::VirtualDevice v;
+    v.Put(0x200, test::Bytes("05 96 E3 00 3C 08 01 6A 27 60 CC 00 02 94 2A 00"));
+    v.station->RefuseReportsAfter(1);
+    EXPECT_FALSE(v.device->ReadWeatherRecord(0x200, row));
+    EXPECT_EQ(row, before);
+  }
+}
+
+TEST(ReadWeatherRecord, AddressesOutsideTheMemoryAreRefused) {
+  test::VirtualDevice v;
+  HistoryRow row;
+  const HistoryRow before = row;
+  EXPECT_FALSE(v.device->ReadWeatherRecord(-1, row));
+  EXPECT_FALSE(v.device->ReadWeatherRecord(0x10000, row));
+  EXPECT_EQ(row, before);
+  EXPECT_EQ(v.Commands(0xA1), 0);
+}
+
+TEST(ReadWeatherRecord, LastRingSlot) {
+  test::VirtualDevice v;
+  v.Put(0xFFF0, test::Bytes("1E 32 05 80 FF FF FF 10 27 00 00 00 0F 01 00 80"));
+  HistoryRow row;
+  ASSERT_TRUE(v.device->ReadWeatherRecord(0xFFF0, row));
+  EXPECT_EQ(row[row::interval], "30");
+  EXPECT_EQ(row[row::indoorHumidity], "50");
+  EXPECT_EQ(row[row::indoorTemperature], "-5");
+  EXPECT_EQ(row[row::outdoorHumidity], "");
+  EXPECT_EQ(row[row::outdoorTemperature], "");
+  EXPECT_EQ(row[row::absolutePressure], "10000");
+  EXPECT_EQ(row[row::windDir], "15");
+  EXPECT_EQ(row[row::rainCounter], "1");
+  EXPECT_EQ(row[row::flag8], "1");
 }
 
 }  // namespace

@@ -1,0 +1,222 @@
+// skyvane-cli header, alarms, maxmin and record: the real program against test
+// mode and a virtual-station image, and the commands in-process for failures.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/cli_setup.h"
+#include "core/station/device_support.h"
+
+namespace skyvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "skyvane-cli-XXXXXX").string();
+    path_ = mkdtemp(pattern.data()) ? fs::path(pattern) : fs::path();
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::string ReadAll(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Runs skyvane-cli with a private program folder; arguments need no quoting.
+CliResult RunCli(const TempDir& dir, const std::string& args) {
+  const fs::path out = dir.path() / "stdout.txt";
+  const fs::path err = dir.path() / "stderr.txt";
+  const std::string command = std::string(SKYVANE_CLI_PATH) + " --folder " + dir.path().string() +
+                              " " + args + " >" + out.string() + " 2>" + err.string();
+  CliResult result;
+  const int raw = std::system(command.c_str());
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  result.out = ReadAll(out);
+  result.err = ReadAll(err);
+  return result;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The line of field n, which must be the (n - first)th line.
+std::string Field(const std::vector<std::string>& lines, int first, int n) {
+  const std::size_t i = static_cast<std::size_t>(n - first);
+  if (i >= lines.size()) return "<missing>";
+  const std::string prefix = std::to_string(n) + "\t";
+  if (lines[i].compare(0, prefix.size(), prefix) != 0) return "<misnumbered: " + lines[i] + ">";
+  return lines[i].substr(prefix.size());
+}
+
+TEST(RecordCommands, HeaderInTestMode) {
+  TempDir dir;
+  const CliResult r = RunCli(dir, "--test-mode header");
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  const auto lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 46u);
+  EXPECT_EQ(Field(lines, 1, 1),
+            "55 AA 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+            "05 20 02 20 09 04 FF FF 01 00 00 10 00 00 F0 01 ");
+  EXPECT_EQ(Field(lines, 1, 6), "°C");
+  EXPECT_EQ(Field(lines, 1, 10), "km/h");
+  EXPECT_EQ(Field(lines, 1, 41), "+1");
+  EXPECT_EQ(Field(lines, 1, 46), "496");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST(RecordCommands, AlarmsAndMaxMinInTestMode) {
+  TempDir dir;
+  const CliResult alarms = RunCli(dir, "--test-mode alarms");
+  ASSERT_EQ(alarms.status, kExitOk) << alarms.err;
+  const auto a = Lines(alarms.out);
+  ASSERT_EQ(a.size(), 30u);
+  EXPECT_EQ(Field(a, 1, 2), "10132");
+  EXPECT_EQ(Field(a, 1, 12), "-100");
+  EXPECT_EQ(Field(a, 1, 30), "00000000000000");
+
+  const CliResult maxmin = RunCli(dir, "--test-mode maxmin");
+  ASSERT_EQ(maxmin.status, kExitOk) << maxmin.err;
+  const auto m = Lines(maxmin.out);
+  ASSERT_EQ(m.size(), 48u);
+  EXPECT_EQ(Field(m, 1, 25), "45020");
+  EXPECT_EQ(Field(m, 1, 26), "2007-01-01 12:00");
+  EXPECT_EQ(Field(m, 1, 48), "2007-01-01 12:00");
+}
+
+TEST(RecordCommands, RecordInTestMode) {
+  TempDir dir;
+  const CliResult r = RunCli(dir, "--test-mode record 0x100");
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  const auto lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 37u);
+  EXPECT_EQ(lines[0], "0\t");  // empty text: the number and the TAB alone
+  const char* expected[] = {"5", "65", "227", "60", "264", "10090", "96", "204", "2", "10900"};
+  for (int f = 6; f <= 15; ++f) EXPECT_EQ(Field(lines, 0, f), expected[f - 6]) << "field " << f;
+  EXPECT_EQ(Field(lines, 0, 16), "---");
+  EXPECT_EQ(Field(lines, 0, 17), "");
+  EXPECT_EQ(Field(lines, 0, 36), "0");
+}
+
+TEST(RecordCommands, VirtualStationImage) {
+  TempDir dir;
+  std::vector<char> image(0x10000, 0);
+  image[0x00] = 0x55;
+  image[0x01] = static_cast<char>(0xAA);
+  image[0x11] = 0x41;                    // °F indoors, inHg
+  image[0x12] = 0x00;                    // no wind unit
+  image[0x18] = static_cast<char>(0x85);  // time zone -5
+  image[0x1E] = 0x00;
+  image[0x1F] = 0x30;
+  image[0x20 + 18] = 0x2C;  // indoor temperature high 300
+  image[0x20 + 19] = 0x01;
+  image[0x60 + 40] = 0x05;  // month rain 0x10005
+  image[0x60 + 44] = 0x01;
+  const unsigned char record[16] = {0x0A, 0xFF, 0x1C, 0x81, 0x63, 0xFF, 0xFF, 0x3F,
+                                    0x1F, 0x10, 0x20, 0x21, 0x10, 0x34, 0x12, 0x03};
+  std::copy(record, record + 16, image.begin() + 0x3000);
+  const fs::path file = dir.path() / "station.img";
+  std::ofstream(file, std::ios::binary).write(image.data(), static_cast<std::streamsize>(image.size()));
+  const std::string station = "--station-image " + file.string() + " ";
+
+  const CliResult h = RunCli(dir, station + "header");
+  ASSERT_EQ(h.status, kExitOk) << h.err;
+  const auto hl = Lines(h.out);
+  ASSERT_EQ(hl.size(), 46u);
+  EXPECT_EQ(Field(hl, 1, 6), "°F");
+  EXPECT_EQ(Field(hl, 1, 7), "°C");
+  EXPECT_EQ(Field(hl, 1, 9), "inHg");
+  EXPECT_EQ(hl[9], "10\t");
+  EXPECT_EQ(Field(hl, 1, 41), "-5");
+  EXPECT_EQ(Field(hl, 1, 46), "12288");
+
+  const CliResult a = RunCli(dir, station + "alarms");
+  ASSERT_EQ(a.status, kExitOk) << a.err;
+  EXPECT_EQ(Field(Lines(a.out), 1, 7), "300");
+  EXPECT_EQ(Field(Lines(a.out), 1, 2), "0");
+
+  const CliResult m = RunCli(dir, station + "maxmin");
+  ASSERT_EQ(m.status, kExitOk) << m.err;
+  EXPECT_EQ(Field(Lines(m.out), 1, 24), "65541");
+  EXPECT_EQ(Field(Lines(m.out), 1, 26), "2000-00-00 00:00");
+
+  const CliResult w = RunCli(dir, station + "record 12288");
+  ASSERT_EQ(w.status, kExitOk) << w.err;
+  const auto wl = Lines(w.out);
+  ASSERT_EQ(wl.size(), 37u);
+  const char* expected[] = {"10", "", "-284", "99", "", "", "272", "", "-1", "4660"};
+  for (int f = 6; f <= 15; ++f) EXPECT_EQ(Field(wl, 0, f), expected[f - 6]) << "field " << f;
+  EXPECT_EQ(Field(wl, 0, 29), "1");
+  EXPECT_EQ(Field(wl, 0, 30), "1");
+  EXPECT_EQ(Field(wl, 0, 31), "0");
+}
+
+TEST(RecordCommands, BadArgumentsAreUsageErrors) {
+  TempDir dir;
+  for (const char* args : {"--test-mode record", "--test-mode record 0x10000",
+                           "--test-mode record 1 2", "--test-mode record abc",
+                           "--test-mode header extra", "--test-mode alarms --bogus",
+                           "--test-mode maxmin x"}) {
+    const CliResult r = RunCli(dir, args);
+    EXPECT_EQ(r.status, kExitUsage) << args;
+    EXPECT_EQ(r.out, "") << args;
+    EXPECT_FALSE(r.err.empty()) << args;
+  }
+}
+
+// A station that refuses every report: each command fails with one line on stderr.
+TEST(RecordCommands, FailedReadsExitWithOneLine) {
+  for (const auto& [name, args] : std::vector<std::pair<std::string, std::vector<std::string>>>{
+           {"header", {}}, {"alarms", {}}, {"maxmin", {}}, {"record", {"0x100"}}}) {
+    test::VirtualDevice v;
+    v.station->RefuseReportsAfter(0);
+    std::ostringstream out;
+    std::ostringstream err;
+    CliContext ctx;
+    ctx.device = v.device.get();
+    ctx.out = &out;
+    ctx.err = &err;
+    const CliCommand* command = FindCommand(name);
+    ASSERT_NE(command, nullptr) << name;
+    EXPECT_EQ(command->run(ctx, args), kExitFailure) << name;
+    EXPECT_EQ(out.str(), "") << name;
+    const std::string message = err.str();
+    EXPECT_FALSE(message.empty()) << name;
+    EXPECT_EQ(message.find('\n'), message.size() - 1) << name << ": " << message;
+    EXPECT_FALSE(v.device->DeviceBusy().load()) << name;  // released on failure
+  }
+}
+
+}  // namespace
+}  // namespace skyvane
