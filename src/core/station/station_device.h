@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/app/clock.h"
 #include "core/history/history_row.h"
 #include "core/station/alarm_record.h"
 #include "core/station/header_record.h"
@@ -42,7 +43,13 @@ class StationDevice {
   bool WriteAlarms(AlarmRecord& alarms);
   bool ReadMaxMin(MaxMinRecord& maxmin);
 
+  // The clock that stamps records read by ReadWeatherRecord; the system clock
+  // unless set. The clock must outlive the device.
+  void SetClock(const Clock& clock) { clock_ = &clock; }
+
  private:
+  SystemClock systemClock_;
+  const Clock* clock_ = &systemClock_;
   StationLink link_;
   int vendorId_;
   int productId_;

@@ -3,6 +3,7 @@
 #include <array>
 #include <ctime>
 
+#include "core/app/clock.h"
 #include "core/station/byte_codec.h"
 #include "core/station/station_device.h"
 
@@ -42,9 +43,8 @@ bool DecodeTemperature(const std::uint8_t* raw, std::string& field) {
   return true;
 }
 
-std::string LocalTimeText(std::time_t t) {
-  std::tm local{};
-  localtime_r(&t, &local);
+std::string LocalTimeText(const Clock& clock) {
+  const std::tm local = clock.LocalNow();
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
   return text;
@@ -101,7 +101,7 @@ bool StationDevice::ReadWeatherRecord(int address, HistoryRow& row) {
     if (!read()) return false;
     DecodeWeatherRecord(record, decoded);
   }
-  decoded[row::recordTime] = LocalTimeText(std::time(nullptr));
+  decoded[row::recordTime] = LocalTimeText(*clock_);
   row = std::move(decoded);
   return true;
 }

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <ctime>
 #include <regex>
 
 #include "bytes_support.h"
+#include "core/app/clock.h"
 #include "device_support.h"
 
 namespace skyvane {
@@ -222,30 +224,51 @@ TEST(HistoryRow, FreshAndResetStates) {
 
 // --- ReadWeatherRecord of StationDevice ---
 
-std::string NowText() {
-  std::time_t t = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&t, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
+std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
+  std::tm t{};
+  t.tm_year = year - 1900;
+  t.tm_mon = month - 1;
+  t.tm_mday = day;
+  t.tm_hour = hour;
+  t.tm_min = minute;
+  t.tm_sec = second;
+  t.tm_isdst = -1;
+  return std::mktime(&t);
 }
 
-TEST(ReadWeatherRecord, TestImageRecordAt0x100WithTheCurrentTime) {
+TEST(ReadWeatherRecord, TestImageRecordAt0x100StampedWithTheLocalTime) {
   auto device = test::TestModeDevice();
+  FixedClock clock(LocalTime(2024, 2, 29, 7, 5, 9));
+  device->SetClock(clock);
   HistoryRow row;
-  const std::string before = NowText();
   ASSERT_TRUE(device->ReadWeatherRecord(0x100, row));
-  const std::string after = NowText();
   const char* expected[] = {"5", "65", "227", "60", "264", "10090", "96", "204", "2", "10900"};
   for (int f = row::interval; f <= row::rainCounter; ++f) {
     EXPECT_EQ(row[f], expected[f - row::interval]) << "field " << f;
   }
-  EXPECT_TRUE(std::regex_match(row[row::recordTime],
+  EXPECT_EQ(row[row::recordTime], "2024-02-29 07:05:09");
+  clock.Set(LocalTime(2031, 12, 31, 23, 59, 58));
+  ASSERT_TRUE(device->ReadWeatherRecord(0x1F0, row));
+  EXPECT_EQ(row[row::recordTime], "2031-12-31 23:59:58");
+  EXPECT_EQ(row[row::outdoorTemperature], "-392");
+}
+
+TEST(ReadWeatherRecord, SystemClockByDefault) {
+  auto device = test::TestModeDevice();
+  HistoryRow row;
+  const std::time_t before = std::time(nullptr);
+  ASSERT_TRUE(device->ReadWeatherRecord(0x100, row));
+  const std::time_t after = std::time(nullptr);
+  std::tm stamped{};
+  ASSERT_TRUE(std::regex_match(row[row::recordTime],
                                std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)")))
       << row[row::recordTime];
-  EXPECT_LE(before, row[row::recordTime]);
-  EXPECT_GE(after, row[row::recordTime]);
+  std::sscanf(row[row::recordTime].c_str(), "%d-%d-%d %d:%d:%d", &stamped.tm_year, &stamped.tm_mon,
+              &stamped.tm_mday, &stamped.tm_hour, &stamped.tm_min, &stamped.tm_sec);
+  const std::time_t t = LocalTime(stamped.tm_year, stamped.tm_mon, stamped.tm_mday,
+                                  stamped.tm_hour, stamped.tm_min, stamped.tm_sec);
+  EXPECT_GE(t, before);
+  EXPECT_LE(t, after);
 }
 
 TEST(ReadWeatherRecord, APlausibleRecordIsReadOnce) {
