@@ -1,0 +1,42 @@
+#pragma once
+// MonitorFrontEnd: everything the polling cycle hands to whoever shows it (the
+// desktop view, the headless logger, a test). Every call is made on the monitor
+// thread with copies of the records; an implementation stores or forwards
+// them and returns.
+#include <string>
+
+#include "core/history/history_row.h"
+#include "core/monitor/alarm_evaluation.h"
+#include "core/station/alarm_record.h"
+#include "core/station/header_record.h"
+#include "core/station/maxmin_record.h"
+
+namespace skyvane {
+
+class MonitorFrontEnd {
+ public:
+  virtual ~MonitorFrontEnd() = default;
+
+  // The current reading in display units, with the header and alarm block of
+  // the same cycle (the header names the units).
+  virtual void ShowLiveValues(const HistoryRow& row, const HeaderRecord& header,
+                              const AlarmRecord& alarms) = 0;
+  // All 23 lamps, set from scratch on every successful cycle.
+  virtual void ShowLampStates(const LampStates& lamps) = 0;
+  // The station's extremes in display units, already repaired with the reading.
+  virtual void ShowMaxMin(const MaxMinRecord& maxmin, const HeaderRecord& header) = 0;
+  // A progress or summary line. May block until the text is shown (a hand-over
+  // to the user-interface thread), but must return at once after
+  // ReleaseBlockedCalls, and any later call must then not block at all.
+  virtual void SetStatusText(const std::string& text) = 0;
+  // The main window's title, set once when the monitor starts.
+  virtual void SetTitle(const std::string& title) = 0;
+
+  // Called by the stop sequence (on the thread that stops the monitor, before
+  // it waits for the monitor thread) so that a blocked SetStatusText returns
+  // and the waiting thread can never deadlock. Front ends that never block
+  // need not do anything.
+  virtual void ReleaseBlockedCalls() {}
+};
+
+}  // namespace skyvane

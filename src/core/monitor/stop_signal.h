@@ -1,0 +1,39 @@
+#pragma once
+// StopSignal: a stop request that also ends every sleep waiting on it at once,
+// so a worker asleep for minutes stops within a fraction of a second.
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+namespace skyvane {
+
+class StopSignal {
+ public:
+  // Sets the request and wakes every sleeper. Safe from any thread, repeatable.
+  void Request() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      requested_ = true;
+    }
+    wake_.notify_all();
+  }
+
+  bool Requested() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return requested_;
+  }
+
+  // Sleeps for the pause or until a stop is requested. True when the whole
+  // pause passed, false when the sleep ended (or never began) because of a stop.
+  bool SleepFor(std::chrono::milliseconds pause) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return !wake_.wait_for(lock, pause, [this] { return requested_; });
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::condition_variable wake_;
+  bool requested_ = false;
+};
+
+}  // namespace skyvane
