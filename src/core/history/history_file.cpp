@@ -1,0 +1,466 @@
+#include "core/history/history_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+
+#include "core/history/history_line.h"
+#include "core/history/line_scan.h"
+
+namespace skyvane {
+
+namespace {
+
+bool IsBlankLine(std::string_view line) { return TrimLine(line).empty(); }
+
+// An append that was cut short leaves a last line without its line end or
+// without all of its fields.
+bool IsTornLine(std::string_view line, bool hasLineEnd) {
+  return !hasLineEnd || std::count(line.begin(), line.end(), ',') < line::kCompleteCommas;
+}
+
+bool WriteAllAt(int fd, const char* data, std::size_t n, std::uint64_t offset) {
+  while (n > 0) {
+    const ssize_t put = ::pwrite(fd, data, n, static_cast<off_t>(offset));
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += put;
+    n -= static_cast<std::size_t>(put);
+    offset += static_cast<std::uint64_t>(put);
+  }
+  return true;
+}
+
+// A new file's name must survive a power loss as well as its contents.
+void SyncFolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return;
+  ::fsync(dir);
+  ::close(dir);
+}
+
+// The working row of a bulk read: views into the block being read, copied
+// into its own strings before that block is reused. Lines that lack fields
+// leave those fields as the line before them had them.
+class RowParser {
+ public:
+  RowParser() {
+    const HistoryRow fresh;
+    for (int f = 0; f < row::kCount; ++f) {
+      owned_[f] = fresh[f];
+      fields_[f] = owned_[f];
+    }
+  }
+  void Parse(std::string_view text) {
+    std::array<std::string_view, line::kPositions> pieces;
+    const int count = std::min(SplitLine(text, pieces), line::kReservedPosition);
+    for (int pos = 0; pos < count; ++pos) fields_[line::kFieldAt[pos]] = pieces[pos];
+  }
+  void Retain() {
+    for (int f = 0; f < row::kCount; ++f) {
+      if (fields_[f].data() != owned_[f].data()) owned_[f].assign(fields_[f]);
+      fields_[f] = owned_[f];
+    }
+  }
+  const HistoryTable::FieldViews& fields() const { return fields_; }
+  std::string_view recordTime() const { return fields_[row::recordTime]; }
+  void CopyTo(HistoryRow& out) const {
+    for (int f = 0; f < row::kCount; ++f) out[f].assign(fields_[f]);
+  }
+
+ private:
+  HistoryTable::FieldViews fields_;
+  std::array<std::string, row::kCount> owned_;
+};
+
+bool InRange(std::string_view time, const std::string& start, const std::string& end) {
+  return time >= start && time <= end;
+}
+
+}  // namespace
+
+struct HistoryFile::Tail {
+  std::uint64_t size = 0;
+  std::uint64_t validEnd = 0;  // where a torn append begins, else size
+};
+
+// Keeps the file open for one operation; the outermost one closes it.
+class HistoryFile::Session {
+ public:
+  explicit Session(HistoryFile& file) : file_(file) {
+    outermost_ = file_.sessions_++ == 0;
+    open_ = file_.OpenLocked();
+  }
+  ~Session() {
+    --file_.sessions_;
+    if (outermost_) file_.CloseLocked();
+  }
+  bool open() const { return open_; }
+
+ private:
+  HistoryFile& file_;
+  bool outermost_ = false;
+  bool open_ = false;
+};
+
+HistoryFile::HistoryFile(const Clock& clock) : clock_(clock) {}
+
+HistoryFile::~HistoryFile() { CloseLocked(); }
+
+// ----- Line operations -------------------------------------------------------
+
+bool HistoryFile::OpenFile(const std::string& path) {
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  if (fd_ >= 0) return true;
+  path_ = path;
+  return OpenLocked();
+}
+
+bool HistoryFile::OpenFile() {
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  return OpenLocked();
+}
+
+void HistoryFile::CloseFile() {
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  CloseLocked();
+}
+
+bool HistoryFile::IsOpen() const {
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  return fd_ >= 0;
+}
+
+std::string HistoryFile::path() const {
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  return path_;
+}
+
+bool HistoryFile::OpenLocked() {
+  if (fd_ >= 0) return true;
+  if (path_.empty()) return false;
+  // Never O_TRUNC: an existing file keeps every byte, or opening fails.
+  int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  const bool created = fd >= 0;
+  if (fd < 0 && errno == EEXIST) fd = ::open(path_.c_str(), O_RDWR | O_CLOEXEC);
+  bool writable = fd >= 0;
+  if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+    fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    writable = false;
+  }
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  if (created) SyncFolderOf(path_);
+  fd_ = fd;
+  writable_ = writable;
+  return true;
+}
+
+void HistoryFile::CloseLocked() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  fd_ = -1;
+  writable_ = false;
+}
+
+HistoryFile::Tail HistoryFile::FindTail() {
+  Tail tail;
+  const std::int64_t size = FileSize(fd_);
+  if (size <= 0) return tail;
+  tail.size = tail.validEnd = static_cast<std::uint64_t>(size);
+  ScanLinesBackward(fd_, tail.size, [&](std::string_view line, std::uint64_t start, bool hasEnd) {
+    if (IsBlankLine(line)) return true;
+    if (IsTornLine(line, hasEnd)) tail.validEnd = start;
+    return false;
+  });
+  return tail;
+}
+
+std::string HistoryFile::LastLineLocked() {
+  std::string last;
+  if (fd_ < 0) return last;
+  const std::int64_t size = FileSize(fd_);
+  if (size <= 0) return last;
+  bool first = true;
+  ScanLinesBackward(fd_, static_cast<std::uint64_t>(size),
+                    [&](std::string_view line, std::uint64_t, bool hasEnd) {
+                      if (IsBlankLine(line)) return true;
+                      if (first && IsTornLine(line, hasEnd)) {
+                        first = false;
+                        return true;
+                      }
+                      last.assign(line);
+                      return false;
+                    });
+  return last;
+}
+
+std::string HistoryFile::ReadLastLine() {
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  return LastLineLocked();
+}
+
+int HistoryFile::ReadAllLines(std::vector<std::string>& lines) {
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  if (fd_ < 0) return 0;
+  const Tail tail = FindTail();
+  if (tail.size == 0) return 0;
+  ScanLinesForward(
+      fd_, tail.validEnd,
+      [&](std::string_view line) {
+        const std::string_view trimmed = TrimLine(line);
+        if (!trimmed.empty()) lines.emplace_back(trimmed);
+      },
+      [] {});
+  return static_cast<int>(lines.size());
+}
+
+bool HistoryFile::AppendLines(const std::vector<std::string>& lines) {
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  if (fd_ < 0 || !writable_) return false;
+  if (lines.empty()) return true;
+  std::string text;
+  std::size_t total = 0;
+  for (const std::string& l : lines) total += l.size();
+  text.reserve(total);
+  for (const std::string& l : lines) text += l;
+
+  const Tail tail = FindTail();
+  if (tail.validEnd < tail.size && !SetAside(tail.validEnd, tail.size)) return false;
+  const std::uint64_t at = tail.validEnd;
+  // One write, then to the disk; anything less is taken back so that no
+  // half line stays behind.
+  if (!WriteAllAt(fd_, text.data(), text.size(), at) || ::fdatasync(fd_) != 0) {
+    if (::ftruncate(fd_, static_cast<off_t>(at)) == 0) ::fdatasync(fd_);
+    return false;
+  }
+  return true;
+}
+
+bool HistoryFile::SetAside(std::uint64_t from, std::uint64_t size) {
+  std::string torn(static_cast<std::size_t>(size - from), '\0');
+  if (!ReadAt(fd_, torn.data(), torn.size(), from)) return false;
+  if (torn.back() != '\n') torn += "\r\n";
+  const int side = ::open(TornAppendPath(path_).c_str(),
+                          O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (side < 0) return false;
+  bool ok = true;
+  const char* p = torn.data();
+  std::size_t n = torn.size();
+  while (ok && n > 0) {
+    const ssize_t put = ::write(side, p, n);
+    if (put < 0 && errno == EINTR) continue;
+    ok = put > 0;
+    if (ok) {
+      p += put;
+      n -= static_cast<std::size_t>(put);
+    }
+  }
+  ok = ok && ::fdatasync(side) == 0;
+  ::close(side);
+  return ok && ::ftruncate(fd_, static_cast<off_t>(from)) == 0;
+}
+
+bool HistoryFile::Truncate() {
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  if (fd_ < 0 || !writable_) return false;
+  return ::ftruncate(fd_, 0) == 0 && ::fdatasync(fd_) == 0;
+}
+
+// ----- Row operations --------------------------------------------------------
+
+std::string HistoryFile::FormatLine(HistoryRow& row) const {
+  const std::tm now = clock_.LocalNow();
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &now);
+  row[row::saveTime] = stamp;
+  return FormatRowLine(row, stamp);
+}
+
+int HistoryFile::ParseLine(HistoryRow& row, std::string_view text) {
+  return skyvane::ParseLine(row, text);
+}
+
+// ----- Store operations ------------------------------------------------------
+
+template <class Sink>
+int HistoryFile::LoadLines(Sink& sink) {
+  // The caller holds the file and has it open.
+  const Tail tail = FindTail();
+  if (tail.validEnd == 0) return 0;
+  RowParser parser;
+  int lines = 0;
+  ScanLinesForward(
+      fd_, tail.validEnd,
+      [&](std::string_view text) {
+        if (IsBlankLine(text)) return;
+        if (lines++ == 0) sink.Begin(tail.validEnd);
+        parser.Parse(text);
+        sink.Take(parser);
+      },
+      [&] { parser.Retain(); });
+  return lines;
+}
+
+namespace {
+
+struct TableSink {
+  HistoryTable& table;
+  const std::string* start = nullptr;
+  const std::string* end = nullptr;
+  int taken = 0;
+  void Begin(std::uint64_t bytes) {
+    table.clear();
+    // Rows of the program's own lines are about 300 bytes, 180 of them text.
+    if (!start) table.reserve(bytes / 290 + 16, bytes * 5 / 8);
+  }
+  void Take(const RowParser& p) {
+    if (start && !InRange(p.recordTime(), *start, *end)) return;
+    table.Append(p.fields());
+    ++taken;
+  }
+};
+
+struct ArraySink {
+  HistoryRowArray& rows;
+  const std::string* start = nullptr;
+  const std::string* end = nullptr;
+  void Begin(std::uint64_t) { rows.clear(); }
+  void Take(const RowParser& p) {
+    if (start && !InRange(p.recordTime(), *start, *end)) return;
+    p.CopyTo(rows.emplace_back());
+  }
+};
+
+}  // namespace
+
+int HistoryFile::SearchToGrid(HistoryTable& grid, const std::string& start,
+                              const std::string& end) {
+  FileBusy::Hold hold = busy_.TakeHold();
+  if (!hold.held()) return kBusyCount;
+  Session session(*this);
+  if (!session.open()) return 0;
+  TableSink sink{grid, &start, &end};
+  LoadLines(sink);
+  return sink.taken;
+}
+
+int HistoryFile::LoadRange(HistoryRowArray& rows, const std::string& start,
+                           const std::string& end) {
+  FileBusy::Hold hold = busy_.TakeHold();
+  if (!hold.held()) return kBusyCount;
+  Session session(*this);
+  if (!session.open()) return 0;
+  ArraySink sink{rows, &start, &end};
+  return LoadLines(sink);
+}
+
+int HistoryFile::LoadRange(HistoryTable& rows, const std::string& start,
+                           const std::string& end) {
+  FileBusy::Hold hold = busy_.TakeHold();
+  if (!hold.held()) return kBusyCount;
+  Session session(*this);
+  if (!session.open()) return 0;
+  TableSink sink{rows, &start, &end};
+  return LoadLines(sink);
+}
+
+int HistoryFile::LoadAll(HistoryRowArray& rows) {
+  FileBusy::Hold hold = busy_.TakeHold();
+  if (!hold.held()) return kBusyCount;
+  Session session(*this);
+  if (!session.open()) return 0;
+  ArraySink sink{rows};
+  return LoadLines(sink);
+}
+
+int HistoryFile::LoadAll(HistoryTable& rows) {
+  FileBusy::Hold hold = busy_.TakeHold();
+  if (!hold.held()) return kBusyCount;
+  Session session(*this);
+  if (!session.open()) return 0;
+  TableSink sink{rows};
+  return LoadLines(sink);
+}
+
+int HistoryFile::LastSequenceNo() {
+  // Outside a store operation this waits for the other thread's one to end.
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  Session session(*this);
+  const std::string last = LastLineLocked();
+  if (last.empty()) return 0;
+  return LeadingInteger(std::string_view(last).substr(0, last.find(',')));
+}
+
+bool HistoryFile::LoadLastRow(HistoryRow& row) {
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  Session session(*this);
+  const std::string last = LastLineLocked();
+  if (last.empty()) {
+    ResetRow(row);
+    return false;
+  }
+  skyvane::ParseLine(row, last);
+  return true;
+}
+
+bool HistoryFile::AppendRows(const HistoryRowArray& rows) {
+  FileBusy::Hold hold = busy_.TakeHold();
+  if (!hold.held()) return false;
+  Session session(*this);
+  if (!session.open()) return false;
+  int n = LastSequenceNo() + 1;
+  std::vector<std::string> lines;
+  lines.reserve(rows.size());
+  for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+    HistoryRow copy = *it;
+    char number[16];
+    std::snprintf(number, sizeof number, "%4d", n++);
+    copy[row::sequenceNo] = number;
+    lines.push_back(FormatLine(copy));
+  }
+  return AppendLines(lines);
+}
+
+bool HistoryFile::ClearAll() {
+  FileBusy::Hold hold = busy_.TakeHold();
+  if (!hold.held()) return false;
+  Session session(*this);
+  return session.open() && Truncate();
+}
+
+HistoryFile::Scan HistoryFile::ScanBackward(
+    const std::function<bool(std::string_view line)>& onLine) {
+  FileBusy::Hold hold = busy_.TakeHold();
+  if (!hold.held()) return Scan::kBusy;
+  Session session(*this);
+  if (!session.open()) return Scan::kDone;
+  const std::int64_t size = FileSize(fd_);
+  if (size <= 0) return Scan::kDone;
+  bool first = true;
+  ScanLinesBackward(fd_, static_cast<std::uint64_t>(size),
+                    [&](std::string_view line, std::uint64_t, bool hasEnd) {
+                      const std::string_view trimmed = TrimLine(line);
+                      if (trimmed.empty()) return true;
+                      const bool torn = first && IsTornLine(line, hasEnd);
+                      first = false;
+                      return torn || onLine(trimmed);
+                    });
+  return Scan::kDone;
+}
+
+std::string TornAppendPath(const std::string& path) { return path + ".torn"; }
+
+}  // namespace skyvane

@@ -1,0 +1,126 @@
+#pragma once
+// HistoryFile: the data file Skyvane.dat, one stored HistoryRow per line,
+// appended after each download and read by every view of the history. One
+// object per process, created in main() and handed down by reference.
+//
+// Every store operation opens the file, does its work under fileBusy and
+// closes it again, so each sees what the other thread appended. The file is
+// never truncated by opening it. A last line that an interrupted append left
+// without its line end, or with fields missing, is a torn append: readers
+// pass over it, and the next append moves it to the side file "<path>.torn"
+// so that the records it held are downloaded again.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/app/clock.h"
+#include "core/history/file_busy.h"
+#include "core/history/history_row.h"
+#include "core/history/history_table.h"
+
+namespace skyvane {
+
+class HistoryFile {
+ public:
+  // Results of the store operations when the file stays busy.
+  static constexpr int kBusyCount = 1;
+
+  explicit HistoryFile(const Clock& clock);
+  ~HistoryFile();
+  HistoryFile(const HistoryFile&) = delete;
+  HistoryFile& operator=(const HistoryFile&) = delete;
+
+  // --- Line operations (empty, 0 or false while the file is not open) ---
+
+  // Opens path, creating it when missing, never truncating it. A file that may
+  // be read but not written is opened for reading only (appends then fail).
+  // Already open: true, nothing changes.
+  bool OpenFile(const std::string& path);
+  // Opens the path given before.
+  bool OpenFile();
+  void CloseFile();
+  bool IsOpen() const;
+  std::string path() const;
+
+  // The last line that is not blank, as stored without its line end; a torn
+  // append at the end is passed over. Empty when there is none.
+  std::string ReadLastLine();
+  // Adds every non-blank line, trimmed, in file order; returns the list size.
+  // An empty file leaves the list as it was and returns 0.
+  int ReadAllLines(std::vector<std::string>& lines);
+  // Writes the lines (each with its line end) at the end of the file in one
+  // write and flushes them to the disk; on failure the file is as before.
+  bool AppendLines(const std::vector<std::string>& lines);
+  bool Truncate();
+
+  // --- Row operations ---
+
+  // Sets the row's saveTime to now and returns its line, CR LF included.
+  std::string FormatLine(HistoryRow& row) const;
+  static int ParseLine(HistoryRow& row, std::string_view line);
+
+  // --- Store operations ---
+  // The reading ones give kBusyCount when the file stays busy through three
+  // 100 ms waits, and leave their output untouched then.
+
+  // Fills grid with the stored rows whose recordTime lies in [start, end], in
+  // file order, and returns their number. An empty file leaves grid as it is.
+  int SearchToGrid(HistoryTable& grid, const std::string& start, const std::string& end);
+  // sequenceNo of the last line, 0 without one.
+  int LastSequenceNo();
+  // The last line parsed into row and true; without a line the row is reset
+  // and the result false.
+  bool LoadLastRow(HistoryRow& row);
+  // Appends the rows (given newest first) oldest first, numbered on from the
+  // last line. True only when the lines are on the disk; false when the file
+  // stayed busy or could not be written (the rows are not written then).
+  bool AppendRows(const HistoryRowArray& rows);
+  // The rows in [start, end] (replacing the array's contents when the file has
+  // lines). Returns the number of lines in the file.
+  int LoadRange(HistoryRowArray& rows, const std::string& start, const std::string& end);
+  int LoadRange(HistoryTable& rows, const std::string& start, const std::string& end);
+  // Every row; returns the number of lines in the file.
+  int LoadAll(HistoryRowArray& rows);
+  int LoadAll(HistoryTable& rows);
+  // Empties the file. False when it stayed busy or could not be emptied.
+  bool ClearAll();
+
+  // Hands the stored lines, trimmed, to onLine from the last backwards while
+  // it returns true. A read of the newest part of the history without reading
+  // all of it. Blank lines and a torn append are passed over.
+  enum class Scan { kDone, kBusy };
+  Scan ScanBackward(const std::function<bool(std::string_view line)>& onLine);
+
+  // The guard of the file. Holding it keeps the other thread's store
+  // operations out across several calls of this thread.
+  FileBusy& fileBusy() { return busy_; }
+  bool IsFileBusy() const { return busy_.IsSet(); }
+
+  const Clock& clock() const { return clock_; }
+
+ private:
+  struct Tail;
+  class Session;
+  bool OpenLocked();
+  void CloseLocked();
+  Tail FindTail();
+  template <class Sink>
+  int LoadLines(Sink& sink);
+  bool SetAside(std::uint64_t from, std::uint64_t size);
+  std::string LastLineLocked();
+
+  const Clock& clock_;
+  mutable FileBusy busy_;
+  // Below: touched only while busy_ is held.
+  std::string path_;
+  int fd_ = -1;
+  bool writable_ = false;
+  int sessions_ = 0;
+};
+
+// The side file that receives torn appends.
+std::string TornAppendPath(const std::string& path);
+
+}  // namespace skyvane

@@ -1,0 +1,65 @@
+#include "core/history/line_scan.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace skyvane {
+
+bool ReadAt(int fd, char* out, std::size_t n, std::uint64_t offset) {
+  while (n > 0) {
+    const ssize_t got = ::pread(fd, out, n, static_cast<off_t>(offset));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) return false;  // the file is shorter than expected
+    out += got;
+    n -= static_cast<std::size_t>(got);
+    offset += static_cast<std::uint64_t>(got);
+  }
+  return true;
+}
+
+std::int64_t FileSize(int fd) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return -1;
+  return static_cast<std::int64_t>(st.st_size);
+}
+
+bool ScanLinesBackward(
+    int fd, std::uint64_t end,
+    const std::function<bool(std::string_view line, std::uint64_t start, bool hasLineEnd)>& onLine) {
+  constexpr std::size_t kBlock = 64 * 1024;
+  std::string data;         // file bytes [base, base + data.size())
+  std::uint64_t base = end;
+  std::size_t lineEnd = 0;  // end (in data) of the line being collected
+  bool hasLineEnd = false;  // the bytes after the last LF have none
+  while (true) {
+    // data[0, lineEnd) holds the start of the current line; look for its LF.
+    const char* begin = data.data();
+    const void* lf = lineEnd > 0 ? ::memrchr(begin, '\n', lineEnd) : nullptr;
+    const std::size_t i = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) + 1 : 0;
+    if (i > 0 || base == 0) {
+      std::size_t stop = lineEnd;
+      if (hasLineEnd && stop > i && begin[stop - 1] == '\r') --stop;
+      if (!onLine(std::string_view(begin + i, stop - i), base + i, hasLineEnd)) return true;
+      if (i == 0) return true;  // that was the first line of the file
+      lineEnd = i - 1;          // drop the LF
+      hasLineEnd = true;
+      continue;
+    }
+    // Need more bytes in front: read the block before base.
+    const std::size_t n = base < kBlock ? static_cast<std::size_t>(base) : kBlock;
+    std::string more(n + lineEnd, '\0');
+    if (!ReadAt(fd, more.data(), n, base - n)) return false;
+    std::memcpy(more.data() + n, data.data(), lineEnd);
+    data.swap(more);
+    base -= n;
+    lineEnd += n;
+  }
+}
+
+}  // namespace skyvane

@@ -1,0 +1,59 @@
+#pragma once
+// Reading the lines of an open file in large blocks, forwards from the start
+// or backwards from a given end. A line is handed out without its line end
+// (LF or CR LF); the bytes after the last LF form a last line without one.
+#include <sys/types.h>
+
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace skyvane {
+
+// Reads exactly n bytes at offset; false on an error or a short file.
+bool ReadAt(int fd, char* out, std::size_t n, std::uint64_t offset);
+
+// Size of the open file, or -1.
+std::int64_t FileSize(int fd);
+
+// Calls onLine(line, start, hasLineEnd) for the lines of [0, end) from the last
+// to the first, while it returns true. start is the offset of the line's first
+// byte. Returns false on a read error.
+bool ScanLinesBackward(
+    int fd, std::uint64_t end,
+    const std::function<bool(std::string_view line, std::uint64_t start, bool hasLineEnd)>& onLine);
+
+// Calls onLine(line) for the lines of [0, end) in file order. The bytes a line
+// points into are reused after beforeReuse() is called, so a caller that keeps
+// views must copy them then. Returns false on a read error.
+template <class OnLine, class BeforeReuse>
+bool ScanLinesForward(int fd, std::uint64_t end, OnLine&& onLine, BeforeReuse&& beforeReuse) {
+  constexpr std::size_t kBlock = std::size_t{1} << 20;
+  std::string buffer(kBlock, '\0');
+  std::size_t kept = 0;  // bytes of an unfinished line at the front of buffer
+  std::uint64_t offset = 0;
+  while (offset < end) {
+    if (buffer.size() - kept < kBlock / 2) buffer.resize(buffer.size() * 2);  // very long line
+    const std::size_t room = buffer.size() - kept;
+    const std::size_t n = end - offset < room ? static_cast<std::size_t>(end - offset) : room;
+    if (!ReadAt(fd, buffer.data() + kept, n, offset)) return false;
+    offset += n;
+    const char* p = buffer.data();
+    const char* const stop = buffer.data() + kept + n;
+    while (const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(stop - p))) {
+      const char* nl = static_cast<const char*>(hit);
+      const char* lineEnd = (nl > p && nl[-1] == '\r') ? nl - 1 : nl;
+      onLine(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
+      p = nl + 1;
+    }
+    kept = static_cast<std::size_t>(stop - p);
+    beforeReuse();
+    if (kept > 0) std::memmove(buffer.data(), p, kept);
+  }
+  if (kept > 0) onLine(std::string_view(buffer.data(), kept));
+  return true;
+}
+
+}  // namespace skyvane
