@@ -1,0 +1,261 @@
+#include "core/history/history_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/app/temp_folder.h"
+#include "core/history/history_line.h"
+#include "core/history/history_support.h"
+
+namespace skyvane {
+namespace {
+
+using testing::LocalTime;
+using testing::ReadFileBytes;
+using testing::Stamp;
+using testing::StoredRow;
+using testing::WriteFileBytes;
+
+class HistoryFileTest : public ::testing::Test {
+ protected:
+  HistoryFileTest() : clock_(LocalTime(2024, 3, 1, 12, 0, 5)), file_(clock_) {}
+
+  std::string Path() const { return (folder_ / "Skyvane.dat").string(); }
+  // A line as the program writes it.
+  static std::string Line(int seq, const std::string& time, const std::string& rain = "30.0") {
+    HistoryRow r = StoredRow(time, rain);
+    r[row::sequenceNo] = std::to_string(seq);
+    return FormatRowLine(r, "2024-03-01 12:00:05");
+  }
+  bool Open() { return file_.OpenFile(Path()); }
+
+  testing::TempFolder folder_;
+  FixedClock clock_;
+  HistoryFile file_;
+};
+
+TEST_F(HistoryFileTest, MissingFileIsCreatedEmptyAndNumberingStartsAtOne) {
+  ASSERT_TRUE(Open());
+  EXPECT_TRUE(std::filesystem::exists(Path()));
+  EXPECT_EQ(file_.LastSequenceNo(), 0);
+  HistoryRow last;
+  last[row::rain] = "x";
+  EXPECT_FALSE(file_.LoadLastRow(last));
+  EXPECT_EQ(last, HistoryRow());
+
+  ASSERT_TRUE(file_.AppendRows({StoredRow("2024-03-01 11:55:00")}));
+  const std::string bytes = ReadFileBytes(Path());
+  EXPECT_EQ(bytes.substr(0, 27), "   1, 2024-03-01 12:00:05, ");
+  EXPECT_EQ(bytes.substr(bytes.size() - 10), ",       \r\n");
+  EXPECT_FALSE(file_.IsOpen());  // every store operation closes it again
+}
+
+TEST_F(HistoryFileTest, OpeningNeverTruncatesAnExistingFile) {
+  const std::string content = Line(1, "2024-03-01 11:50:00") + "not a record\r\n";
+  WriteFileBytes(Path(), content);
+  ASSERT_TRUE(Open());
+  file_.CloseFile();
+  EXPECT_EQ(ReadFileBytes(Path()), content);
+
+  if (::geteuid() != 0) {  // the superuser may write anything
+    ::chmod(Path().c_str(), 0444);
+    HistoryFile readOnly(clock_);
+    ASSERT_TRUE(readOnly.OpenFile(Path()));  // for reading: the history can still be shown
+    EXPECT_FALSE(readOnly.AppendRows({StoredRow("2024-03-01 11:55:00")}));
+    EXPECT_FALSE(readOnly.ClearAll());
+    HistoryRowArray all;
+    EXPECT_EQ(readOnly.LoadAll(all), 2);
+    EXPECT_EQ(ReadFileBytes(Path()), content);
+  }
+}
+
+TEST_F(HistoryFileTest, AFolderOrAMissingFolderCannotBeOpened) {
+  HistoryFile folderFile(clock_);
+  EXPECT_FALSE(folderFile.OpenFile(folder_.Path().string()));
+  HistoryFile nowhere(clock_);
+  EXPECT_FALSE(nowhere.OpenFile((folder_ / "missing/Skyvane.dat").string()));
+  HistoryRowArray rows(2);
+  EXPECT_EQ(nowhere.LoadAll(rows), 0);  // behaves as an empty file
+  EXPECT_EQ(rows.size(), 2u);
+  EXPECT_EQ(nowhere.LastSequenceNo(), 0);
+  EXPECT_FALSE(nowhere.AppendRows({StoredRow("2024-03-01 11:55:00")}));
+}
+
+TEST_F(HistoryFileTest, ReadLastLineFindsTheLastNonBlankLine) {
+  const std::string first = Line(1, "2024-03-01 11:50:00");
+  WriteFileBytes(Path(), first);
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(file_.ReadLastLine(), first.substr(0, first.size() - 2));  // including its first byte
+
+  WriteFileBytes(Path(), "\r\n" + first + "  \r\n\r\n \t\r\n");
+  EXPECT_EQ(file_.ReadLastLine(), first.substr(0, first.size() - 2));
+
+  std::string lf = Line(1, "2024-03-01 11:50:00") + Line(2, "2024-03-01 11:55:00");
+  for (std::size_t at; (at = lf.find('\r')) != std::string::npos;) lf.erase(at, 1);
+  WriteFileBytes(Path(), lf);
+  EXPECT_EQ(file_.ReadLastLine(), lf.substr(lf.size() - first.size() + 1, first.size() - 2));
+  EXPECT_EQ(file_.LastSequenceNo(), 2);
+  EXPECT_EQ(file_.ReadLastLine(), "");  // the store operation closed the file again
+
+  WriteFileBytes(Path(), " \r\n\r\n");
+  ASSERT_TRUE(file_.OpenFile());
+  EXPECT_EQ(file_.ReadLastLine(), "");
+  EXPECT_EQ(file_.LastSequenceNo(), 0);
+}
+
+TEST_F(HistoryFileTest, LongLinesAcrossReadBlocks) {
+  HistoryRow big = StoredRow("2024-03-01 11:55:00");
+  big[row::rawBytes] = std::string(200000, 'A');
+  big[row::sequenceNo] = "9";
+  const std::string line = FormatRowLine(big, "2024-03-01 12:00:05");
+  WriteFileBytes(Path(), Line(8, "2024-03-01 11:50:00") + line);
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(file_.ReadLastLine(), line.substr(0, line.size() - 2));
+  HistoryRowArray all;
+  ASSERT_EQ(file_.LoadAll(all), 2);
+  EXPECT_EQ(all[1][row::rawBytes], big[row::rawBytes]);
+}
+
+TEST_F(HistoryFileTest, AppendRowsWritesOldestFirstContinuingTheNumbers) {
+  WriteFileBytes(Path(), Line(41, "2024-03-01 11:40:00"));
+  ASSERT_TRUE(Open());
+  const HistoryRowArray rows = {StoredRow("2024-03-01 11:55:00"), StoredRow("2024-03-01 11:50:00"),
+                                StoredRow("2024-03-01 11:45:00")};
+  const HistoryRowArray copy = rows;
+  ASSERT_TRUE(file_.AppendRows(rows));
+  EXPECT_EQ(rows, copy);
+
+  std::vector<std::string> lines;
+  ASSERT_EQ(file_.OpenFile(), true);
+  ASSERT_EQ(file_.ReadAllLines(lines), 4);
+  file_.CloseFile();
+  EXPECT_EQ(lines[1].substr(0, 48), "42, 2024-03-01 12:00:05, 2024-03-01 11:45:00,   ");
+  EXPECT_EQ(lines[2].substr(0, 45), "43, 2024-03-01 12:00:05, 2024-03-01 11:50:00,");
+  EXPECT_EQ(lines[3].substr(0, 45), "44, 2024-03-01 12:00:05, 2024-03-01 11:55:00,");
+  const std::string bytes = ReadFileBytes(Path());
+  EXPECT_NE(bytes.find("\r\n  42, "), std::string::npos);  // "%4d"
+  EXPECT_EQ(file_.LastSequenceNo(), 44);
+}
+
+TEST_F(HistoryFileTest, RangeReadsIncludeBothEndsAndSkipBlankLines) {
+  WriteFileBytes(Path(), Line(1, "2024-03-01 10:00:00") + "\r\n   \r\n" +
+                             Line(2, "2024-03-01 11:00:00") + Line(3, "2024-03-01 12:00:00") +
+                             Line(4, "2024-03-01 13:00:00"));
+  ASSERT_TRUE(Open());
+  HistoryRowArray rows;
+  EXPECT_EQ(file_.LoadRange(rows, "2024-03-01 11:00:00", "2024-03-01 12:00:00"), 4);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0][row::sequenceNo], "2");
+  EXPECT_EQ(rows[1][row::sequenceNo], "3");
+
+  HistoryTable grid;
+  EXPECT_EQ(file_.SearchToGrid(grid, "2024-03-01 11:00:00", "2024-03-01 12:00:00"), 2);
+  EXPECT_EQ(grid.Row(1), rows[1]);
+  EXPECT_EQ(file_.SearchToGrid(grid, "2025-01-01 00:00:00", "2025-12-31 23:59:59"), 0);
+  EXPECT_EQ(grid.size(), 0u);  // a file without a record in range empties the grid
+
+  HistoryTable table;
+  HistoryRowArray all;
+  EXPECT_EQ(file_.LoadAll(table), 4);
+  EXPECT_EQ(file_.LoadAll(all), 4);
+  ASSERT_EQ(table.size(), 4u);
+  for (std::size_t i = 0; i < all.size(); ++i) EXPECT_EQ(table.Row(i), all[i]);
+}
+
+TEST_F(HistoryFileTest, AnEmptyFileLeavesTheOutputsAsTheyWere) {
+  ASSERT_TRUE(Open());
+  HistoryTable grid;
+  grid.Append(StoredRow("2024-03-01 11:00:00"));
+  HistoryRowArray rows(3);
+  EXPECT_EQ(file_.SearchToGrid(grid, "2000-01-01 00:00:00", "2099-01-01 00:00:00"), 0);
+  EXPECT_EQ(grid.size(), 1u);
+  EXPECT_EQ(file_.LoadRange(rows, "2000-01-01 00:00:00", "2099-01-01 00:00:00"), 0);
+  EXPECT_EQ(file_.LoadAll(rows), 0);
+  EXPECT_EQ(rows.size(), 3u);
+}
+
+TEST_F(HistoryFileTest, ShortLinesTakeTheRestFromTheLineBefore) {
+  WriteFileBytes(Path(), "   1, 2024-03-01 12:00:05\r\n" + Line(2, "2024-03-01 11:00:00", "42.0") +
+                             "   3, 2024-03-01 12:00:05, 2024-03-01 11:05:00\r\n" +
+                             Line(4, "2024-03-01 11:10:00"));
+  ASSERT_TRUE(Open());
+  HistoryTable table;
+  HistoryRowArray all;
+  ASSERT_EQ(file_.LoadAll(all), 4);
+  ASSERT_EQ(file_.LoadAll(table), 4);
+  EXPECT_EQ(all[0][row::recordTime], "");  // a fresh row before the first line
+  EXPECT_EQ(all[0][row::rain], "---");
+  EXPECT_EQ(all[2][row::sequenceNo], "3");
+  EXPECT_EQ(all[2][row::recordTime], "2024-03-01 11:05:00");
+  EXPECT_EQ(all[2][row::rain], "42.0");
+  for (std::size_t i = 0; i < all.size(); ++i) EXPECT_EQ(table.Row(i), all[i]);
+}
+
+TEST_F(HistoryFileTest, ManyLinesAcrossReadBlocks) {
+  std::string text;
+  const std::time_t start = LocalTime(2024, 1, 1, 0, 0, 0);
+  for (int i = 0; i < 6000; ++i) text += Line(i + 1, Stamp(start + i * 300));
+  WriteFileBytes(Path(), text);
+  ASSERT_TRUE(Open());
+  HistoryTable table;
+  ASSERT_EQ(file_.LoadAll(table), 6000);
+  for (std::size_t i : {0u, 3333u, 5999u}) {
+    EXPECT_EQ(table.Field(i, row::sequenceNo), std::to_string(i + 1));
+    EXPECT_EQ(table.Field(i, row::recordTime), Stamp(start + static_cast<int>(i) * 300));
+    EXPECT_EQ(table.Field(i, row::rawBytes), "05 2D D7 00 50 20 80 24 27 0C 18 00 64 00 00 00");
+  }
+  EXPECT_EQ(file_.LastSequenceNo(), 6000);
+}
+
+TEST_F(HistoryFileTest, ClearAllEmptiesTheFile) {
+  WriteFileBytes(Path(), Line(5, "2024-03-01 11:00:00"));
+  ASSERT_TRUE(Open());
+  EXPECT_TRUE(file_.ClearAll());
+  EXPECT_EQ(ReadFileBytes(Path()), "");
+  ASSERT_TRUE(file_.AppendRows({StoredRow("2024-03-01 11:55:00")}));
+  EXPECT_EQ(file_.LastSequenceNo(), 1);
+}
+
+// An append cut short by a crash: the half line is set aside, the rest stays.
+TEST_F(HistoryFileTest, ATornAppendIsSetAsideAndItsRecordsComeAgain) {
+  const std::string good = Line(1, "2024-03-01 11:45:00") + Line(2, "2024-03-01 11:50:00");
+  const std::string half = Line(3, "2024-03-01 11:55:00").substr(0, 120);
+  WriteFileBytes(Path(), good + half);
+  ASSERT_TRUE(Open());
+
+  HistoryRow last;
+  ASSERT_TRUE(file_.LoadLastRow(last));
+  EXPECT_EQ(last[row::recordTime], "2024-03-01 11:50:00");  // so 11:55 is downloaded again
+  EXPECT_EQ(file_.LastSequenceNo(), 2);
+  HistoryRowArray all;
+  EXPECT_EQ(file_.LoadAll(all), 2);
+  EXPECT_EQ(ReadFileBytes(Path()), good + half);  // reading changes nothing
+
+  HistoryRow again = StoredRow("2024-03-01 11:55:00");
+  ASSERT_TRUE(file_.AppendRows({again}));
+  again[row::sequenceNo] = "3";
+  EXPECT_EQ(ReadFileBytes(Path()), good + FormatRowLine(again, "2024-03-01 12:00:05"));
+  EXPECT_EQ(ReadFileBytes(TornAppendPath(Path())), half + "\r\n");
+}
+
+TEST_F(HistoryFileTest, ALastLineMissingFieldsIsTornButOneWithoutTrailingBlanksIsNot) {
+  const std::string good = Line(1, "2024-03-01 11:45:00");
+  const std::string cut = Line(2, "2024-03-01 11:50:00").substr(0, 100) + "\r\n";
+  WriteFileBytes(Path(), good + cut);
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(file_.LastSequenceNo(), 1);
+
+  std::string stripped = Line(2, "2024-03-01 11:50:00");
+  stripped = std::string(TrimLine(stripped)) + "\n";  // an editor removed the blanks
+  WriteFileBytes(Path(), good + stripped);
+  EXPECT_EQ(file_.LastSequenceNo(), 2);
+  ASSERT_TRUE(file_.AppendRows({StoredRow("2024-03-01 11:55:00")}));
+  EXPECT_EQ(ReadFileBytes(Path()).substr(0, good.size() + stripped.size()), good + stripped);
+  EXPECT_EQ(file_.LastSequenceNo(), 3);
+}
+
+}  // namespace
+}  // namespace skyvane
