@@ -1,0 +1,162 @@
+#include "core/monitor/monitor_cycle.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "core/app/app_settings.h"
+#include "core/app/clock.h"
+#include "core/app/text_table.h"
+#include "core/history/history_download.h"
+#include "core/history/history_file.h"
+#include "core/history/rain.h"
+#include "core/monitor/alarm_evaluation.h"
+#include "core/station/device_busy.h"
+#include "core/station/station_device.h"
+#include "core/units/record_display.h"
+#include "core/units/repair_maxmin.h"
+#include "core/units/value_text.h"
+
+namespace skyvane {
+namespace {
+
+std::string Format(const char* format, auto... args) {
+  char text[512];
+  std::snprintf(text, sizeof text, format, args...);
+  return text;
+}
+
+}  // namespace
+
+std::chrono::milliseconds PauseAfter(CycleOutcome outcome, bool testMode) {
+  switch (outcome) {
+    case CycleOutcome::kLinkBusy: return kBusyPause;
+    case CycleOutcome::kLinkTaken: return kTakenPause;
+    case CycleOutcome::kConnecting: return kConnectingPause;
+    case CycleOutcome::kPolled:
+    case CycleOutcome::kNotConnected: break;
+  }
+  return testMode ? kTestModeInterval : kNormalInterval;
+}
+
+MonitorCycle::MonitorCycle(MonitorServices services, std::function<bool()> cancelled)
+    : services_(services), cancelled_(std::move(cancelled)) {}
+
+std::string MonitorCycle::Entry(Txt entry) const { return std::string(services_.text.Text(entry)); }
+
+bool MonitorCycle::TestMode() const { return services_.settings.TestOn(); }
+
+std::string MonitorCycle::Title() const {
+  const std::string name = Entry(Txt::MainWindowTitle);
+  return Format(TestMode() ? "%s(---TEST MODE---)" : "%s", name.c_str());
+}
+
+CycleReport MonitorCycle::Run(MonitorFrontEnd& frontEnd) {
+  CycleReport report;
+  StationDevice& device = services_.device;
+  if (device.DeviceBusy().load()) {
+    report.outcome = CycleOutcome::kLinkBusy;
+    return report;
+  }
+  if (!device.IsConnected()) {
+    report.outcome = CycleOutcome::kNotConnected;
+    return report;
+  }
+  if (!device.IsWatchEnabled()) {
+    report.outcome = CycleOutcome::kConnecting;
+    return report;
+  }
+
+  HeaderRecord header;
+  AlarmRecord alarms;
+  MaxMinRecord maxmin;
+  if (device.DeviceBusy().load()) {
+    report.outcome = CycleOutcome::kLinkTaken;
+    return report;
+  }
+  // Shown before the link is taken, so the hand-over never holds up a user
+  // command that waits for the link.
+  frontEnd.SetStatusText(Format("%s %s ...", Entry(Txt::ReadDataFrom).c_str(),
+                                Entry(Txt::MainWindowTitle).c_str()));
+  {
+    DeviceBusyClaim claim = TryClaimDevice(device.DeviceBusy());
+    if (!claim.Owns()) {
+      report.outcome = CycleOutcome::kLinkTaken;
+      return report;
+    }
+    report.outcome = CycleOutcome::kPolled;
+    report.headerRead = device.ReadHeader(header);
+    report.alarmsRead = device.ReadAlarms(alarms);
+    report.maxMinRead = device.ReadMaxMin(maxmin);
+    if (report.headerRead && report.alarmsRead) {
+      HistoryRow current;
+      report.recordRead = device.ReadWeatherRecord(IntegerValue(header[hdr::kCurrentAddress]), current);
+      claim.Release();
+      if (report.recordRead) {
+        DeriveRow(current, header, alarms);
+        ComputeRainForCurrent(services_.file, current);
+        RowToDisplayUnits(current, header);
+        frontEnd.ShowLiveValues(current, header, alarms);
+        frontEnd.ShowLampStates(EvaluateAlarms(current, header, alarms));
+        if (report.maxMinRead) {
+          MaxMinToDisplayUnits(maxmin, header);
+          RepairMaxMin(maxmin, header, current);
+          frontEnd.ShowMaxMin(maxmin, header);
+        }
+      }
+    }
+  }
+
+  HistoryRowArray rows;
+  {
+    // A user command may have taken the link while the panels were updated;
+    // the records then wait for the next cycle.
+    DeviceBusyClaim claim = TryClaimDevice(device.DeviceBusy());
+    if (claim.Owns()) {
+      report.downloadRan = true;
+      DownloadContext download{device, services_.file, services_.text, TestMode(),
+                               services_.clock.Now(),
+                               [&frontEnd](const std::string& line) { frontEnd.SetStatusText(line); },
+                               cancelled_};
+      report.downloaded = DownloadHistory(rows, download);
+    }
+  }
+  if (report.headerRead && report.alarmsRead && report.downloaded > 0) {
+    StoreRows(frontEnd, report, rows, header, alarms);
+  }
+
+  if (device.IsConnected()) frontEnd.SetStatusText(SummaryText(report.downloaded));
+  return report;
+}
+
+void MonitorCycle::StoreRows(MonitorFrontEnd& frontEnd, CycleReport& report, HistoryRowArray& rows,
+                             const HeaderRecord& header, const AlarmRecord& alarms) {
+  const std::string processed = Entry(Txt::DataHasBeenProcessed);
+  const int count = static_cast<int>(rows.size());
+  for (int i = 0; i < count; ++i) {
+    DeriveRow(rows[i], header, alarms);
+    frontEnd.SetStatusText(Format("%d%% %s", (100 * (i + 1)) / count, processed.c_str()));
+  }
+  // Without the file's rain history the totals would start again from 0: keep
+  // the rows for the next cycle instead.
+  if (!ComputeRainForNew(services_.file, rows,
+                         Entry(Txt::ComputeHistoryRainData),
+                         [&frontEnd](const std::string& line) { frontEnd.SetStatusText(line); })) {
+    return;
+  }
+  frontEnd.SetStatusText(Format("%s ...", Entry(Txt::SaveAllDataOnPc).c_str()));
+  report.saved = services_.file.AppendRows(rows);
+}
+
+std::string MonitorCycle::SummaryText(int downloaded) const {
+  std::time_t now = services_.clock.Now();
+  std::tm t{};
+  localtime_r(&now, &t);
+  HistoryRow last;
+  services_.file.LoadLastRow(last);
+  return Format("%s: %02d-%02d-%04d %02d:%02d:%02d, %s: %d (%s: %d).",
+                Entry(Txt::LastReadTime).c_str(), t.tm_mday, t.tm_mon + 1, t.tm_year + 1900,
+                t.tm_hour, t.tm_min, t.tm_sec, Entry(Txt::ReadRecords).c_str(), downloaded,
+                Entry(Txt::TotalRecords).c_str(), IntegerValue(last[row::sequenceNo]));
+}
+
+}  // namespace skyvane

@@ -1,0 +1,240 @@
+#include "core/monitor/monitor_cycle.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/monitor/recording_front_end.h"
+#include "core/monitor/station_rig.h"
+
+namespace skyvane {
+namespace {
+
+using testing::RecordingFrontEnd;
+using testing::StationRig;
+
+MonitorServices Services(StationRig& rig) {
+  return MonitorServices{rig.Device(), rig.File(), rig.Text(), rig.Settings(), rig.Clock()};
+}
+
+std::vector<HistoryRow> FileRows(StationRig& rig) {
+  HistoryRowArray rows;
+  rig.File().LoadAll(rows);
+  return rows;
+}
+
+TEST(MonitorCycle, AFourRowDownloadWritesItsTextsInOrder) {
+  StationRig rig;
+  rig.FillRing(5, 0x1F0);
+  RecordingFrontEnd fe;
+  MonitorCycle cycle(Services(rig));
+  CycleReport report = cycle.Run(fe);
+  EXPECT_EQ(report.outcome, CycleOutcome::kPolled);
+  EXPECT_EQ(report.downloaded, 4);
+  EXPECT_TRUE(report.saved);
+  EXPECT_EQ(fe.TakeStatuses(), (std::vector<std::string>{
+                                   "Read data from Skyvane Radio Controlled ...",
+                                   "2 Data has been read. ...",
+                                   "4 Data has been read. ...",
+                                   "25% Data has been processed.",
+                                   "50% Data has been processed.",
+                                   "75% Data has been processed.",
+                                   "100% Data has been processed.",
+                                   "Compute history rain data 4 : 25% ...",
+                                   "Compute history rain data 4 : 50% ...",
+                                   "Compute history rain data 4 : 75% ...",
+                                   "Compute history rain data 4 : 100% ...",
+                                   "Save all data on PC ...",
+                                   "Last Read Time: 01-03-2026 12:00:00, Read Records: 4 (Total Records: 4).",
+                               }));
+  // Stored oldest first, completed in metric units, with rain values.
+  std::vector<HistoryRow> rows = FileRows(rig);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0][row::stationAddress], "0001B0");
+  EXPECT_EQ(rows[3][row::stationAddress], "0001E0");
+  EXPECT_EQ(rows[3][row::sequenceNo], "4");
+  EXPECT_EQ(rows[3][row::indoorTemperature], "21.5");
+  EXPECT_EQ(rows[3][row::absolutePressure], "1013.2");
+  EXPECT_EQ(rows[3][row::directionName], "E");
+  EXPECT_EQ(rows[0][row::rainTotal], "0.0");
+  EXPECT_EQ(rows[3][row::rain], "2999.7");          // counter 9999
+  EXPECT_EQ(rows[3][row::rainIncrement], "0.3");   // one tick since the record before
+  EXPECT_EQ(rows[3][row::rainTotal], "0.9");
+
+  // Live values in display units; the rain windows came from the file as it
+  // was before this cycle's download: empty.
+  ASSERT_EQ(fe.live.size(), 1u);
+  EXPECT_EQ(fe.live[0][row::indoorTemperature], "21.5");
+  EXPECT_EQ(fe.live[0][row::rainIncrement], "0.0");
+  EXPECT_EQ(fe.lamps.size(), 1u);
+  EXPECT_EQ(fe.maxmin.size(), 1u);
+}
+
+TEST(MonitorCycle, ASecondCycleFindsNothingNew) {
+  StationRig rig;
+  rig.FillRing(5, 0x1F0);
+  RecordingFrontEnd fe;
+  MonitorCycle cycle(Services(rig));
+  cycle.Run(fe);
+  fe.TakeStatuses();
+  rig.Clock().Advance(15);
+  CycleReport report = cycle.Run(fe);
+  EXPECT_EQ(report.downloaded, 0);
+  EXPECT_EQ(fe.TakeStatuses(), (std::vector<std::string>{
+                                   "Read data from Skyvane Radio Controlled ...",
+                                   "2 Data has been read. ...",
+                                   "Last Read Time: 01-03-2026 12:00:15, Read Records: 0 (Total Records: 4).",
+                               }));
+  EXPECT_EQ(FileRows(rig).size(), 4u);
+  // Now the current record's rain continues the stored rows.
+  ASSERT_EQ(fe.live.size(), 2u);
+  EXPECT_EQ(fe.live[1][row::rainIncrement], "0.3");
+  EXPECT_EQ(fe.live[1][row::rainTotal], "1.2");
+}
+
+TEST(MonitorCycle, AFailedHeaderReadDropsTheRowsUntilTheNextCycle) {
+  StationRig rig;
+  rig.FillRing(5, 0x1F0);
+  RecordingFrontEnd fe;
+  MonitorCycle cycle(Services(rig));
+  rig.Link().FailNextReadsAt(0x0000, 1);  // the cycle's own header read
+  CycleReport report = cycle.Run(fe);
+  EXPECT_FALSE(report.headerRead);
+  EXPECT_EQ(report.downloaded, 4);
+  EXPECT_FALSE(report.saved);
+  EXPECT_TRUE(fe.live.empty());
+  EXPECT_TRUE(fe.lamps.empty());
+  EXPECT_TRUE(fe.maxmin.empty());
+  EXPECT_TRUE(FileRows(rig).empty());
+  std::vector<std::string> texts = fe.TakeStatuses();
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.back(),
+            "Last Read Time: 01-03-2026 12:00:00, Read Records: 4 (Total Records: 0).");
+
+  cycle.Run(fe);
+  cycle.Run(fe);
+  std::vector<HistoryRow> rows = FileRows(rig);
+  ASSERT_EQ(rows.size(), 4u);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(rows[i][row::sequenceNo], std::to_string(i + 1));
+    EXPECT_EQ(rows[i][row::stationAddress], testing::AddressText(0x1B0 + 16 * i));
+  }
+}
+
+TEST(MonitorCycle, AFailedRecordReadSkipsThePanelsButStoresTheDownload) {
+  StationRig rig;
+  rig.FillRing(5, 0x1F0);
+  rig.Link().FailReadsAt(0x1F0);
+  RecordingFrontEnd fe;
+  CycleReport report = MonitorCycle(Services(rig)).Run(fe);
+  EXPECT_FALSE(report.recordRead);
+  EXPECT_TRUE(fe.live.empty());
+  EXPECT_TRUE(fe.lamps.empty());
+  EXPECT_TRUE(fe.maxmin.empty());
+  EXPECT_TRUE(report.saved);
+  EXPECT_EQ(FileRows(rig).size(), 4u);
+}
+
+TEST(MonitorCycle, AFailedMaxMinReadKeepsOnlyTheExtremes) {
+  StationRig rig;
+  rig.FillRing(5, 0x1F0);
+  rig.Link().FailReadsAt(0x0060);
+  RecordingFrontEnd fe;
+  CycleReport report = MonitorCycle(Services(rig)).Run(fe);
+  EXPECT_FALSE(report.maxMinRead);
+  EXPECT_EQ(fe.live.size(), 1u);
+  EXPECT_EQ(fe.lamps.size(), 1u);
+  EXPECT_TRUE(fe.maxmin.empty());
+}
+
+TEST(MonitorCycle, AnUnreadableBlockStoresNothingThatCycle) {
+  StationRig rig;
+  rig.FillRing(9, 0x1F0);
+  rig.Link().FailReadsAt(0x190);
+  RecordingFrontEnd fe;
+  MonitorCycle cycle(Services(rig));
+  CycleReport report = cycle.Run(fe);
+  EXPECT_EQ(report.downloaded, 0);
+  EXPECT_TRUE(FileRows(rig).empty());
+  EXPECT_EQ(fe.TakeStatuses().back(),
+            "Last Read Time: 01-03-2026 12:00:00, Read Records: 0 (Total Records: 0).");
+  rig.Link().Heal();
+  report = cycle.Run(fe);
+  EXPECT_EQ(report.downloaded, 8);
+  EXPECT_EQ(FileRows(rig).size(), 8u);
+}
+
+TEST(MonitorCycle, LampsFollowTheStationsAlarms) {
+  StationRig rig;
+  rig.FillRing(5, 0x1F0);
+  rig.Station().WithMemory([](StationMemory& m) {
+    m.Set(0x15, 0x20);  // indoor humidity high enabled
+    m.Set(0x30, 50);    // at 50 %
+  });
+  RecordingFrontEnd fe;
+  MonitorCycle(Services(rig)).Run(fe);
+  ASSERT_EQ(fe.lamps.size(), 1u);
+  EXPECT_EQ(fe.live[0][row::indoorHumidity], "70");
+  for (int i = 0; i < kLampCount; ++i) {
+    EXPECT_EQ(fe.lamps[0][i], i == lamp::kIndoorHumidityHigh - 1 ? LampState::kTriggered
+                                                                 : LampState::kDisabled)
+        << LampName(i + 1);
+  }
+}
+
+TEST(MonitorCycle, NoStationTrafficWhileUnpluggedConnectingOrBusy) {
+  StationRig rig;
+  rig.FillRing(5, 0x1F0);
+  RecordingFrontEnd fe;
+  MonitorCycle cycle(Services(rig));
+
+  rig.Device().DeviceBusy().store(true);
+  EXPECT_EQ(cycle.Run(fe).outcome, CycleOutcome::kLinkBusy);
+  rig.Device().DeviceBusy().store(false);
+
+  rig.Station().Unplug();
+  rig.Device().UpdateConnection();
+  EXPECT_EQ(cycle.Run(fe).outcome, CycleOutcome::kNotConnected);
+
+  rig.Station().Replug();
+  rig.Device().UpdateConnection();  // found: the watch waits to be re-armed
+  rig.Link().TakeReadAddresses();
+  EXPECT_EQ(cycle.Run(fe).outcome, CycleOutcome::kConnecting);
+
+  EXPECT_TRUE(rig.Link().TakeReadAddresses().empty());
+  EXPECT_TRUE(fe.TakeStatuses().empty());
+  EXPECT_TRUE(fe.live.empty());
+  EXPECT_TRUE(FileRows(rig).empty());
+  EXPECT_FALSE(rig.Device().DeviceBusy().load());
+
+  rig.Device().EnableWatch();
+  EXPECT_EQ(cycle.Run(fe).outcome, CycleOutcome::kPolled);
+  EXPECT_FALSE(rig.Device().DeviceBusy().load());
+}
+
+TEST(MonitorCycle, TitleAndIntervalFollowTheTestSwitch) {
+  StationRig rig;
+  MonitorCycle cycle(Services(rig));
+  for (const char* on : {"1", "true", "TRUE", "True"}) {
+    rig.Settings().testFlag = on;
+    EXPECT_EQ(cycle.Title(), "Skyvane Radio Controlled(---TEST MODE---)") << on;
+  }
+  for (const char* off : {"0", "false", "yes", "", "11"}) {
+    rig.Settings().testFlag = off;
+    EXPECT_EQ(cycle.Title(), "Skyvane Radio Controlled") << off;
+  }
+  rig.Text().SetLanguageIndex(1);
+  EXPECT_EQ(cycle.Title(), "Skyvane - Funk-Wetter-Station");
+
+  EXPECT_EQ(PauseAfter(CycleOutcome::kPolled, false), std::chrono::seconds(15));
+  EXPECT_EQ(PauseAfter(CycleOutcome::kPolled, true), std::chrono::seconds(180));
+  EXPECT_EQ(PauseAfter(CycleOutcome::kNotConnected, true), std::chrono::seconds(180));
+  EXPECT_EQ(PauseAfter(CycleOutcome::kLinkBusy, false), std::chrono::seconds(1));
+  EXPECT_EQ(PauseAfter(CycleOutcome::kLinkTaken, false), std::chrono::seconds(10));
+  EXPECT_LT(PauseAfter(CycleOutcome::kConnecting, false), std::chrono::seconds(1));
+}
+
+}  // namespace
+}  // namespace skyvane
