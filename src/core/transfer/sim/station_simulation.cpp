@@ -1,0 +1,198 @@
+#include "core/transfer/sim/station_simulation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+
+#include "core/station/byte_codec.h"
+#include "core/transfer/sim/maxmin_keeper.h"
+#include "core/transfer/sim/rain_windows.h"
+#include "core/transfer/sim/station_record.h"
+
+namespace skyvane::sim {
+
+namespace {
+
+constexpr int kPressureOffset = 7;  // in a weather record
+
+int MonthKey(std::int64_t t) {
+  std::tm local{};
+  const auto tt = static_cast<std::time_t>(t);
+  localtime_r(&tt, &local);
+  return (local.tm_year + 1900) * 100 + local.tm_mon + 1;
+}
+
+// Tenths of °C, from tenths of °C and percent.
+int DewPoint(int temperature, int humidity) {
+  const double t = temperature / 10.0;
+  const double g = std::log(std::max(humidity, 1) / 100.0) + 17.62 * t / (243.12 + t);
+  return static_cast<int>(std::lround(10 * 243.12 * g / (17.62 - g)));
+}
+
+// Tenths of °C, from tenths of °C and tenths of m/s.
+int WindChill(int temperature, int wind) {
+  const double t = temperature / 10.0;
+  const double v = wind / 10.0;
+  if (t > 33 || v < 1.8) return temperature;
+  return static_cast<int>(std::lround(10 * (33 - (0.55 + 0.417 * std::sqrt(v) - 0.0454 * v) * (33 - t))));
+}
+
+}  // namespace
+
+void StationSimulation::SetUp(MemorySpan memory, std::int64_t now, int prefillDays,
+                              int timeZoneHours) {
+  SetUpInService(memory, timeZoneHours);
+  const std::int64_t start = now - std::max(prefillDays, 0) * 86400LL;
+  state_.stationTime = start;
+  state_.slotStart = start;
+  state_.lastRefresh = start;
+  state_.rainTotal = 0;
+  state_.counterBase = static_cast<std::uint16_t>(0x10000 - kStepsBeforeWrap);
+  state_.monthKey = MonthKey(start);
+  state_.monthStartTotal = 0;
+  state_.relativeOffset = kDefaultRelativeOffset;
+  WriteRunningRecord(memory, start);
+  Remember(memory);
+  Run(memory, now);
+}
+
+void StationSimulation::Adopt(MemorySpan memory, std::int64_t now) {
+  const std::uint16_t current = CurrentAddress(memory);
+  state_.stationTime = now;
+  state_.slotStart = now;
+  state_.lastRefresh = now;
+  state_.rainTotal = 0;
+  state_.counterBase = static_cast<std::uint16_t>(ReadU16(&memory[current + 13]));
+  state_.monthKey = MonthKey(now);
+  state_.monthStartTotal = 0;
+  const std::uint8_t units = memory[hb::kUnits];
+  const std::uint8_t* a = memory.data() + memmap::kAlarmAddress;
+  const int offset = PressureFromStationUnit(static_cast<int>(ReadU16(a)), units) -
+                     PressureFromStationUnit(static_cast<int>(ReadU16(a + 2)), units);
+  state_.relativeOffset = std::abs(offset) <= 1500 ? offset : kDefaultRelativeOffset;
+  memory[hb::kInterval] = static_cast<std::uint8_t>(Interval(memory));
+  WriteRunningRecord(memory, now);
+  Remember(memory);
+}
+
+void StationSimulation::Run(MemorySpan memory, std::int64_t now) {
+  TakeProgramWrites(memory);
+  if (now - state_.lastRefresh > kMaxCatchUpSeconds) {
+    // Off for months: start the catch-up where it still shows in the ring.
+    const std::int64_t skipTo = now - kMaxCatchUpSeconds;
+    state_.lastRefresh = skipTo;
+    state_.slotStart = skipTo;
+  }
+  while (state_.lastRefresh + WeatherModel::kRefreshSeconds <= now) {
+    const std::int64_t t = state_.lastRefresh + WeatherModel::kRefreshSeconds;
+    // A shortened interval closes the running record at once, not in the past.
+    while (true) {
+      const std::int64_t due = state_.slotStart + 60LL * Interval(memory);
+      if (due > t) break;
+      CloseSlot(memory, std::max(due, state_.lastRefresh));
+    }
+    Refresh(memory, t);
+    state_.lastRefresh = t;
+  }
+  state_.stationTime = std::max(state_.stationTime, now);
+  Remember(memory);
+}
+
+void StationSimulation::TakeProgramWrites(MemorySpan memory) {
+  std::uint8_t* h = memory.data();
+  // The markers say the base unit is in service; that is not the program's to change.
+  h[hb::kMarker55] = shadow_[hb::kMarker55];
+  h[hb::kMarkerAA] = shadow_[hb::kMarkerAA];
+  // The settings-changed mark: the base unit takes in its settings and clears it.
+  if (h[hb::kSettingsChanged] == memmap::kSettingsChangedMark) h[hb::kSettingsChanged] = 0;
+  // Intervals the base unit cannot keep are refused.
+  if (h[hb::kInterval] == 0 || h[hb::kInterval] > kMaxInterval) {
+    h[hb::kInterval] = shadow_[hb::kInterval];
+  }
+  // The ring is the station's own: a write may only clear it (a count of 0);
+  // a header written back with an older count or address is not followed.
+  const unsigned count = ReadU16(h + hb::kRecordCount);
+  const unsigned shadowCount = ReadU16(&shadow_[hb::kRecordCount]);
+  if (count == 0) {
+    WriteU16(h + hb::kRecordCount, 1);  // only the running record is left
+  } else if (count != shadowCount) {
+    WriteU16(h + hb::kRecordCount, shadowCount);
+  }
+  h[hb::kCurrentAddress] = shadow_[hb::kCurrentAddress];
+  h[hb::kCurrentAddress + 1] = shadow_[hb::kCurrentAddress + 1];
+
+  // A relative pressure written by the program sets the offset to the
+  // absolute one; a value that only differs by the rounding of a unit change
+  // leaves it alone, so changing units back and forth does not make it drift.
+  const std::uint8_t units = h[hb::kUnits];
+  const int absolute = AbsolutePressureNow(memory);
+  const int written = static_cast<int>(ReadU16(h + memmap::kAlarmAddress));
+  const int expected = PressureToStationUnit(absolute + state_.relativeOffset, units);
+  if (std::abs(written - expected) > 1) {
+    const int relative = PressureFromStationUnit(written, units);
+    if (relative >= 8000 && relative <= 12000) state_.relativeOffset = relative - absolute;
+  }
+  WriteCurrentPressures(memory, absolute, absolute + state_.relativeOffset);
+}
+
+void StationSimulation::Refresh(MemorySpan memory, std::int64_t t) {
+  state_.rainTotal += model_.RainCounts(t);
+  const int month = MonthKey(t);
+  if (month != state_.monthKey) {
+    state_.monthKey = month;
+    state_.monthStartTotal = state_.rainTotal;
+  }
+  WriteRunningRecord(memory, t);
+
+  const WeatherReading r = model_.At(t);
+  MaxMinSample sample;
+  sample.indoorHumidity = r.indoorHumidity;
+  sample.indoorTemperature = r.indoorTemperature;
+  sample.absolutePressure = r.absolutePressure;
+  sample.relativePressure = r.absolutePressure + state_.relativeOffset;
+  if (!r.outdoorLost) {
+    sample.outdoorHumidity = r.outdoorHumidity;
+    sample.outdoorTemperature = r.outdoorTemperature;
+    sample.windChill = WindChill(r.outdoorTemperature, r.windSpeed);
+    sample.dewPoint = DewPoint(r.outdoorTemperature, r.outdoorHumidity);
+    sample.windSpeed = r.windSpeed;
+    sample.gustSpeed = r.gustSpeed;
+  }
+  const RainWindows rain = RainInWindows(memory, state_.slotStart, t);
+  sample.rainHour = rain.hour * 3;  // steps of 0.3 mm in tenths of mm
+  sample.rain24h = rain.day * 3;
+  sample.rainWeek = rain.week * 3;
+  sample.rainMonth = static_cast<int>(std::min<std::int64_t>((state_.rainTotal - state_.monthStartTotal) * 3, 0xFFFFF));
+  sample.rainTotal = static_cast<int>(std::min<std::int64_t>(state_.rainTotal * 3, 0xFFFFF));
+  FollowMaxMin(MaxMinSpan(memory.data() + memmap::kMaxMinAddress, memmap::kMaxMinSize), sample, t);
+}
+
+void StationSimulation::CloseSlot(MemorySpan memory, std::int64_t closeTime) {
+  const std::uint16_t current = CurrentAddress(memory);
+  const auto minutes = (closeTime - state_.slotStart + 30) / 60;
+  memory[current] = static_cast<std::uint8_t>(std::clamp<std::int64_t>(minutes, 1, kMaxInterval));
+  const std::uint16_t next = NextSlot(current);
+  WriteU16(&memory[hb::kCurrentAddress], next);
+  WriteU16(&memory[hb::kRecordCount], std::min<int>(RecordCount(memory) + 1, memmap::kRingSlots));
+  state_.slotStart = closeTime;
+  WriteRunningRecord(memory, closeTime);
+}
+
+void StationSimulation::WriteRunningRecord(MemorySpan memory, std::int64_t t) {
+  const WeatherReading r = model_.At(t);
+  const RecordBytes bytes = EncodeStationRecord(r, Interval(memory), state_.RainCounter());
+  std::copy(bytes.begin(), bytes.end(), memory.begin() + CurrentAddress(memory));
+  WriteCurrentPressures(memory, r.absolutePressure, r.absolutePressure + state_.relativeOffset);
+}
+
+int StationSimulation::AbsolutePressureNow(ConstMemorySpan memory) const {
+  const int p = static_cast<int>(ReadU16(&memory[CurrentAddress(memory) + kPressureOffset]));
+  return p >= 8000 && p <= 12000 ? p : model_.At(state_.lastRefresh).absolutePressure;
+}
+
+void StationSimulation::Remember(ConstMemorySpan memory) {
+  std::copy(memory.begin(), memory.begin() + memmap::kRingFirst, shadow_.begin());
+}
+
+}  // namespace skyvane::sim
