@@ -84,16 +84,19 @@ void StationSimulation::Run(MemorySpan memory, std::int64_t now) {
     state_.lastRefresh = skipTo;
     state_.slotStart = skipTo;
   }
-  while (state_.lastRefresh + WeatherModel::kRefreshSeconds <= now) {
-    const std::int64_t t = state_.lastRefresh + WeatherModel::kRefreshSeconds;
-    // A shortened interval closes the running record at once, not in the past.
-    while (true) {
-      const std::int64_t due = state_.slotStart + 60LL * Interval(memory);
-      if (due > t) break;
-      CloseSlot(memory, std::max(due, state_.lastRefresh));
+  // Refreshes and slot changes in the order they fall due. A shortened
+  // interval closes the running record at once, not in the past.
+  while (true) {
+    const std::int64_t refreshDue = state_.lastRefresh + WeatherModel::kRefreshSeconds;
+    const std::int64_t closeDue =
+        std::max<std::int64_t>(state_.slotStart + 60LL * Interval(memory), state_.lastRefresh);
+    if (std::min(refreshDue, closeDue) > now) break;
+    if (closeDue <= refreshDue) {
+      CloseSlot(memory, closeDue);
+    } else {
+      Refresh(memory, refreshDue);
+      state_.lastRefresh = refreshDue;
     }
-    Refresh(memory, t);
-    state_.lastRefresh = t;
   }
   state_.stationTime = std::max(state_.stationTime, now);
   Remember(memory);
