@@ -5,18 +5,26 @@
 #include "cli/field_printer.h"
 #include "cli/station_access.h"
 #include "core/station/station_device.h"
+#include "core/units/record_display.h"
 
 namespace skyvane {
 
 namespace {
 
-constexpr const char* kAlarmsSynopsis = "alarms                print the station's alarm block, one field a line";
+constexpr const char* kAlarmsSynopsis =
+    "alarms [--display]    print the station's alarm block, one field a line (--display: as shown)";
 
-struct AlarmsOptions {};
+struct AlarmsOptions {
+  bool display = false;  // thresholds as display texts in the header's units
+};
 
-bool ParseAlarmsOptions(const std::vector<std::string>& args, AlarmsOptions& /*options*/,
+bool ParseAlarmsOptions(const std::vector<std::string>& args, AlarmsOptions& options,
                         std::string& error) {
   for (const std::string& arg : args) {
+    if (arg == "--display") {
+      options.display = true;
+      continue;
+    }
     error = "alarms: unknown option '" + arg + "'";
     return false;
   }
@@ -33,12 +41,19 @@ int RunAlarms(CliContext& ctx, const std::vector<std::string>& args) {
   DeviceBusyClaim claim;
   if (!OpenStation(ctx, claim)) return kExitFailure;
   AlarmRecord alarms;
-  const bool read = ctx.device->ReadAlarms(alarms);
+  HeaderRecord header;
+  const bool headerRead = !options.display || ctx.device->ReadHeader(header);
+  const bool read = headerRead && ctx.device->ReadAlarms(alarms);
   claim.Release();
+  if (!headerRead) {
+    *ctx.err << "skyvane-cli: Read weather setup data fail!\n";
+    return kExitFailure;
+  }
   if (!read) {
     *ctx.err << "skyvane-cli: Read weather alarm data fail!\n";
     return kExitFailure;
   }
+  if (options.display) AlarmsToDisplayUnits(alarms, header);
   PrintFields(*ctx.out, alarms, alm::kHexDump);
   return kExitOk;
 }
