@@ -27,24 +27,23 @@ bool DeriveRow(HistoryRow& row, const HeaderRecord& header, const AlarmRecord& a
   FillRain(row);
 
   const HistoryRow c = row;
-  const std::string C = unit::kCelsius, P = unit::kHpa, W = unit::kMetresPerSecond, R = unit::kMm;
-  row[indoorHumidity] = HumidityText(c[indoorHumidity], 1.0f, unit::kPercent, unit::kPercent);
-  row[indoorTemperature] = TemperatureText(c[indoorTemperature], 0.1f, C, C);
-  row[outdoorHumidity] = HumidityText(c[outdoorHumidity], 1.0f, unit::kPercent, unit::kPercent);
-  row[outdoorTemperature] = TemperatureText(c[outdoorTemperature], 0.1f, C, C);
-  row[absolutePressure] = PressureText(c[absolutePressure], 0.1f, P, P);
-  row[windSpeed] = WindSpeedText(c[windSpeed], 0.1f, W, W);
-  row[gustSpeed] = WindSpeedText(c[gustSpeed], 0.1f, W, W);
+  const std::string celsius = unit::kCelsius, hpa = unit::kHpa, ms = unit::kMetresPerSecond;
+  const std::string mm = unit::kMm, percent = unit::kPercent;
+  row[indoorHumidity] = HumidityText(c[indoorHumidity], 1.0f, percent, percent);
+  row[indoorTemperature] = TemperatureText(c[indoorTemperature], 0.1f, celsius, celsius);
+  row[outdoorHumidity] = HumidityText(c[outdoorHumidity], 1.0f, percent, percent);
+  row[outdoorTemperature] = TemperatureText(c[outdoorTemperature], 0.1f, celsius, celsius);
+  row[absolutePressure] = PressureText(c[absolutePressure], 0.1f, hpa, hpa);
+  row[windSpeed] = WindSpeedText(c[windSpeed], 0.1f, ms, ms);
+  row[gustSpeed] = WindSpeedText(c[gustSpeed], 0.1f, ms, ms);
   row[windDir] = DirectionCodeText(c[windDir]);
   row[directionName] = DirectionNameText(c[windDir]);
-  row[relativePressure] = PressureText(c[relativePressure], 1.0f, P, P);
-  row[dewPoint] = TemperatureText(c[dewPoint], 1.0f, C, C);
-  row[windChill] = TemperatureText(c[windChill], 1.0f, C, C);
-  for (int f : {rainHour, rain24h, rainWeek, rainMonth, rainTotal}) {
-    row[f] = RainText(c[f], 1.0f, R, R);
-  }
-  row[windLevel] = WindSpeedText(c[windSpeed], 0.1f, W, unit::kBeaufort);
-  row[gustLevel] = WindSpeedText(c[gustSpeed], 0.1f, W, unit::kBeaufort);
+  row[relativePressure] = PressureText(c[relativePressure], 1.0f, hpa, hpa);
+  row[dewPoint] = TemperatureText(c[dewPoint], 1.0f, celsius, celsius);
+  row[windChill] = TemperatureText(c[windChill], 1.0f, celsius, celsius);
+  for (int f : {rainHour, rain24h, rainWeek, rainMonth, rainTotal}) row[f] = RainText(c[f], 1.0f, mm, mm);
+  row[windLevel] = WindSpeedText(c[windSpeed], 0.1f, ms, unit::kBeaufort);
+  row[gustLevel] = WindSpeedText(c[gustSpeed], 0.1f, ms, unit::kBeaufort);
   return true;
 }
 

@@ -81,29 +81,6 @@ TEST(DeriveRowTest, TestImageCurrentRecord) {
   for (const auto& [field, text] : expected) EXPECT_EQ(row[field], text) << "field " << field;
 }
 
-TEST(DeriveRowTest, TestImageFirstRecord) {
-  // 05 41 E3 00 3C 08 01 6A 27 60 CC 00 02 94 2A 00
-  RawReading r;
-  r.indoorHumidity = "65";
-  r.indoorTemperature = "227";
-  r.outdoorHumidity = "60";
-  r.outdoorTemperature = "264";
-  r.absolutePressure = "10090";
-  r.windSpeed = "96";
-  r.gustSpeed = "204";
-  r.windDir = "2";
-  r.rainCounter = "10900";
-  HistoryRow row = DecodedRow(r);
-  DeriveRow(row, TestImageHeader(), kTestAlarms);
-  EXPECT_EQ(row[row::relativePressure], "1012.7");
-  EXPECT_EQ(row[row::dewPoint], "18.0");
-  EXPECT_EQ(row[row::windChill], "23.7");
-  EXPECT_EQ(row[row::rain], "3270.0");
-  EXPECT_EQ(row[row::windLevel], "5");
-  EXPECT_EQ(row[row::gustLevel], "8");
-  EXPECT_EQ(row[row::directionName], "NE");
-}
-
 // Every record of the test image, decoded and derived with the image's own
 // header and alarm block.
 class DeriveTestImageTest : public ::testing::Test {
@@ -147,10 +124,12 @@ TEST_F(DeriveTestImageTest, EveryRecordHoldsStoredFormTexts) {
     EXPECT_NE(row[row::directionName], "---") << address;
     EXPECT_EQ(row[row::windLevel].find('.'), std::string::npos);
   }
-  const HistoryRow first = Derived(0x100);
-  EXPECT_EQ(first[row::indoorTemperature], "22.7");
-  EXPECT_EQ(first[row::relativePressure], "1012.7");
-  EXPECT_EQ(first[row::directionName], "NE");
+  const HistoryRow first = Derived(0x100);  // 05 41 E3 00 3C 08 01 6A 27 60 CC 00 02 94 2A 00
+  const std::pair<int, const char*> expected[] = {
+      {row::indoorTemperature, "22.7"}, {row::relativePressure, "1012.7"}, {row::dewPoint, "18.0"},
+      {row::windChill, "23.7"},         {row::rain, "3270.0"},            {row::windLevel, "5"},
+      {row::gustLevel, "8"},            {row::directionName, "NE"}};
+  for (const auto& [field, text] : expected) EXPECT_EQ(first[field], text) << "field " << field;
   // 0x1C0 holds a negative outdoor temperature (1C 81: -28.4 °C).
   EXPECT_EQ(Derived(0x1C0)[row::outdoorTemperature], "-28.4");
 }

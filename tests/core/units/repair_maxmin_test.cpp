@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "core/units/record_display.h"
 #include "core/units/units_test_support.h"
 
 namespace skyvane {
@@ -172,27 +171,6 @@ TEST(RepairMaxMinTest, ComparesTheValuesAsTheyWereBeforeTheRun) {
   MaxMinRecord m = Plausible();
   m[mm::kIndoorHumidityMin] = "44";
   EXPECT_EQ(Changed(mm::kIndoorHumidityMax, "0", Current(), kMetric, m), "3=45 4=45 ");
-}
-
-TEST(RepairMaxMinTest, TestImageAfterDisplayConversion) {
-  MaxMinRecord m;
-  const char* raw[] = {"70",  "64",  "86",    "48",    "239",   "4321",  "304", "202", "298", "192",
-                       "255", "170", "10095", "10089", "10131", "10067", "186", "474", "26",  "244",
-                       "1012", "8629", "45020"};
-  for (int i = 0; i < 23; ++i) {
-    m[mm::kIndoorHumidityMax + i] = raw[i];
-    m[mm::kFirstTime + i] = kOldTime;
-  }
-  HeaderRecord header;
-  header[hdr::kUnitWind] = "km/h";
-  MaxMinToDisplayUnits(m, header);
-  HistoryRow row = Current();
-  row[row::indoorTemperature] = "59.2";
-  EXPECT_TRUE(RepairMaxMin(m, header, row));
-  EXPECT_EQ(m[mm::kIndoorTempMin], "59.2");
-  EXPECT_EQ(m[mm::kIndoorTempMin + mm::kTimeOffset], kNow);
-  EXPECT_EQ(m[mm::kIndoorTempMax], "23.9");
-  EXPECT_EQ(m[mm::kRainTotalMax], "4502.0");
 }
 
 }  // namespace
