@@ -8,7 +8,7 @@
 
 namespace skyvane {
 
-bool OpenStation(CliContext& ctx, DeviceBusyClaim& claim) {
+bool ConnectStation(CliContext& ctx) {
   StationDevice& device = *ctx.device;
   if (!device.IsConnected() && !device.UpdateConnection()) {
     auto* module = dynamic_cast<ModuleTransfer*>(device.Link().transfer());
@@ -20,6 +20,12 @@ bool OpenStation(CliContext& ctx, DeviceBusyClaim& claim) {
     }
     return false;
   }
+  return true;
+}
+
+bool OpenStation(CliContext& ctx, DeviceBusyClaim& claim) {
+  StationDevice& device = *ctx.device;
+  if (!ConnectStation(ctx)) return false;
   claim = ClaimDeviceForUser(device.DeviceBusy());
   if (!claim) {
     *ctx.err << "skyvane-cli: "

@@ -6,6 +6,9 @@
 
 namespace skyvane {
 
+// True when the station is connected (found now if it was not).
+bool ConnectStation(CliContext& ctx);
+
 // True when the station is connected and the claim owns the link.
 bool OpenStation(CliContext& ctx, DeviceBusyClaim& claim);
 

@@ -84,17 +84,24 @@ bool IsLastStored(const HistoryRow& last, const HistoryRow& row, bool testMode) 
   return row[row::stationAddress] == last[row::stationAddress];
 }
 
-int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context) {
+int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context, DownloadEnd* end) {
+  DownloadEnd ignored;
+  DownloadEnd& outcome = end != nullptr ? *end : ignored;
+  auto nothing = [&rows, &outcome](DownloadEnd why) {
+    rows.clear();
+    outcome = why;
+    return 0;
+  };
   rows.clear();
   HeaderRecord header;
-  if (!context.device.ReadHeader(header)) return 0;
+  if (!context.device.ReadHeader(header)) return nothing(DownloadEnd::kHeaderUnreadable);
 
   const int wanted = std::min(IntegerValue(header[hdr::kRecordCount]) - 1, kMostHistoryRecords);
-  if (wanted < 1) return 0;
+  if (wanted < 1) return nothing(DownloadEnd::kNoHistory);
   int above = IntegerValue(header[hdr::kCurrentAddress]);
   if (above < kLowestCurrentAddress || above > memmap::kRingLast ||
       above % memmap::kRecordSize != 0) {
-    return 0;
+    return nothing(DownloadEnd::kNoHistory);
   }
 
   HistoryRow last;
@@ -108,10 +115,7 @@ int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context) {
   int remaining = wanted;
   bool lastMet = false;
   while (remaining >= 1 && !lastMet) {
-    if (context.cancelled && context.cancelled()) {
-      rows.clear();
-      return 0;
-    }
+    if (context.cancelled && context.cancelled()) return nothing(DownloadEnd::kCancelled);
     const int step = (above == kLowestCurrentAddress || remaining == 1) ? 1 : 2;
     if (context.status) context.status(ProgressText(stored + skipped + step, progressEntry));
 
@@ -120,17 +124,13 @@ int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context) {
     if (!ReadBlock(context.device, address, block)) {
       // Appending the rows above an unreadable block would move the file past
       // the records below it for good: take nothing this time.
-      rows.clear();
-      return 0;
+      return nothing(DownloadEnd::kBlockUnreadable);
     }
     for (int offset : {static_cast<int>(memmap::kRecordSize), 0}) {
       if (offset == 0 && step == 1) break;
       HistoryRow record;
       Decoded decoded = DecodeRecord(context.device, address, block, offset, record);
-      if (decoded == Decoded::kReadFailed) {
-        rows.clear();
-        return 0;
-      }
+      if (decoded == Decoded::kReadFailed) return nothing(DownloadEnd::kBlockUnreadable);
       if (decoded == Decoded::kImplausible) {
         ++skipped;
         continue;
@@ -158,6 +158,7 @@ int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context) {
       (*it)[row::recordTime] = LocalTimeText(cursor);
     }
   }
+  outcome = DownloadEnd::kDone;
   return stored;
 }
 

@@ -29,12 +29,22 @@ struct DownloadContext {
   std::function<bool()> cancelled;
 };
 
+// How a download ended.
+enum class DownloadEnd {
+  kDone,             // the last stored record was met or every wanted record was read
+  kNoHistory,        // fewer than two records, or a current-record address off the ring
+  kHeaderUnreadable,
+  kBlockUnreadable,  // nothing is returned; the same range is read again next time
+  kCancelled,
+};
+
 // Fills rows (emptied first) with the new records, newest first, and returns
 // their number. 0 when the header cannot be read, the station holds no
 // history, the current-record address is not a ring slot above the first one,
 // or a block of the walk could not be read (the next call tries the same range
 // again, since the data file has not moved on).
-int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context);
+int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context,
+                    DownloadEnd* end = nullptr);
 
 // True when row is the record that the data file holds as its last line. In
 // test mode never, so the test history is downloaded again on every cycle.

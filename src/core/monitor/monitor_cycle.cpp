@@ -117,7 +117,7 @@ CycleReport MonitorCycle::Run(MonitorFrontEnd& frontEnd) {
                                services_.clock.Now(),
                                [&frontEnd](const std::string& line) { frontEnd.SetStatusText(line); },
                                cancelled_};
-      report.downloaded = DownloadHistory(rows, download);
+      report.downloaded = DownloadHistory(rows, download, &report.downloadEnd);
     }
   }
   if (report.headerRead && report.alarmsRead && report.downloaded > 0) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/app/text_entry.h"
+#include "core/history/history_download.h"
 #include "core/monitor/monitor_front_end.h"
 
 namespace skyvane {
@@ -41,6 +42,7 @@ struct CycleReport {
   bool maxMinRead = false;
   bool recordRead = false;
   bool downloadRan = false;  // false when the link was taken before the download
+  DownloadEnd downloadEnd = DownloadEnd::kDone;
   int downloaded = 0;        // rows the download returned
   bool saved = false;        // those rows were appended to the data file
 };

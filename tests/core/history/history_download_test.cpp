@@ -18,6 +18,7 @@ using testing::StationRig;
 
 struct Download {
   int count = 0;
+  DownloadEnd end = DownloadEnd::kCancelled;
   HistoryRowArray rows;
   std::vector<std::string> progress;
   std::vector<std::uint16_t> blockReads;  // block reads after the header read
@@ -28,7 +29,7 @@ Download RunDownload(StationRig& rig, bool testMode = false) {
   rig.Link().TakeReadAddresses();
   DownloadContext context{rig.Device(), rig.File(), rig.Text(), testMode, rig.Clock().Now(),
                           [&d](const std::string& line) { d.progress.push_back(line); }, {}};
-  d.count = DownloadHistory(d.rows, context);
+  d.count = DownloadHistory(d.rows, context, &d.end);
   std::vector<std::uint16_t> reads = rig.Link().TakeReadAddresses();
   if (!reads.empty() && reads.front() == 0) reads.erase(reads.begin());
   d.blockReads = reads;
@@ -59,6 +60,7 @@ TEST(HistoryDownload, EmptyFileTakesEveryRecordBelowTheCurrentOne) {
   rig.FillRing(16, 0x1F0);
   Download d = RunDownload(rig);
   ASSERT_EQ(d.count, 15);
+  EXPECT_EQ(d.end, DownloadEnd::kDone);
   ASSERT_EQ(d.rows.size(), 15u);
   std::vector<std::string> expected;
   for (int a = 0x1E0; a >= 0x100; a -= 16) expected.push_back(AddressText(a));
@@ -103,6 +105,7 @@ TEST(HistoryDownload, NothingForTooFewRecordsOrAnAddressOffTheRing) {
     rig.SetCurrent(c.current);
     Download d = RunDownload(rig);
     EXPECT_EQ(d.count, 0) << c.count << " at " << c.current;
+    EXPECT_EQ(d.end, DownloadEnd::kNoHistory);
     EXPECT_TRUE(d.rows.empty());
     EXPECT_TRUE(d.blockReads.empty()) << c.count << " at " << c.current;
   }
@@ -190,6 +193,7 @@ TEST(HistoryDownload, AnUnreadableBlockTakesNothingAndTheNextCallTheSameRange) {
   rig.Link().FailReadsAt(0x170);
   Download d = RunDownload(rig);
   EXPECT_EQ(d.count, 0);
+  EXPECT_EQ(d.end, DownloadEnd::kBlockUnreadable);
   EXPECT_TRUE(d.rows.empty());
   // Tried a few times, then the walk ended there.
   std::vector<std::uint16_t> expected{0x1D0, 0x1B0, 0x190};
@@ -209,7 +213,13 @@ TEST(HistoryDownload, AStationThatStopsAnsweringEndsTheWalkSoon) {
   rig.Link().FailAllReadsBelow(0x1D0);  // the header and the first block still come
   Download d = RunDownload(rig);
   EXPECT_EQ(d.count, 0);
+  EXPECT_EQ(d.end, DownloadEnd::kBlockUnreadable);
   EXPECT_EQ(d.blockReads.size(), 1u + kDownloadReadAttempts);
+
+  rig.Link().FailReadsAt(0x0000);
+  d = RunDownload(rig);
+  EXPECT_EQ(d.end, DownloadEnd::kHeaderUnreadable);
+  EXPECT_TRUE(d.blockReads.empty());
 }
 
 TEST(HistoryDownload, ImplausibleRecordsAreSkippedAfterOneReRead) {
@@ -237,7 +247,9 @@ TEST(HistoryDownload, CancelTakesNothing) {
   int polls = 0;
   DownloadContext context{rig.Device(), rig.File(), rig.Text(), false, rig.Clock().Now(), {},
                           [&polls] { return ++polls > 3; }};
-  EXPECT_EQ(DownloadHistory(rows, context), 0);
+  DownloadEnd end = DownloadEnd::kDone;
+  EXPECT_EQ(DownloadHistory(rows, context, &end), 0);
+  EXPECT_EQ(end, DownloadEnd::kCancelled);
   EXPECT_TRUE(rows.empty());
 }
 

@@ -135,6 +135,43 @@ inline std::string AddressText(int address) {
   return text;
 }
 
+// The fixed blocks of a station in service: metric units, the alarm block's
+// current pressures (relative 1013.2, absolute 1009.5 hPa).
+inline void WriteFixedBlocks(StationMemory& m) {
+  m.Set(0x00, 0x55);
+  m.Set(0x01, 0xAA);
+  m.Set(0x10, 5);     // logging interval
+  m.Set(0x11, 0x20);  // °C, °C, mm, Hpa
+  m.Set(0x12, 0x01);  // m/s
+  m.Set(0x20, 0x94);
+  m.Set(0x21, 0x27);
+  m.Set(0x22, 0x6F);
+  m.Set(0x23, 0x27);
+}
+
+inline void Put16(StationMemory& m, int address, int value) {
+  m.Set(static_cast<std::uint16_t>(address), static_cast<std::uint8_t>(value & 0xFF));
+  m.Set(static_cast<std::uint16_t>(address + 1), static_cast<std::uint8_t>((value >> 8) & 0xFF));
+}
+
+// count records in the station: the current one at `current`, and below it
+// (wrapping at the first slot) count - 1 history records whose intervals,
+// newest first, are taken from intervals (repeating its last value).
+inline void FillRing(StationMemory& m, int count, int current, const std::vector<int>& intervals = {5}) {
+  Put16(m, 0x1B, count);
+  Put16(m, 0x1E, current);
+  RecordBytes bytes = MakeRecord(5, 10000);
+  m.Write(static_cast<std::uint16_t>(current), bytes.data(), 16);
+  int address = current;
+  const int history = std::min(count - 1, 4079);
+  for (int i = 0; i < history; ++i) {
+    address = address == 0x100 ? 0xFFF0 : address - 16;
+    const int interval = intervals[std::min<std::size_t>(i, intervals.size() - 1)];
+    bytes = MakeRecord(interval, 9999 - i);
+    m.Write(static_cast<std::uint16_t>(address), bytes.data(), 16);
+  }
+}
+
 class StationRig {
  public:
   explicit StationRig(bool testMode = false) {
@@ -167,20 +204,8 @@ class StationRig {
       m.Write(static_cast<std::uint16_t>(address), bytes.data(), 16);
     });
   }
-  // count records in the station: the current one at `current`, and below it
-  // (wrapping at the first slot) count - 1 history records whose intervals,
-  // newest first, are taken from intervals (repeating its last value).
   void FillRing(int count, int current, const std::vector<int>& intervals = {5}) {
-    SetCount(count);
-    SetCurrent(current);
-    PutRecord(current, MakeRecord(5, 10000));
-    int address = current;
-    const int history = std::min(count - 1, 4079);
-    for (int i = 0; i < history; ++i) {
-      address = address == 0x100 ? 0xFFF0 : address - 16;
-      int interval = intervals[std::min<std::size_t>(i, intervals.size() - 1)];
-      PutRecord(address, MakeRecord(interval, 9999 - i));
-    }
+    Station().WithMemory([&](StationMemory& m) { testing::FillRing(m, count, current, intervals); });
   }
   std::string RawBytesOf(int address) {
     std::string text;
@@ -196,24 +221,10 @@ class StationRig {
 
  private:
   void Put16(int address, int value) {
-    Station().WithMemory([&](StationMemory& m) {
-      m.Set(static_cast<std::uint16_t>(address), static_cast<std::uint8_t>(value & 0xFF));
-      m.Set(static_cast<std::uint16_t>(address + 1), static_cast<std::uint8_t>((value >> 8) & 0xFF));
-    });
+    Station().WithMemory([&](StationMemory& m) { testing::Put16(m, address, value); });
   }
   void WriteFixedBlocks() {
-    Station().WithMemory([&](StationMemory& m) {
-      m.Set(0x00, 0x55);
-      m.Set(0x01, 0xAA);
-      m.Set(0x10, 5);     // logging interval
-      m.Set(0x11, 0x20);  // °C, °C, mm, Hpa
-      m.Set(0x12, 0x01);  // m/s
-      // Alarm block: current relative 1013.2 and absolute 1009.5 hPa.
-      m.Set(0x20, 0x94);
-      m.Set(0x21, 0x27);
-      m.Set(0x22, 0x6F);
-      m.Set(0x23, 0x27);
-    });
+    Station().WithMemory([](StationMemory& m) { testing::WriteFixedBlocks(m); });
   }
 
   test::ScratchFolder folder_;

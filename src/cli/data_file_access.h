@@ -1,0 +1,25 @@
+#pragma once
+// The data file Skyvane.dat of the program folder, opened for one command,
+// with the clock that stamps what is written to it.
+#include "cli/cli.h"
+#include "core/app/clock.h"
+#include "core/history/history_file.h"
+
+namespace skyvane {
+
+inline constexpr const char* kDataFileName = "Skyvane.dat";
+
+class CliDataFile {
+ public:
+  CliDataFile() : file_(clock_) {}
+  // Opens (or creates) the file; a failure is reported on ctx.err in one line.
+  bool Open(CliContext& ctx);
+  HistoryFile& File() { return file_; }
+  const Clock& clock() const { return clock_; }
+
+ private:
+  SystemClock clock_;
+  HistoryFile file_;
+};
+
+}  // namespace skyvane

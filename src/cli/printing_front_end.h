@@ -1,0 +1,29 @@
+#pragma once
+// The monitor's front end without a display: every status and progress text
+// becomes one line on the output stream, at once.
+#include <mutex>
+#include <ostream>
+
+#include "core/monitor/monitor_front_end.h"
+
+namespace skyvane {
+
+class PrintingFrontEnd : public MonitorFrontEnd {
+ public:
+  explicit PrintingFrontEnd(std::ostream& out) : out_(out) {}
+
+  void ShowLiveValues(const HistoryRow&, const HeaderRecord&, const AlarmRecord&) override {}
+  void ShowLampStates(const LampStates&) override {}
+  void ShowMaxMin(const MaxMinRecord&, const HeaderRecord&) override {}
+  void SetStatusText(const std::string& text) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    out_ << text << '\n' << std::flush;
+  }
+  void SetTitle(const std::string&) override {}
+
+ private:
+  std::mutex mutex_;
+  std::ostream& out_;
+};
+
+}  // namespace skyvane

@@ -1,0 +1,193 @@
+// skyvane-cli log, run and history against a virtual-station image in a
+// scratch program folder.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli/cli_test_support.h"
+#include "core/monitor/station_rig.h"
+#include "core/transfer/station_memory.h"
+
+namespace skyvane {
+namespace {
+
+using test::RunCliProgram;
+using test::ScratchFolder;
+using test::Slurp;
+
+std::vector<std::string> SplitLines(const std::string& text, const std::string& end = "\n") {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t next = text.find(end, at);
+    if (next == std::string::npos) {
+      lines.push_back(text.substr(at));
+      break;
+    }
+    lines.push_back(text.substr(at, next - at));
+    at = next + end.size();
+  }
+  return lines;
+}
+
+bool StartsWith(const std::string& text, const std::string& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// A station image with 16 records, the current one at 0x1F0.
+std::filesystem::path WriteImage(const ScratchFolder& folder, void (*extra)(StationMemory&) = nullptr) {
+  StationMemory memory;
+  testing::WriteFixedBlocks(memory);
+  testing::FillRing(memory, 16, 0x1F0);
+  if (extra != nullptr) extra(memory);
+  const auto path = folder / "station.img";
+  std::string error;
+  EXPECT_TRUE(memory.Save(path, error)) << error;
+  return path;
+}
+
+void ExpectWholeLines(const std::string& file, std::size_t count) {
+  ASSERT_TRUE(EndsWith(file, "\r\n"));
+  std::vector<std::string> lines = SplitLines(file, "\r\n");
+  ASSERT_EQ(lines.size(), count);
+  for (const std::string& line : lines) {
+    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 36) << line;
+    EXPECT_TRUE(EndsWith(line, ",       ")) << line;  // reserved: six blanks
+  }
+}
+
+TEST(LogCommand, AppendsTheNewRecordsOnceAndPrintsEveryText) {
+  ScratchFolder folder;
+  const auto image = WriteImage(folder);
+  const std::vector<std::string> args{"--folder", folder.path().string(), "--station-image",
+                                      image.string(), "log"};
+  test::CliRun run = RunCliProgram(args);
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> out = SplitLines(run.out);
+  ASSERT_EQ(out.size(), 1u + 8 + 15 + 15 + 1 + 1);
+  EXPECT_EQ(out[0], "Read data from Skyvane Radio Controlled ...");
+  EXPECT_EQ(out[1], "2 Data has been read. ...");
+  EXPECT_EQ(out[8], "15 Data has been read. ...");
+  EXPECT_EQ(out[9], "6% Data has been processed.");
+  EXPECT_EQ(out[23], "100% Data has been processed.");
+  EXPECT_EQ(out[24], "Compute history rain data 15 : 6% ...");
+  EXPECT_EQ(out[38], "Compute history rain data 15 : 100% ...");
+  EXPECT_EQ(out[39], "Save all data on PC ...");
+  EXPECT_TRUE(StartsWith(out[40], "Last Read Time: ")) << out[40];
+  EXPECT_TRUE(EndsWith(out[40], ", Read Records: 15 (Total Records: 15).")) << out[40];
+
+  const std::string stored = Slurp(folder / "Skyvane.dat");
+  ExpectWholeLines(stored, 15);
+  std::vector<std::string> lines = SplitLines(stored, "\r\n");
+  EXPECT_TRUE(StartsWith(lines[0], "   1, ")) << lines[0];
+  EXPECT_NE(lines[0].find("000100, 05 "), std::string::npos) << lines[0];
+  EXPECT_NE(lines[14].find("0001E0, 05 "), std::string::npos) << lines[14];
+
+  run = RunCliProgram(args);
+  ASSERT_EQ(run.status, 0) << run.err;
+  out = SplitLines(run.out);
+  ASSERT_EQ(out.size(), 3u);
+  EXPECT_EQ(out[1], "2 Data has been read. ...");
+  EXPECT_TRUE(EndsWith(out[2], ", Read Records: 0 (Total Records: 15).")) << out[2];
+  EXPECT_EQ(Slurp(folder / "Skyvane.dat"), stored);
+}
+
+TEST(LogCommand, NoStationIsAFailure) {
+  ScratchFolder folder;
+  test::CliRun run = RunCliProgram({"--folder", folder.path().string(), "log"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("no weather station found"), std::string::npos) << run.err;
+  EXPECT_TRUE(run.out.empty());
+  run = RunCliProgram({"--folder", folder.path().string(), "--test-mode", "log", "extra"});
+  EXPECT_EQ(run.status, 2);
+}
+
+TEST(HistoryCommand, PrintsTheStoredLinesInRangeAsStored) {
+  ScratchFolder folder;
+  auto line = [](int seq, const std::string& time) {
+    char head[64];
+    std::snprintf(head, sizeof head, "%4d, 2026-03-01 12:00:00, %s, ", seq, time.c_str());
+    std::string text = head;
+    for (int i = 3; i < 36; ++i) text += "  x, ";
+    return text + "      ";
+  };
+  const std::string a = line(1, "2026-03-01 10:00:00");
+  const std::string b = line(2, "2026-03-01 10:05:00");
+  const std::string c = line(3, "2026-03-01 10:10:00");
+  const std::string torn = "   4, 2026-03-01 12:00:00, 2026-03-01 10:15:00, 5";
+  {
+    std::ofstream out(folder / "Skyvane.dat", std::ios::binary);
+    out << a << "\r\n" << b << "\r\n   \r\n" << c << "\n" << torn;
+  }
+  const std::string dir = folder.path().string();
+  test::CliRun run = RunCliProgram(
+      {"--folder", dir, "history", "--from", "2026-03-01 10:05:00", "--to", "2026-03-01 10:15:00"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, b + "\n" + c + "\n");
+
+  run = RunCliProgram(
+      {"--folder", dir, "history", "--to", "2026-03-01 10:00:00", "--from", "2026-03-01 10:00:00"});
+  EXPECT_EQ(run.out, a + "\n");
+  run = RunCliProgram(
+      {"--folder", dir, "history", "--from", "2026-03-02 00:00:00", "--to", "2026-03-03 00:00:00"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"history", "--from", "2026-03-01 10:00:00"},
+        std::vector<std::string>{"history", "--from", "2026-03-01", "--to", "2026-03-02 00:00:00"},
+        std::vector<std::string>{"history", "--from", "2026-03-01 10:00:0x", "--to",
+                                 "2026-03-02 00:00:00"},
+        std::vector<std::string>{"history", "--since", "2026-03-01 10:00:00"}}) {
+    std::vector<std::string> args{"--folder", dir};
+    args.insert(args.end(), bad.begin(), bad.end());
+    run = RunCliProgram(args);
+    EXPECT_EQ(run.status, 2) << bad.back();
+    EXPECT_TRUE(run.out.empty());
+  }
+}
+
+TEST(RunCommand, LogsUntilTerminatedAndLeavesAWholeFile) {
+  ScratchFolder folder;
+  const auto image = WriteImage(folder);
+  const auto outFile = folder / "run.out";
+  std::vector<std::string> args{SKYVANE_CLI_PATH, "--folder", folder.path().string(),
+                                "--station-image", image.string(), "run"};
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, SKYVANE_CLI_PATH, &actions, nullptr, argv.data(), environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+
+  // The first cycle begins a second after the start.
+  bool logged = false;
+  for (int i = 0; i < 200 && !logged; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    logged = Slurp(outFile).find("Read Records: 15") != std::string::npos;
+  }
+  EXPECT_TRUE(logged);
+  kill(pid, SIGTERM);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  ExpectWholeLines(Slurp(folder / "Skyvane.dat"), 15);
+}
+
+}  // namespace
+}  // namespace skyvane
