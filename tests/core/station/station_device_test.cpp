@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <thread>
 
 #include "core/station/test_image.h"
 #include "core/transfer/virtual_station.h"
@@ -52,6 +53,44 @@ TEST(StationDeviceConnection, PlugUnplugAndReplug) {
   std::array<std::uint8_t, 32> buf{};
   int length = 32;
   EXPECT_TRUE(device.Link().ReadBlocks(0, buf.data(), length));
+}
+
+// The connection watch runs on the user-interface thread while the monitor
+// thread reads: a read either fails or delivers the station's bytes.
+TEST(StationDeviceConnection, WatchWhileAnotherThreadReads) {
+  auto owned = std::make_unique<VirtualStation>(0x1941, 0x8021);
+  VirtualStation* station = owned.get();
+  for (int a = 0; a < 64; ++a) station->Memory().Set(a, static_cast<std::uint8_t>(a + 1));
+  StationDevice device(std::move(owned), false, 0x1941, 0x8021);
+  ASSERT_TRUE(device.UpdateConnection());
+
+  std::atomic<bool> stop{false};
+  int good = 0;
+  int wrong = 0;
+  std::thread monitor([&] {
+    while (!stop) {
+      std::array<std::uint8_t, 64> bytes{};
+      int length = 64;
+      if (!device.Link().ReadBlocks(0, bytes.data(), length)) continue;
+      bool same = length == 64;
+      for (int a = 0; a < 64; ++a) same = same && bytes[a] == a + 1;
+      ++(same ? good : wrong);
+    }
+  });
+  for (int tick = 0; tick < 60; ++tick) {
+    if (tick % 20 == 5) station->Unplug();
+    if (tick % 20 == 10) station->Replug();
+    device.UpdateConnection();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  station->Replug();
+  while (!device.UpdateConnection()) {
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  stop = true;
+  monitor.join();
+  EXPECT_GT(good, 0);
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST(StationDeviceConnection, WrongIdsFindNothing) {
