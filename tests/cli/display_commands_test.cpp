@@ -34,10 +34,11 @@ std::string Field(const std::vector<std::string>& lines, int first, int n) {
   return lines[i].substr(prefix.size());
 }
 
-// Fields 6 to 36 of the test image's current record (0x1F0) as stored.
+// Fields 6 to 36 of the test image's current record (0x1F0) as stored, with
+// the rain of an empty data file.
 const char* const kStoredCurrent[] = {
     "5",    "57",   "59.2", "64",  "-39.2", "999.4", "5.2", "19.2", "10", "10963", "3288.9",
-    "1003.1", "-43.5", "-58.3", "---", "---", "---", "---", "---", "---", "3",     "8",
+    "1003.1", "-43.5", "-58.3", "0.0", "0.0", "0.0", "0.0", "0.0", "0.0", "3",     "8",
     "SW",   "0",    "0",    "0",   "0",     "0",     "0",   "0",    "0"};
 
 void ExpectCurrentRecord(const std::string& out, const std::string& wind, const std::string& gust) {
@@ -134,7 +135,7 @@ TEST_F(CliDisplayUnits, CurrentInTheHeadersUnits) {
   ASSERT_EQ(lines.size(), 37u);
   const std::pair<int, const char*> expected[] = {
       {8, "138.6"}, {10, "-38.6"}, {18, "-46.3"}, {19, "-72.9"}, {11, "29.51"}, {17, "29.62"},
-      {12, "3"},    {13, "8"},     {16, "3288.9"}, {26, "3"},    {28, "SW"},    {25, "---"}};
+      {12, "3"},    {13, "8"},     {16, "3288.9"}, {26, "3"},    {28, "SW"},    {25, "0.00"}};
   for (const auto& [f, text] : expected) EXPECT_EQ(Field(lines, 0, f), text) << "field " << f;
 }
 

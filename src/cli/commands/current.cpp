@@ -4,8 +4,10 @@
 
 #include "cli/cli.h"
 #include "cli/current_reading.h"
+#include "cli/data_file_access.h"
 #include "cli/field_printer.h"
 #include "cli/station_access.h"
+#include "core/history/rain.h"
 #include "core/units/record_display.h"
 
 namespace skyvane {
@@ -25,6 +27,8 @@ int RunCurrent(CliContext& ctx, const std::vector<std::string>& args) {
     }
     stored = true;
   }
+  CliDataFile data;
+  if (!data.Open(ctx)) return kExitFailure;
   DeviceBusyClaim claim;
   if (!OpenStation(ctx, claim)) return kExitFailure;
   HeaderRecord header;
@@ -34,6 +38,8 @@ int RunCurrent(CliContext& ctx, const std::vector<std::string>& args) {
   claim.Release();
   if (!read) return kExitFailure;
   DeriveRow(row, header, alarms);
+  // The rain windows come from the stored history, as in the monitor.
+  ComputeRainForCurrent(data.File(), row);
   if (!stored) RowToDisplayUnits(row, header);
   PrintFields(*ctx.out, row, row::stationAddress);
   return kExitOk;
