@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts Skyvane on the virtual station.
+# Sets up, builds and starts Skyvane on the simulated station.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
-exec ./build/skyvane-cli --test-mode dump 0 32
+exec ./build/skyvane-cli --simulate run

@@ -6,6 +6,7 @@
 
 #include "core/station/station_device.h"
 #include "core/transfer/module_transfer.h"
+#include "core/transfer/simulated_station.h"
 #include "core/transfer/virtual_station.h"
 
 namespace skyvane {
@@ -36,6 +37,17 @@ std::unique_ptr<StationDevice> MakeStationDevice(const GlobalOptions& options, b
                                                  int vendorId, int productId,
                                                  const std::filesystem::path& folder,
                                                  std::string& error) {
+  if (options.simulate) {
+    SimOptions sim;
+    sim.folder = options.simulate->empty() ? DefaultSimulationFolder(folder) : *options.simulate;
+    sim.speed = static_cast<double>(options.simSpeed);
+    if (options.simSeed) sim.seed = static_cast<std::uint64_t>(*options.simSeed);
+    sim.vendorId = vendorId;
+    sim.productId = productId;
+    auto station = MakeSimulatedStation(sim, error);
+    if (!station) return nullptr;
+    return std::make_unique<StationDevice>(std::move(station), false, vendorId, productId);
+  }
   if (options.stationImage) {
     auto station = std::make_unique<VirtualStation>(vendorId, productId);
     if (!station->LoadImage(*options.stationImage, error)) return nullptr;

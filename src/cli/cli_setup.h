@@ -16,10 +16,11 @@ const CliCommand* FindCommand(const std::string& name);
 
 void PrintHelp(std::ostream& out);
 
-// The station the options ask for: the virtual station on --station-image,
+// The station the options ask for: the live simulated station on --simulate,
+// the virtual station on --station-image,
 // test mode on --test-mode (or when the configuration asks for it), else the
 // transfer module from the program folder. Null, with a one-line reason in
-// error, when the station image cannot be used.
+// error, when the station image or the simulation folder cannot be used.
 std::unique_ptr<StationDevice> MakeStationDevice(const GlobalOptions& options, bool configTestMode,
                                                  int vendorId, int productId,
                                                  const std::filesystem::path& folder,

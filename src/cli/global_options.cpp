@@ -1,6 +1,7 @@
 #include "cli/global_options.h"
 
 #include <cctype>
+#include <limits>
 
 namespace skyvane {
 
@@ -36,6 +37,7 @@ bool TakeValue(const std::vector<std::string>& argv, std::size_t& i, const std::
 bool ParseGlobalOptions(const std::vector<std::string>& argv, GlobalOptions& options,
                         std::string& error) {
   options = GlobalOptions{};
+  int simOptions = 0;
   std::size_t i = 0;
   for (; i < argv.size(); ++i) {
     const std::string& arg = argv[i];
@@ -52,6 +54,8 @@ bool ParseGlobalOptions(const std::vector<std::string>& argv, GlobalOptions& opt
       options.help = true;
     } else if (arg == "--version") {
       options.version = true;
+    } else if (arg == "--simulate") {
+      options.simulate = std::filesystem::path();
     } else {
       std::string value;
       bool matched = false;
@@ -65,12 +69,47 @@ bool ParseGlobalOptions(const std::vector<std::string>& argv, GlobalOptions& opt
         options.stationImage = value;
         continue;
       }
+      // Only the "=" form: "--simulate run" must leave the command alone.
+      if (arg.rfind("--simulate=", 0) == 0) {
+        if (!TakeValue(argv, i, "--simulate", value, matched, error)) return false;
+        options.simulate = value;
+        continue;
+      }
+      if (!TakeValue(argv, i, "--sim-speed", value, matched, error)) return false;
+      if (matched) {
+        if (!ParseCliNumber(value, 1, 1000000, options.simSpeed)) {
+          error = "--sim-speed takes a whole number from 1 to 1000000, not '" + value + "'";
+          return false;
+        }
+        ++simOptions;
+        continue;
+      }
+      if (!TakeValue(argv, i, "--sim-seed", value, matched, error)) return false;
+      if (matched) {
+        long long seed = 0;
+        if (!ParseCliNumber(value, 0, std::numeric_limits<long long>::max(), seed)) {
+          error = "--sim-seed takes a whole number, not '" + value + "'";
+          return false;
+        }
+        options.simSeed = seed;
+        ++simOptions;
+        continue;
+      }
       error = "unknown option " + arg;
       return false;
     }
   }
   if (options.testMode && options.stationImage) {
     error = "--test-mode and --station-image cannot be used together";
+    return false;
+  }
+  if (options.simulate && (options.testMode || options.stationImage)) {
+    error = std::string("--simulate and ") + (options.testMode ? "--test-mode" : "--station-image") +
+            " cannot be used together";
+    return false;
+  }
+  if (simOptions > 0 && !options.simulate) {
+    error = "--sim-speed and --sim-seed only go with --simulate";
     return false;
   }
   if (i < argv.size()) {
@@ -87,6 +126,11 @@ const char* GlobalOptionsHelp() {
   return "  --folder DIR          program folder (Skyvane.ini, Skyvane.dat, the transfer module)\n"
          "  --test-mode           use the built-in 512-byte test image instead of a station\n"
          "  --station-image FILE  use the virtual station on a raw 64 KiB image file\n"
+         "  --simulate[=DIR]      use a live simulated station kept in DIR (default: station/ in\n"
+         "                        the program folder); a file named faults in DIR asks for faults:\n"
+         "                        lines 'silent', 'lose N', 'torn N', 'unplugged'\n"
+         "  --sim-speed N         run the simulated station's time N times faster\n"
+         "  --sim-seed S          repeatable weather for the simulated station\n"
          "  --trace               show every 8-byte report sent and received on standard error\n"
          "  --help                show this help\n"
          "  --version             show the version\n";

@@ -2,6 +2,7 @@
 // The options every skyvane-cli command shares. They come before the command
 // name; everything after it belongs to the command.
 #include <filesystem>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,11 @@ struct GlobalOptions {
   bool testMode = false;                              // --test-mode
   std::optional<std::filesystem::path> stationImage;  // --station-image FILE
   bool trace = false;                                 // --trace
+  // --simulate[=DIR]: the live simulated station; an empty path means its
+  // default folder in the program folder.
+  std::optional<std::filesystem::path> simulate;
+  long long simSpeed = 1;                             // --sim-speed N
+  std::optional<long long> simSeed;                   // --sim-seed S
   bool help = false;                                  // --help
   bool version = false;                               // --version
   std::string command;                                // empty with --help / --version

@@ -39,6 +39,7 @@ enum Channel : int {
   kShowerRate,
   kRainStep,
   kLostSpell,
+  kWetSpell,
 };
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
@@ -115,15 +116,17 @@ WeatherReading WeatherModel::At(std::int64_t stationTime) const {
 
 int WeatherModel::RainCounts(std::int64_t stationTime) const {
   if (OutdoorLost(stationTime)) return 0;
-  // Showers come in three-hour windows: one window in four has one, starting
-  // somewhere in its first two hours, 15 to 60 minutes long, 2 to 20 mm/h.
+  // Showers come in three-hour windows, often in wet spells of a few days and
+  // seldom between them; a shower starts somewhere in the window's first two
+  // hours, lasts 15 to 60 minutes and brings 1 to 10 mm/h.
   constexpr std::int64_t kWindow = 3 * 3600;
   const std::int64_t window = stationTime / kWindow;
-  if (Uniform(kShower, window) >= 0.25) return 0;
+  const bool wetSpell = Smooth(kWetSpell, static_cast<double>(window * kWindow), 2 * 86400.0) > 0.2;
+  if (Uniform(kShower, window) >= (wetSpell ? 0.35 : 0.03)) return 0;
   const std::int64_t start = window * kWindow + static_cast<std::int64_t>(Uniform(kShowerStart, window) * 7200);
   const std::int64_t length = 900 + static_cast<std::int64_t>(Uniform(kShowerLength, window) * 2700);
   if (stationTime <= start || stationTime > start + length) return 0;
-  const double mmPerHour = 2 + 18 * Uniform(kShowerRate, window);
+  const double mmPerHour = 1 + 9 * Uniform(kShowerRate, window);
   const double expected = mmPerHour / 0.3 * kRefreshSeconds / 3600.0;
   const double whole = std::floor(expected);
   const double extra = Uniform(kRainStep, stationTime / kRefreshSeconds) < expected - whole ? 1 : 0;
