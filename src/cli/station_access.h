@@ -12,4 +12,7 @@ bool ConnectStation(CliContext& ctx);
 // True when the station is connected and the claim owns the link.
 bool OpenStation(CliContext& ctx, DeviceBusyClaim& claim);
 
+// The connection step alone, for commands whose rules take the link themselves.
+bool ConnectStation(CliContext& ctx);
+
 }  // namespace skyvane
