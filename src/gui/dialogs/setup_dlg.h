@@ -1,0 +1,62 @@
+#pragma once
+// CSetupDlg: the modal Setup dialog. It reads the station's header and alarm
+// block before it shows, lets the user change the time zone, interval, units,
+// display choices, alarm enables and the current relative pressure, and runs
+// the save sequence on "Save". Widgets carry the controls' names (see
+// ControlName): "time-zone", "unit-pressure", "alarm-enable-time",
+// "pressure-relative", "save", ...
+#include <QDialog>
+#include <array>
+#include <string>
+
+#include "core/dialogs/setup_session.h"
+#include "gui/dialogs/dialog_prompts.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace skyvane {
+
+class StationDevice;
+class TextTable;
+
+class CSetupDlg : public QDialog {
+  Q_OBJECT
+ public:
+  CSetupDlg(StationDevice& device, const TextTable& text, QWidget* parent = nullptr,
+            DialogPrompts prompts = StandardPrompts());
+
+  // The reads before the window shows (their messages first), then the controls.
+  void Open();
+  // Open() and the modal loop.
+  int Run();
+
+  // The controls as they stand.
+  SetupForm Form() const;
+
+ private:
+  void Build();
+  void Fill(const SetupForm& form);
+  void OnPressureUnitChanged(int index);
+  void OnSave();
+  void ShowMessages(const DialogMessages& messages, QWidget* parent);
+
+  const TextTable& text_;
+  DialogPrompts prompts_;
+  SetupSession session_;
+  std::string shownPressureUnit_;
+  std::array<QComboBox*, setup::kListCount> lists_{};
+  std::array<QCheckBox*, setup::kAlarmEnableCount> boxes_{};
+  QLineEdit* interval_ = nullptr;
+  QLineEdit* relative_ = nullptr;
+  QLineEdit* absolute_ = nullptr;
+  QLabel* relativeUnit_ = nullptr;
+  QLabel* absoluteUnit_ = nullptr;
+  QPushButton* save_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+};
+
+}  // namespace skyvane

@@ -1,0 +1,164 @@
+// The Alarm dialog on the offscreen platform: the thresholds it shows, speeds
+// and levels kept in step when a field is left, and the saved bytes.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "dialogs/dialog_rig.h"
+#include "gui/dialogs/alarm_dlg.h"
+
+namespace skyvane {
+namespace {
+
+using test::DialogRig;
+
+QLineEdit* Edit(QWidget& dialog, const char* name) {
+  auto* edit = dialog.findChild<QLineEdit*>(QString::fromUtf8(name));
+  EXPECT_NE(edit, nullptr) << name;
+  return edit;
+}
+
+QString UnitOf(QWidget& dialog, const char* name) {
+  auto* label = dialog.findChild<QLabel*>(QString::fromUtf8(name) + "-unit");
+  return label != nullptr ? label->text() : QStringLiteral("<none>");
+}
+
+void ShowActive(QWidget& dialog) {
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+}
+
+TEST(AlarmDialog, ShowsTheTestImageInHpaAndCelsius) {
+  DialogRig rig;
+  CAlarmDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  dlg.Open();
+  EXPECT_TRUE(rig.messages.isEmpty());
+  EXPECT_EQ(Edit(dlg, "indoor-temperature-high")->text(), "20.0");
+  EXPECT_EQ(Edit(dlg, "indoor-temperature-low")->text(), "0.0");
+  EXPECT_EQ(Edit(dlg, "outdoor-temperature-low")->text(), "-10.0");
+  EXPECT_EQ(Edit(dlg, "relative-pressure-high")->text(), "1040.0");
+  EXPECT_EQ(Edit(dlg, "time-hour")->text(), "13");
+  EXPECT_EQ(Edit(dlg, "time-minute")->text(), "30");
+  EXPECT_EQ(dlg.findChild<QComboBox*>("wind-direct")->currentText(), "N");
+  EXPECT_EQ(UnitOf(dlg, "indoor-temperature-high"), "°C");
+  EXPECT_EQ(UnitOf(dlg, "indoor-humidity-low"), "%");
+  EXPECT_EQ(UnitOf(dlg, "wind-high"), "km/h");
+  EXPECT_EQ(UnitOf(dlg, "gust-level"), "bft");
+  EXPECT_EQ(UnitOf(dlg, "rain-high-24-hour"), "mm");
+  EXPECT_EQ(UnitOf(dlg, "time-hour"), "");
+  EXPECT_TRUE(dlg.findChild<QPushButton*>("save")->isEnabled());
+}
+
+TEST(AlarmDialog, FailedOpeningDisablesSave) {
+  DialogRig rig;
+  rig.station->RefuseReportsAfter(0);
+  CAlarmDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  dlg.Open();
+  EXPECT_EQ(rig.messages, (QStringList{"Read weather alarm data fail!", "Read weather setup data fail!"}));
+  EXPECT_FALSE(dlg.findChild<QPushButton*>("save")->isEnabled());
+  EXPECT_EQ(Edit(dlg, "indoor-temperature-high")->text(), "---");
+}
+
+TEST(AlarmDialog, LeavingAChangedSpeedOrLevelSetsItsPartner) {
+  DialogRig rig;
+  rig.Put(0x12, {0x01});  // m/s
+  CAlarmDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  dlg.Open();
+  ShowActive(dlg);
+  QLineEdit* other = Edit(dlg, "time-hour");
+  test::TypeAndLeave(Edit(dlg, "wind-high"), "20", other);
+  EXPECT_EQ(Edit(dlg, "wind-level")->text(), "8");
+  test::TypeAndLeave(Edit(dlg, "gust-level"), "3", other);
+  EXPECT_EQ(Edit(dlg, "gust-high")->text(), "5.4");
+  // Passing through a field without changing it leaves the partner alone.
+  Edit(dlg, "wind-level")->setText("4");
+  Edit(dlg, "wind-high")->setFocus();
+  other->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(Edit(dlg, "wind-level")->text(), "4");
+}
+
+TEST(AlarmDialog, SaveWritesRawValuesAndBcdTime) {
+  DialogRig rig;
+  rig.Put(0x3A, {0x00, 0x00});
+  CAlarmDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  dlg.Open();
+  Edit(dlg, "outdoor-temperature-low")->setText("-10.0");
+  Edit(dlg, "time-hour")->setText("7");
+  Edit(dlg, "time-minute")->setText("5");
+  dlg.findChild<QComboBox*>("wind-direct")->setCurrentIndex(4);  // "E"
+  dlg.findChild<QPushButton*>("save")->click();
+  EXPECT_EQ(rig.questions, QStringList{"Do you want save?"});
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+  EXPECT_EQ(rig.Get(0x3A, 2), (std::vector<std::uint8_t>{0x64, 0x80}));
+  EXPECT_EQ(rig.Get(0x57, 2), (std::vector<std::uint8_t>{0x07, 0x05}));
+  EXPECT_EQ(rig.Get(0x52, 1)[0], 4);
+  EXPECT_EQ(rig.Get(0x1A, 1)[0], 0xAA);
+  EXPECT_EQ(rig.Get(0x20, 4), (std::vector<std::uint8_t>{0x94, 0x27, 0x6F, 0x27}));
+}
+
+TEST(AlarmDialog, InHgPressureIsStoredInHundredths) {
+  DialogRig rig;
+  rig.Put(0x11, {0x40});
+  CAlarmDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  dlg.Open();
+  EXPECT_EQ(UnitOf(dlg, "relative-pressure-high"), "inHg");
+  // The test image's thresholds read as hundredths of inHg are out of range; set all four.
+  for (const char* name : {"absolute-pressure-high", "absolute-pressure-low", "relative-pressure-high",
+                           "relative-pressure-low"}) {
+    Edit(dlg, name)->setText("30.71");
+  }
+  dlg.findChild<QPushButton*>("save")->click();
+  ASSERT_TRUE(rig.messages.isEmpty()) << rig.messages.join('|').toStdString();
+  EXPECT_EQ(rig.Get(0x48, 2), (std::vector<std::uint8_t>{0xFF, 0x0B}));
+}
+
+TEST(AlarmDialog, FailedFreshReadKeepsTheDialogOpenWithTheUsersValues) {
+  DialogRig rig;
+  CAlarmDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  dlg.Open();
+  dlg.show();
+  Edit(dlg, "indoor-temperature-high")->setText("25.0");
+  rig.station->RefuseReportsAfter(0);
+  dlg.findChild<QPushButton*>("save")->click();
+  EXPECT_EQ(rig.messages, QStringList{"Read weather alarm data fail!"});
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(Edit(dlg, "indoor-temperature-high")->text(), "25.0");
+  EXPECT_EQ(rig.Image(), DialogRig::TestImageWith(0, {}));
+
+  rig.station->AcceptReports();
+  dlg.findChild<QPushButton*>("save")->click();
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+  EXPECT_EQ(rig.Get(0x32, 2), (std::vector<std::uint8_t>{0xFA, 0x00}));
+}
+
+TEST(AlarmDialog, ChecksNameTheRangeAndWriteNothing) {
+  DialogRig rig;
+  CAlarmDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  dlg.Open();
+  Edit(dlg, "time-hour")->setText("24");
+  dlg.findChild<QPushButton*>("save")->click();
+  EXPECT_EQ(rig.messages, QStringList{"Please enter an integer between 0 and 23."});
+  Edit(dlg, "time-hour")->setText("23");
+  Edit(dlg, "gust-high")->setText("180.1");
+  dlg.findChild<QPushButton*>("save")->click();
+  EXPECT_EQ(rig.messages.last(), "Please enter a number between 0 and 180.");
+  EXPECT_TRUE(rig.questions.isEmpty());
+  EXPECT_EQ(rig.Image(), DialogRig::TestImageWith(0, {}));
+}
+
+TEST(AlarmDialog, DanishCaptions) {
+  DialogRig rig(2);
+  CAlarmDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  EXPECT_EQ(dlg.findChild<QPushButton*>("save")->text(), "Gem");
+  bool found = false;
+  for (auto* label : dlg.findChildren<QLabel*>()) found = found || label->text() == "Høj     24 Timer";
+  EXPECT_TRUE(found);
+}
+
+}  // namespace
+}  // namespace skyvane

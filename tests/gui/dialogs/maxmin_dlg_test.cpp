@@ -1,0 +1,64 @@
+// The Max/Min ("Scope") dialog on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/app/clock.h"
+#include "core/history/history_file.h"
+#include "dialogs/dialog_rig.h"
+#include "gui/dialogs/maxmin_dlg.h"
+
+namespace skyvane {
+namespace {
+
+using test::DialogRig;
+
+QString Field(QWidget& dialog, const std::string& name) {
+  auto* edit = dialog.findChild<QLineEdit*>(QString::fromStdString(name));
+  return edit != nullptr ? edit->text() : QStringLiteral("<none>");
+}
+
+TEST(MaxMinDialog, TestModeShowsTheTestImage) {
+  DialogRig rig(0, true);
+  FixedClock clock;
+  HistoryFile file(clock);
+  CMaxMinDlg dlg(*rig.device, file, rig.text, nullptr, rig.prompts);
+  ASSERT_TRUE(dlg.Open());
+  EXPECT_TRUE(rig.messages.isEmpty());
+  EXPECT_EQ(dlg.windowTitle(), "Scope");
+  EXPECT_EQ(Field(dlg, "indoor-humidity-maximum"), "70 %");
+  EXPECT_EQ(Field(dlg, "indoor-humidity-maximum-time"), "01-01-2007 12:00");
+  EXPECT_EQ(Field(dlg, "outdoor-humidity-minimum"), "48 %");
+  EXPECT_EQ(Field(dlg, "gust-maximum"), "170.6 km/h");
+  EXPECT_EQ(Field(dlg, "rain-maximum-24-hours"), "24.4 mm");
+  EXPECT_EQ(Field(dlg, "rain-maximum-total-time"), "01-01-2007 12:00");
+  EXPECT_TRUE(dlg.findChild<QLineEdit*>("wind-maximum")->isReadOnly());
+  dlg.show();
+  dlg.findChild<QPushButton*>("ok")->click();
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+}
+
+TEST(MaxMinDialog, BusyLinkClosesItBeforeItShows) {
+  DialogRig rig;
+  rig.device->DeviceBusy().store(true);
+  FixedClock clock;
+  HistoryFile file(clock);
+  CMaxMinDlg dlg(*rig.device, file, rig.text, nullptr, rig.prompts);
+  EXPECT_EQ(dlg.Run(), QDialog::Rejected);
+  EXPECT_EQ(rig.messages, QStringList{"Can't communicate with device!"});
+  EXPECT_EQ(rig.sleeps, 3);
+  EXPECT_FALSE(dlg.isVisible());
+  EXPECT_EQ(Field(dlg, "indoor-humidity-maximum"), "");
+}
+
+TEST(MaxMinDialog, GermanLayout) {
+  DialogRig rig(1, true);
+  FixedClock clock;
+  HistoryFile file(clock);
+  CMaxMinDlg dlg(*rig.device, file, rig.text, nullptr, rig.prompts);
+  EXPECT_EQ(dlg.windowTitle(), "Zeitstempel");
+}
+
+}  // namespace
+}  // namespace skyvane
