@@ -12,6 +12,7 @@ namespace skyvane {
 class StationDevice;
 struct AppSettings;
 class TextTable;
+class Clock;
 
 // Exit statuses of every command.
 constexpr int kExitOk = 0;
@@ -23,6 +24,7 @@ struct CliContext {
   AppSettings* settings = nullptr;
   TextTable* text = nullptr;
   StationDevice* device = nullptr;
+  const Clock* clock = nullptr;  // "now" for commands that need it; null: the system clock
   std::ostream* out = nullptr;
   std::ostream* err = nullptr;
 };

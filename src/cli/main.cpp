@@ -10,6 +10,7 @@
 #include "cli/cli_setup.h"
 #include "cli/global_options.h"
 #include "core/app/app_settings.h"
+#include "core/app/clock.h"
 #include "core/app/program_folder.h"
 #include "core/app/text_table.h"
 #include "core/station/station_device.h"
@@ -56,11 +57,13 @@ int main(int argc, char** argv) {
   }
   if (options.trace) TraceReports(*device, std::cerr);
 
+  SystemClock clock;
   CliContext ctx;
   ctx.folder = folder;
   ctx.settings = &settings;
   ctx.text = &text;
   ctx.device = device.get();
+  ctx.clock = &clock;
   ctx.out = &std::cout;
   ctx.err = &std::cerr;
   return command->run(ctx, options.args);

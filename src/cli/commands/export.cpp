@@ -1,0 +1,180 @@
+// skyvane-cli export: the stored history of a time range written exactly as
+// the History window's Export... writes it: the grid's cells in the station's
+// display units, the chosen columns in the chosen order, a separator, an
+// optional header line, CR LF line ends.
+#include <cerrno>
+#include <cstring>
+#include <ostream>
+#include <set>
+
+#include "cli/cli.h"
+#include "cli/data_file_access.h"
+#include "cli/global_options.h"
+#include "cli/station_access.h"
+#include "core/app/text_table.h"
+#include "core/history/export_writer.h"
+#include "core/history/history_grid.h"
+#include "core/history/search_range.h"
+#include "core/station/station_device.h"
+
+namespace skyvane {
+
+namespace {
+
+constexpr const char* kExportSynopsis =
+    "export [--from TIME] [--to TIME] [--columns N,N,...] [--separator TEXT] [--header|--no-header] "
+    "[--out FILE]   write the history of a range as the History window exports it";
+
+constexpr const char* kExportHelp =
+    "  TIME is \"YYYY-mm-dd HH:MM:SS\"; the range defaults to the last hour.\n"
+    "  --columns takes the numbers the Export dialog lists (1 No, 2 Time, 3 Interval, ...),\n"
+    "  in the order wanted; default: every visible column in grid order.\n"
+    "  --separator: the word TAB stands for a TAB character, BLANK for a blank (default TAB).\n"
+    "  --header is the default. Without --out the text goes to standard output.\n";
+
+struct ExportOptions {
+  std::string from;
+  std::string to;
+  std::vector<ExportColumn> columns;
+  std::string separatorText = "TAB";
+  bool header = true;
+  std::string out;
+};
+
+bool ParseColumns(const std::string& list, std::vector<ExportColumn>& columns, std::string& error) {
+  columns.clear();
+  std::set<int> seen;
+  std::size_t at = 0;
+  while (true) {
+    const std::size_t comma = list.find(',', at);
+    const std::string item = list.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+    long long number = 0;
+    if (item.empty() || item.find_first_not_of("0123456789") != std::string::npos ||
+        !ParseCliNumber(item, 1, gridcol::kCount, number)) {
+      error = "--columns takes column numbers 1 to " + std::to_string(gridcol::kCount) +
+              " separated by commas, not '" + list + "'";
+      return false;
+    }
+    if (!seen.insert(static_cast<int>(number)).second) {
+      error = "--columns names column " + item + " twice";
+      return false;
+    }
+    columns.push_back(ExportColumn::FromEntryNumber(static_cast<int>(number)));
+    if (comma == std::string::npos) return true;
+    at = comma + 1;
+  }
+}
+
+bool ParseExportOptions(const std::vector<std::string>& args, ExportOptions& options,
+                        std::string& error) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (option == "--header" || option == "--no-header") {
+      options.header = option == "--header";
+      continue;
+    }
+    if (option != "--from" && option != "--to" && option != "--columns" && option != "--separator" &&
+        option != "--out") {
+      error = "unknown option '" + option + "'";
+      return false;
+    }
+    if (i + 1 == args.size()) {
+      error = option + " needs a value";
+      return false;
+    }
+    const std::string& value = args[++i];
+    if (option == "--from" || option == "--to") {
+      if (!IsRecordTimeText(value)) {
+        error = option + " takes a time \"YYYY-mm-dd HH:MM:SS\", not '" + value + "'";
+        return false;
+      }
+      (option == "--from" ? options.from : options.to) = value;
+    } else if (option == "--columns") {
+      if (!ParseColumns(value, options.columns, error)) return false;
+    } else if (option == "--separator") {
+      options.separatorText = value;
+    } else {
+      if (value.empty()) {
+        error = "--out needs a file name";
+        return false;
+      }
+      options.out = value;
+    }
+  }
+  return true;
+}
+
+std::string_view TextOf(CliContext& ctx, Txt entry) {
+  return ctx.text != nullptr ? ctx.text->Text(entry) : TextIn(entry, 0);
+}
+
+// The header's units, as the History window reads them when it opens; the
+// defaults (with a note on ctx.err) when the station cannot give them.
+HeaderRecord ReadUnits(CliContext& ctx) {
+  HeaderRecord units;
+  if (!ConnectStation(ctx)) {
+    *ctx.err << "skyvane-cli: export: values in the default units\n";
+    return units;
+  }
+  DeviceBusyClaim claim = ClaimDeviceForUser(ctx.device->DeviceBusy());
+  if (!claim) {
+    *ctx.err << "skyvane-cli: " << TextOf(ctx, Txt::CantCommunicateWithDevice)
+             << " (values in the default units)\n";
+    return units;
+  }
+  if (!ctx.device->ReadHeader(units)) {
+    *ctx.err << "skyvane-cli: " << TextOf(ctx, Txt::ReadSetupDataFail)
+             << " (values in the default units)\n";
+    units = HeaderRecord();
+  }
+  return units;
+}
+
+int RunExport(CliContext& ctx, const std::vector<std::string>& args) {
+  ExportOptions options;
+  std::string error;
+  if (!ParseExportOptions(args, options, error)) {
+    *ctx.err << "skyvane-cli: export: " << error << "\nusage: " << kExportSynopsis << "\n"
+             << kExportHelp;
+    return kExitUsage;
+  }
+  SystemClock systemClock;
+  const Clock& clock = ctx.clock != nullptr ? *ctx.clock : systemClock;
+  const SearchRange lastHour = RangeEndingNow(clock, SearchSpanSeconds(0));
+  if (options.from.empty()) options.from = lastHour.start;
+  if (options.to.empty()) options.to = lastHour.end;
+
+  CliDataFile data;
+  if (!data.Open(ctx)) return kExitFailure;
+  TextTable fallbackText(0);
+  HistoryGrid grid(ctx.text != nullptr ? *ctx.text : fallbackText, ReadUnits(ctx));
+  SearchToGrid(data.File(), grid, options.from, options.to);
+
+  ExportChoices choices;
+  choices.columns =
+      options.columns.empty() ? VisibleColumns(GridDefaultWidths()) : options.columns;
+  choices.separator = ExportSeparator(options.separatorText);
+  choices.header = options.header;
+
+  if (!options.out.empty()) {
+    errno = 0;
+    if (!WriteExportFile(options.out, grid, choices)) {
+      *ctx.err << "skyvane-cli: export: cannot write " << options.out;
+      if (errno != 0) *ctx.err << ": " << std::strerror(errno);
+      *ctx.err << "\n";
+      return kExitFailure;
+    }
+    return kExitOk;
+  }
+  std::string text;
+  ExportText(grid, choices, text);
+  ctx.out->write(text.data(), static_cast<std::streamsize>(text.size()));
+  ctx.out->flush();
+  return *ctx.out ? kExitOk : kExitFailure;
+}
+
+CommandRegistrar reg{{"export", kExportSynopsis, &RunExport}};
+
+}  // namespace
+
+}  // namespace skyvane
