@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <ctime>
 #include <fstream>
 #include <set>
+#include <thread>
 #include <vector>
 
 #include "core/app/clock.h"
@@ -42,7 +44,7 @@ class SimulatedStationTest : public ::testing::Test {
     o.prefillDays = prefillDays;
     o.speed = kSpeed;
     o.timeZoneHours = 1;
-    o.realTime = [this] { return realMs; };
+    o.realTime = [this] { return realMs.load(); };
     return o;
   }
   bool Open(const SimOptions& options) {
@@ -80,7 +82,7 @@ class SimulatedStationTest : public ::testing::Test {
   }
 
   test::ScratchFolder folder;
-  std::int64_t realMs = LocalMs(2024, 5, 10, 12);
+  std::atomic<std::int64_t> realMs{LocalMs(2024, 5, 10, 12)};  // driven; read by the station's threads
   FixedClock clock{static_cast<std::time_t>(LocalMs(2024, 5, 10, 12) / 1000)};
   TextTable text{0};
   std::string openError;
@@ -255,6 +257,29 @@ TEST_F(SimulatedStationTest, FaultsFileMakesTheStationFailAsAskedAndRecover) {
   int length = 32;
   device->Link().ReadBlocks(0, lost.data(), length);
   EXPECT_EQ(lost, std::vector<std::uint8_t>(32, 0x11)) << "no report arrived";
+}
+
+TEST_F(SimulatedStationTest, ConnectionWatchAndMonitorReadsMayRunOnTwoThreads) {
+  ASSERT_TRUE(Open(Options(1))) << openError;
+  std::atomic<bool> done{false};
+  std::thread watch([&] {
+    while (!done.load()) {
+      device->UpdateConnection();
+      realMs += 10;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  });
+  for (int i = 0; i < 100; ++i) {
+    if (i == 10) sim->SetFaults(sim::SimFaults{.loseOneIn = 3});
+    if (i == 13) sim->SetFaults(sim::SimFaults{});
+    HeaderRecord h;
+    device->ReadHeader(h);
+  }
+  done = true;
+  watch.join();
+  HeaderRecord h;
+  EXPECT_TRUE(device->ReadHeader(h));
+  EXPECT_EQ(h[hdr::kMarker55], "1");
 }
 
 TEST_F(SimulatedStationTest, ForeignOrBrokenImagesAreLeftAloneWithTheReason) {

@@ -140,7 +140,8 @@ void StationSimulation::TakeProgramWrites(MemorySpan memory) {
 }
 
 void StationSimulation::Refresh(MemorySpan memory, std::int64_t t) {
-  state_.rainTotal += model_.RainCounts(t);
+  const int rain = model_.RainCounts(t);
+  state_.rainTotal += rain;
   const int month = MonthKey(t);
   if (month != state_.monthKey) {
     state_.monthKey = month;
@@ -162,10 +163,15 @@ void StationSimulation::Refresh(MemorySpan memory, std::int64_t t) {
     sample.windSpeed = r.windSpeed;
     sample.gustSpeed = r.gustSpeed;
   }
-  const RainWindows rain = RainInWindows(memory, state_.slotStart, t);
-  sample.rainHour = rain.hour * 3;  // steps of 0.3 mm in tenths of mm
-  sample.rain24h = rain.day * 3;
-  sample.rainWeek = rain.week * 3;
+  // Rain over a window only grows when rain falls, so its maximum can only
+  // move then (and once at the start, to set it).
+  if (rain > 0 || !rainWindowsFollowed_) {
+    const RainWindows windows = RainInWindows(memory, state_.slotStart, t);
+    sample.rainHour = windows.hour * 3;  // steps of 0.3 mm in tenths of mm
+    sample.rain24h = windows.day * 3;
+    sample.rainWeek = windows.week * 3;
+    rainWindowsFollowed_ = true;
+  }
   sample.rainMonth = static_cast<int>(std::min<std::int64_t>((state_.rainTotal - state_.monthStartTotal) * 3, 0xFFFFF));
   sample.rainTotal = static_cast<int>(std::min<std::int64_t>(state_.rainTotal * 3, 0xFFFFF));
   FollowMaxMin(MaxMinSpan(memory.data() + memmap::kMaxMinAddress, memmap::kMaxMinSize), sample, t);

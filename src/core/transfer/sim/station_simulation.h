@@ -53,6 +53,7 @@ class StationSimulation {
   WeatherModel model_;
   // The fixed blocks as the station last left them: a difference is a write of the program.
   std::array<std::uint8_t, memmap::kRingFirst> shadow_{};
+  bool rainWindowsFollowed_ = false;
 };
 
 }  // namespace skyvane::sim
