@@ -51,8 +51,10 @@ class StationSimulationTest : public ::testing::Test {
 };
 
 TEST_F(StationSimulationTest, FirstStartIsInServiceWithDaysOfConsecutivePlausibleHistory) {
-  StationSimulation sim = NewStation(1);
-  const std::int64_t now = Noon(10);
+  // Rain falls by the clock, not by the local time: a fixed moment makes these
+  // three days (2024-05-07 to 05-10, UTC) the same rainy ones everywhere.
+  StationSimulation sim = NewStation(4);
+  const std::int64_t now = 1715342400;
   sim.SetUp(Memory(), now, 3, 2);
   const HeaderRecord h = Header();
   EXPECT_EQ(h.fields[hdr::kMarker55], "1");
@@ -84,6 +86,11 @@ TEST_F(StationSimulationTest, FirstStartIsInServiceWithDaysOfConsecutivePlausibl
   }
   EXPECT_LT(missing, slots / 20);
   EXPECT_LT(rainSteps, 1000u) << "counter only ever moves forward by showers";
+  // A new gauge stands just below its wrap, so the history shows it wrapping.
+  ASSERT_GT(sim.State().rainTotal, StationSimulation::kStepsBeforeWrap);
+  EXPECT_EQ(rainSteps, sim.State().rainTotal);
+  EXPECT_EQ(ReadU16(&memory[0x100 + 13]), 0x10000u - StationSimulation::kStepsBeforeWrap);
+  EXPECT_LT(ReadU16(&memory[Current() + 13]), 1000u);
   EXPECT_EQ(sim.State().stationTime, now);
 }
 
