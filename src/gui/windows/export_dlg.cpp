@@ -1,0 +1,147 @@
+#include "gui/windows/export_dlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "core/app/text_table.h"
+
+namespace skyvane {
+
+namespace {
+
+constexpr int kColumnRole = Qt::UserRole;
+
+QString TableText(const TextTable& text, Txt entry) {
+  const std::string_view t = text.Text(entry);
+  return QString::fromUtf8(t.data(), static_cast<int>(t.size()));
+}
+
+const QString kTxtFilter = QStringLiteral("TXT Files (*.txt)");
+const QString kExcelFilter = QStringLiteral("EXCEL Files (*.xls)");
+const QString kAllFilter = QStringLiteral("All Files (*.*)");
+
+}  // namespace
+
+CExportDlg::CExportDlg(const TextTable& text, const std::vector<std::string>& entries,
+                       QWidget* parent)
+    : QDialog(parent), text_(text) {
+  setWindowTitle(QStringLiteral("Export Grid Data"));
+
+  list_ = new QListWidget(this);
+  list_->setObjectName(QStringLiteral("columns"));
+  list_->setSelectionMode(QAbstractItemView::MultiSelection);
+  for (const std::string& entry : entries) {
+    ExportColumn column = ExportColumn::AtGridColumn(0);
+    if (!ParseColumnEntry(entry, column)) continue;
+    // "%d.%s-%d": the width follows the last "-", so a header holding a "-"
+    // stays whole.
+    const std::size_t dash = entry.rfind('-');
+    const std::string shown = dash == std::string::npos ? entry : entry.substr(0, dash);
+    const std::string width = dash == std::string::npos ? std::string() : entry.substr(dash + 1);
+    auto* item = new QListWidgetItem(QString::fromStdString(shown), list_);
+    item->setData(kColumnRole, column.gridColumn());
+    item->setSelected(width != "0");
+  }
+  if (list_->count() > 0) list_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+
+  auto button = [this](const QString& caption, const char* name) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+  };
+  up_ = button(QStringLiteral("UP"), "up");
+  down_ = button(QStringLiteral("Down"), "down");
+  header_ = new QCheckBox(QStringLiteral("Header"), this);
+  header_->setObjectName(QStringLiteral("header"));
+  header_->setChecked(true);
+  separatorLabel_ = new QLabel(QStringLiteral("Separator:"), this);
+  separator_ = new QComboBox(this);
+  separator_->setObjectName(QStringLiteral("separator"));
+  separator_->setEditable(true);
+  separator_->setInsertPolicy(QComboBox::NoInsert);
+  separator_->addItems({QStringLiteral("TAB"), QStringLiteral("BLANK"), QStringLiteral("|"),
+                        QStringLiteral(","), QStringLiteral(";"), QStringLiteral("."),
+                        QStringLiteral(":")});
+  separator_->setCurrentIndex(0);
+  export_ = button(QStringLiteral("Export"), "export");
+  export_->setDefault(true);
+  cancel_ = button(QStringLiteral("Cancel"), "cancel");
+
+  resize(420, 330);
+  list_->setGeometry(10, 10, 260, 310);
+  up_->setGeometry(285, 10, 125, 28);
+  down_->setGeometry(285, 44, 125, 28);
+  header_->setGeometry(285, 92, 125, 24);
+  separatorLabel_->setGeometry(285, 126, 125, 20);
+  separator_->setGeometry(285, 148, 125, 26);
+  export_->setGeometry(285, 258, 125, 28);
+  cancel_->setGeometry(285, 292, 125, 28);
+
+  connect(up_, &QPushButton::clicked, this, &CExportDlg::MoveUp);
+  connect(down_, &QPushButton::clicked, this, &CExportDlg::MoveDown);
+  connect(export_, &QPushButton::clicked, this, &CExportDlg::accept);
+  connect(cancel_, &QPushButton::clicked, this, &CExportDlg::reject);
+}
+
+void CExportDlg::MoveUp() { Move(-1); }
+void CExportDlg::MoveDown() { Move(+1); }
+
+void CExportDlg::Move(int by) {
+  const int row = list_->currentRow();
+  if (row < 0) return;
+  const int to = row + by;
+  if (to < 0 || to >= list_->count()) return;
+  QListWidgetItem* item = list_->item(row);
+  const bool selected = item->isSelected();
+  list_->takeItem(row);
+  list_->insertItem(to, item);
+  item->setSelected(selected);
+  list_->setCurrentRow(to, QItemSelectionModel::NoUpdate);
+}
+
+void CExportDlg::accept() {
+  ExportChoices choices;
+  for (int row = 0; row < list_->count(); ++row) {
+    const QListWidgetItem* item = list_->item(row);
+    if (!item->isSelected()) continue;
+    if (static_cast<int>(choices.columns.size()) == kMaxExportColumns) break;
+    choices.columns.push_back(ExportColumn::AtGridColumn(item->data(kColumnRole).toInt()));
+  }
+  if (choices.columns.empty()) {
+    QMessageBox box(QMessageBox::Warning, TableText(text_, Txt::OperationNotify),
+                    TableText(text_, Txt::PleaseSelectData), QMessageBox::Ok, this);
+    box.exec();
+    return;
+  }
+  choices.separator = ExportSeparator(separator_->currentText().toStdString());
+  choices.header = header_->isChecked();
+  choices_ = std::move(choices);
+  QDialog::accept();
+}
+
+QString AskExportFileName(QWidget* parent, const QString& folder) {
+  QFileDialog dialog(parent);
+  dialog.setObjectName(QStringLiteral("exportFile"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters({kTxtFilter, kExcelFilter, kAllFilter});
+  dialog.setDefaultSuffix(QStringLiteral("txt"));
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
+  dialog.selectFile(QStringLiteral("Skyvane.txt"));
+  // A name typed without an extension gets the one of the chosen filter.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+    dialog.setDefaultSuffix(filter == kExcelFilter ? QStringLiteral("xls") : QStringLiteral("txt"));
+  });
+  if (dialog.exec() != QDialog::Accepted) return {};
+  const QStringList files = dialog.selectedFiles();
+  return files.isEmpty() ? QString() : files.first();
+}
+
+}  // namespace skyvane

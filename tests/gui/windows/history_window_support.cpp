@@ -1,0 +1,108 @@
+#include "history_window_support.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace skyvane::test {
+
+std::string Slurp(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+HistoryRow StoredRowAt(std::time_t recordTime) {
+  HistoryRow r;
+  r[row::stationAddress] = "0001F0";
+  r[row::rawBytes] = "05 2D D7 00 50 20 80 24 27 0C 18 00 64 00 00 00 ";
+  r[row::recordTime] = Stamp(recordTime);
+  r[row::interval] = "5";
+  r[row::indoorHumidity] = "45";
+  r[row::indoorTemperature] = "21.5";
+  r[row::outdoorHumidity] = "80";
+  r[row::outdoorTemperature] = "-3.2";
+  r[row::absolutePressure] = "1013.2";
+  r[row::windSpeed] = "1.2";
+  r[row::gustSpeed] = "2.0";
+  r[row::windDir] = "5";
+  r[row::rainCounter] = "100";
+  r[row::rain] = "30.0";
+  r[row::relativePressure] = "1020.1";
+  r[row::dewPoint] = "-6.1";
+  r[row::windChill] = "-8.4";
+  r[row::rainIncrement] = "0.0";
+  r[row::rainHour] = "0.6";
+  r[row::rain24h] = "1.2";
+  r[row::rainWeek] = "4.5";
+  r[row::rainMonth] = "12.0";
+  r[row::rainTotal] = "25.4";
+  r[row::windLevel] = "1";
+  r[row::gustLevel] = "2";
+  r[row::directionName] = "SEE";
+  for (int f = row::flag1; f <= row::flag8; ++f) r[f] = "0";
+  return r;
+}
+
+WindowRig::WindowRig(int languageIndex)
+    : now(LocalTime(2024, 3, 1, 12, 0, 0)), clock(now), text(languageIndex), file(clock) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "skyvane-gui-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
+  file.OpenFile(DataPath().string());
+  auto owned = std::make_unique<VirtualStation>(0x1941, 0x8021);
+  station = owned.get();
+  station->Memory().Write(0, TestImage.data(), static_cast<int>(TestImage.size()));
+  device = std::make_unique<StationDevice>(std::move(owned), false, 0x1941, 0x8021);
+  device->UpdateConnection();
+  prompts.message = [this](QWidget*, const QString& t) { messages << t; };
+  prompts.ask = [this](QWidget*, const QString& question, const QString& caption) {
+    questions << question;
+    captions << caption;
+    return answer;
+  };
+  prompts.sleep = [this](std::chrono::milliseconds) { ++sleeps; };
+}
+
+WindowRig::~WindowRig() {
+  std::error_code ec;
+  if (!folder_.empty()) std::filesystem::remove_all(folder_, ec);
+}
+
+void WindowRig::Store(const std::vector<std::time_t>& times) {
+  HistoryRowArray rows;
+  for (auto it = times.rbegin(); it != times.rend(); ++it) rows.push_back(StoredRowAt(*it));
+  ASSERT_TRUE(file.AppendRows(rows));
+}
+
+std::string WindowRig::DataBytes() const { return Slurp(DataPath()); }
+
+void WindowRig::UseImperialUnits() {
+  const std::uint8_t units[] = {0x47, 0x02};
+  station->Memory().Write(0x11, units, 2);
+}
+
+void WindowRig::UseMetricUnits() {
+  const std::uint8_t units[] = {0x20, 0x01};
+  station->Memory().Write(0x11, units, 2);
+}
+
+OnModal::OnModal(Finder find, std::function<void(QWidget*)> action,
+                 std::chrono::milliseconds timeout)
+    : find_(std::move(find)),
+      action_(std::move(action)),
+      deadline_(std::chrono::steady_clock::now() + timeout) {
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+  timer_.start(10);
+}
+
+void OnModal::Poll() {
+  if (std::chrono::steady_clock::now() > deadline_) {
+    timer_.stop();
+    return;
+  }
+  QWidget* w = find_();
+  if (w == nullptr || !w->isVisible()) return;
+  timer_.stop();
+  seen_ = true;
+  action_(w);
+}
+
+}  // namespace skyvane::test
