@@ -10,10 +10,14 @@
 
 #include "core/history/history_line.h"
 #include "core/history/line_scan.h"
+#include "core/history/rain_tail.h"
+#include "core/units/value_text.h"
 
 namespace skyvane {
 
 namespace {
+
+static_assert(HistoryTable::kLineSlack <= kLineSlack, "lines are read with room to spare");
 
 bool IsBlankLine(std::string_view line) { return TrimLine(line).empty(); }
 
@@ -72,9 +76,6 @@ class RowParser {
   }
   const HistoryTable::FieldViews& fields() const { return fields_; }
   std::string_view recordTime() const { return fields_[row::recordTime]; }
-  void CopyTo(HistoryRow& out) const {
-    for (int f = 0; f < row::kCount; ++f) out[f].assign(fields_[f]);
-  }
 
  private:
   HistoryTable::FieldViews fields_;
@@ -111,7 +112,8 @@ class HistoryFile::Session {
   bool open_ = false;
 };
 
-HistoryFile::HistoryFile(const Clock& clock) : clock_(clock) {}
+HistoryFile::HistoryFile(const Clock& clock)
+    : clock_(clock), rainTail_(std::make_unique<RainTail>()) {}
 
 HistoryFile::~HistoryFile() { CloseLocked(); }
 
@@ -300,17 +302,49 @@ int HistoryFile::LoadLines(Sink& sink) {
   // The caller holds the file and has it open.
   const Tail tail = FindTail();
   if (tail.validEnd == 0) return 0;
-  RowParser parser;
+  // A line lacking fields takes them from the line before it. A complete line
+  // sets every field that is read back, so it is parsed into the working row
+  // only when a short line follows it.
+  RowParser working;
+  std::string_view complete;  // the last complete line, not yet in working
+  std::string completeOwned;
+  std::array<std::string_view, line::kPositions> pieces;
+  HistoryTable::FieldViews fields = working.fields();
   int lines = 0;
   ScanLinesForward(
       fd_, tail.validEnd,
-      [&](std::string_view text) {
-        if (IsBlankLine(text)) return;
+      [&](std::string_view untrimmed) {
+        // Lines are read trimmed: blank pieces at either end are no pieces.
+        const std::string_view text = TrimLine(untrimmed);
+        if (text.empty()) return;
         if (lines++ == 0) sink.Begin(tail.validEnd);
-        parser.Parse(text);
-        sink.Take(parser);
+        // Every line wanted: straight into the table when it is complete.
+        if (sink.TakeLine(text)) {
+          complete = text;
+          return;
+        }
+        // Blanks are trimmed only from the lines that are kept.
+        if (SplitLine(text, pieces, line::kPositions + 1, false) >= line::kReservedPosition) {
+          complete = text;
+          if (!sink.Wants(TrimLine(pieces[2]))) return;
+          for (int pos = 0; pos < line::kReservedPosition; ++pos) {
+            fields[line::kFieldAt[pos]] = TrimLine(pieces[pos]);
+          }
+          sink.Take(fields);
+          return;
+        }
+        if (!complete.empty()) working.Parse(complete);
+        complete = {};
+        working.Parse(text);
+        if (sink.Wants(working.recordTime())) sink.Take(working.fields());
       },
-      [&] { parser.Retain(); });
+      [&] {
+        working.Retain();
+        if (!complete.empty() && complete.data() != completeOwned.data()) {
+          completeOwned.assign(complete);
+          complete = completeOwned;
+        }
+      });
   return lines;
 }
 
@@ -326,9 +360,14 @@ struct TableSink {
     // Rows of the program's own lines are about 300 bytes, 180 of them text.
     if (!start) table.reserve(bytes / 290 + 16, bytes * 5 / 8);
   }
-  void Take(const RowParser& p) {
-    if (start && !InRange(p.recordTime(), *start, *end)) return;
-    table.Append(p.fields());
+  bool TakeLine(std::string_view text) {
+    if (start || !table.AppendLine(text)) return false;
+    ++taken;
+    return true;
+  }
+  bool Wants(std::string_view time) const { return !start || InRange(time, *start, *end); }
+  void Take(const HistoryTable::FieldViews& fields) {
+    table.Append(fields);
     ++taken;
   }
 };
@@ -338,9 +377,11 @@ struct ArraySink {
   const std::string* start = nullptr;
   const std::string* end = nullptr;
   void Begin(std::uint64_t) { rows.clear(); }
-  void Take(const RowParser& p) {
-    if (start && !InRange(p.recordTime(), *start, *end)) return;
-    p.CopyTo(rows.emplace_back());
+  bool TakeLine(std::string_view) { return false; }
+  bool Wants(std::string_view time) const { return !start || InRange(time, *start, *end); }
+  void Take(const HistoryTable::FieldViews& fields) {
+    HistoryRow& r = rows.emplace_back();
+    for (int f = 0; f < row::kCount; ++f) r[f].assign(fields[f]);
   }
 };
 
@@ -401,7 +442,7 @@ int HistoryFile::LastSequenceNo() {
   Session session(*this);
   const std::string last = LastLineLocked();
   if (last.empty()) return 0;
-  return LeadingInteger(std::string_view(last).substr(0, last.find(',')));
+  return IntegerValue(last.substr(0, last.find(',')));
 }
 
 bool HistoryFile::LoadLastRow(HistoryRow& row) {
@@ -459,6 +500,19 @@ HistoryFile::Scan HistoryFile::ScanBackward(
                       return torn || onLine(trimmed);
                     });
   return Scan::kDone;
+}
+
+bool HistoryFile::ReadStamp(Stamp& stamp) {
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  Session session(*this);
+  struct stat st {};
+  if (!session.open() || ::fstat(fd_, &st) != 0) return false;
+  stamp.device = static_cast<std::uint64_t>(st.st_dev);
+  stamp.inode = static_cast<std::uint64_t>(st.st_ino);
+  stamp.size = static_cast<std::uint64_t>(st.st_size);
+  stamp.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  stamp.changedNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+  return true;
 }
 
 std::string TornAppendPath(const std::string& path) { return path + ".torn"; }

@@ -11,6 +11,7 @@
 // so that the records it held are downloaded again.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,8 @@
 #include "core/history/history_table.h"
 
 namespace skyvane {
+
+struct RainTail;
 
 class HistoryFile {
  public:
@@ -93,6 +96,22 @@ class HistoryFile {
   enum class Scan { kDone, kBusy };
   Scan ScanBackward(const std::function<bool(std::string_view line)>& onLine);
 
+  // Identity, size and change times of the file: what was read from it still
+  // holds while its stamp is unchanged.
+  struct Stamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
+    bool operator==(const Stamp&) const = default;
+  };
+  // The stamp of the file now; false when it cannot be opened.
+  bool ReadStamp(Stamp& stamp);
+  // The rain computation's memory of the newest rows, tied to a stamp. Touch
+  // it only while holding fileBusy.
+  RainTail& rainTail() { return *rainTail_; }
+
   // The guard of the file. Holding it keeps the other thread's store
   // operations out across several calls of this thread.
   FileBusy& fileBusy() { return busy_; }
@@ -118,6 +137,7 @@ class HistoryFile {
   int fd_ = -1;
   bool writable_ = false;
   int sessions_ = 0;
+  std::unique_ptr<RainTail> rainTail_;
 };
 
 // The side file that receives torn appends.

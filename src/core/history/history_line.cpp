@@ -1,7 +1,10 @@
 #include "core/history/history_line.h"
 
-#include <climits>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace skyvane {
 
@@ -34,26 +37,55 @@ std::string NextToken(std::string& text, std::string_view separator) {
   return piece;
 }
 
-std::string_view TrimLine(std::string_view text) {
-  std::size_t b = 0;
-  std::size_t e = text.size();
-  while (b < e && IsLineBlank(text[b])) ++b;
-  while (e > b && IsLineBlank(text[e - 1])) --e;
-  return text.substr(b, e - b);
+
+namespace {
+
+inline __attribute__((always_inline)) std::string_view TrimPiece(const char* b, const char* e) {
+  while (b < e && IsLineBlank(*b)) ++b;
+  while (e > b && IsLineBlank(e[-1])) --e;
+  return std::string_view(b, static_cast<std::size_t>(e - b));
 }
 
-int SplitLine(std::string_view text, std::array<std::string_view, line::kPositions>& pieces) {
-  int count = 0;
-  const char* p = text.data();
+}  // namespace
+
+int SplitLine(std::string_view text, std::array<std::string_view, line::kPositions>& pieces,
+              int limit, bool trim) {
+  const char* const p = text.data();
   const char* const end = p + text.size();
-  while (p != end) {
-    const void* hit = std::memchr(p, ',', static_cast<std::size_t>(end - p));
-    const char* stop = hit ? static_cast<const char*>(hit) : end;
-    if (stop == p) break;  // an empty piece ends the line
-    if (count < line::kPositions) pieces[count] = TrimLine(std::string_view(p, stop - p));
+  const char* start = p;
+  int count = 0;
+  const int kept = limit < line::kPositions ? limit : line::kPositions;
+  // Pieces that are stored; those beyond the stored ones are only counted.
+  auto store = [&](const char* stop) {
+    pieces[count] = trim ? TrimPiece(start, stop) : std::string_view(start, static_cast<std::size_t>(stop - start));
+  };
+  const char* q = p;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time: a bit per comma.
+  const __m128i comma = _mm_set1_epi8(',');
+  for (; q + 16 <= end; q += 16) {
+    auto mask = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), comma)));
+    while (mask != 0) {
+      const char* at = q + __builtin_ctz(mask);
+      mask &= mask - 1;
+      if (at == start) return count;  // an empty piece ends the line
+      if (count < kept) store(at);
+      if (++count >= limit) return count;
+      start = at + 1;
+    }
+  }
+#endif
+  for (; q < end; ++q) {
+    if (*q != ',') continue;
+    if (q == start) return count;
+    if (count < kept) store(q);
+    if (++count >= limit) return count;
+    start = q + 1;
+  }
+  if (start < end) {
+    if (count < kept) store(end);
     ++count;
-    if (!hit) break;
-    p = stop + 1;
   }
   return count;
 }
@@ -64,22 +96,6 @@ int ParseLine(HistoryRow& row, std::string_view text) {
   const int used = count < line::kReservedPosition ? count : line::kReservedPosition;
   for (int pos = 0; pos < used; ++pos) row[line::kFieldAt[pos]].assign(pieces[pos]);
   return count;
-}
-
-int LeadingInteger(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
 }
 
 }  // namespace skyvane

@@ -49,8 +49,10 @@ std::string NextToken(std::string& text, std::string_view separator);
 // Splits a line at commas, as NextToken would, stopping at the first piece that
 // is empty before trimming. The first 37 pieces go to pieces (by line position)
 // trimmed of blanks, TABs and line-end characters; the others stay untouched.
-// Returns the number of pieces of the whole line.
-int SplitLine(std::string_view line, std::array<std::string_view, line::kPositions>& pieces);
+// Returns the number of pieces of the whole line, or `limit` when splitting
+// stopped after that many. Without `trim` the pieces keep their blanks.
+int SplitLine(std::string_view line, std::array<std::string_view, line::kPositions>& pieces,
+              int limit = 1 << 30, bool trim = true);
 
 // Parses a line into row: pieces 0..35 go to their fields; fields beyond the
 // pieces of the line keep their values, and `reserved` is never changed.
@@ -58,11 +60,16 @@ int SplitLine(std::string_view line, std::array<std::string_view, line::kPositio
 int ParseLine(HistoryRow& row, std::string_view line);
 
 // Blanks, TABs and line-end characters.
-inline bool IsLineBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-std::string_view TrimLine(std::string_view text);
-
-// The integer at the start of a text after leading blanks (sign allowed,
-// reading stops at the first other character, clamped to int), 0 without digits.
-int LeadingInteger(std::string_view text);
+inline bool IsLineBlank(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u <= ' ' && ((0x100002600ULL >> u) & 1) != 0;  // ' ', '\t', '\n', '\r'
+}
+inline std::string_view TrimLine(std::string_view text) {
+  const char* b = text.data();
+  const char* e = b + text.size();
+  while (b < e && IsLineBlank(*b)) ++b;
+  while (e > b && IsLineBlank(e[-1])) --e;
+  return std::string_view(b, static_cast<std::size_t>(e - b));
+}
 
 }  // namespace skyvane

@@ -3,8 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 namespace skyvane {
 
@@ -32,16 +34,19 @@ std::int64_t FileSize(int fd) {
 bool ScanLinesBackward(
     int fd, std::uint64_t end,
     const std::function<bool(std::string_view line, std::uint64_t start, bool hasLineEnd)>& onLine) {
-  constexpr std::size_t kBlock = 64 * 1024;
-  std::string data;         // file bytes [base, base + data.size())
+  // The last line is often all that is wanted: start small, then read more.
+  std::size_t block = 4096;
+  std::unique_ptr<char[]> data;  // file bytes [base, base + lineEnd) at its front
+  std::size_t capacity = 0;
   std::uint64_t base = end;
   std::size_t lineEnd = 0;  // end (in data) of the line being collected
   bool hasLineEnd = false;  // the bytes after the last LF have none
   while (true) {
     // data[0, lineEnd) holds the start of the current line; look for its LF.
-    const char* begin = data.data();
+    const char* begin = data.get();
     const void* lf = lineEnd > 0 ? ::memrchr(begin, '\n', lineEnd) : nullptr;
-    const std::size_t i = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) + 1 : 0;
+    const std::size_t i =
+        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) + 1 : 0;
     if (i > 0 || base == 0) {
       std::size_t stop = lineEnd;
       if (hasLineEnd && stop > i && begin[stop - 1] == '\r') --stop;
@@ -51,12 +56,18 @@ bool ScanLinesBackward(
       hasLineEnd = true;
       continue;
     }
-    // Need more bytes in front: read the block before base.
-    const std::size_t n = base < kBlock ? static_cast<std::size_t>(base) : kBlock;
-    std::string more(n + lineEnd, '\0');
-    if (!ReadAt(fd, more.data(), n, base - n)) return false;
-    std::memcpy(more.data() + n, data.data(), lineEnd);
-    data.swap(more);
+    // Read the block before base in front of the unfinished line.
+    const std::size_t n = base < block ? static_cast<std::size_t>(base) : block;
+    block = std::min<std::size_t>(block * 4, std::size_t{1} << 20);
+    if (n + lineEnd > capacity) {
+      capacity = std::max(n + lineEnd, capacity * 2);
+      std::unique_ptr<char[]> bigger(new char[capacity]);
+      if (lineEnd > 0) std::memcpy(bigger.get() + n, data.get(), lineEnd);
+      data = std::move(bigger);
+    } else if (lineEnd > 0) {
+      std::memmove(data.get() + n, data.get(), lineEnd);
+    }
+    if (!ReadAt(fd, data.get(), n, base - n)) return false;
     base -= n;
     lineEnd += n;
   }

@@ -25,18 +25,22 @@ bool ScanLinesBackward(
     int fd, std::uint64_t end,
     const std::function<bool(std::string_view line, std::uint64_t start, bool hasLineEnd)>& onLine);
 
-// Calls onLine(line) for the lines of [0, end) in file order. The bytes a line
-// points into are reused after beforeReuse() is called, so a caller that keeps
-// views must copy them then. Returns false on a read error.
+// Bytes that may be read beyond the end of a line handed out by ScanLinesForward.
+inline constexpr std::size_t kLineSlack = 64;
+
+// Calls onLine(line) for the lines of [0, end) in file order; the kLineSlack
+// bytes after each line may be read as well. The bytes a line points into are reused after beforeReuse() is
+// called, so a caller that keeps views must copy them then. Returns false on a
+// read error.
 template <class OnLine, class BeforeReuse>
 bool ScanLinesForward(int fd, std::uint64_t end, OnLine&& onLine, BeforeReuse&& beforeReuse) {
   constexpr std::size_t kBlock = std::size_t{1} << 20;
-  std::string buffer(kBlock, '\0');
+  std::string buffer(kBlock + kLineSlack, '\0');
   std::size_t kept = 0;  // bytes of an unfinished line at the front of buffer
   std::uint64_t offset = 0;
   while (offset < end) {
-    if (buffer.size() - kept < kBlock / 2) buffer.resize(buffer.size() * 2);  // very long line
-    const std::size_t room = buffer.size() - kept;
+    if (buffer.size() - kLineSlack - kept < kBlock / 2) buffer.resize(buffer.size() * 2);  // long line
+    const std::size_t room = buffer.size() - kLineSlack - kept;
     const std::size_t n = end - offset < room ? static_cast<std::size_t>(end - offset) : room;
     if (!ReadAt(fd, buffer.data() + kept, n, offset)) return false;
     offset += n;

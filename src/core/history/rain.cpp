@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <cstdio>
 #include <limits>
 #include <string_view>
@@ -9,7 +10,9 @@
 
 #include "core/history/history_file.h"
 #include "core/history/history_line.h"
+#include "core/history/rain_tail.h"
 #include "core/history/rain_walk.h"
+#include "core/units/value_text.h"
 
 namespace skyvane {
 
@@ -33,69 +36,65 @@ class TailSampler {
   // False once emit has asked to stop.
   bool Take(std::string_view text, const Emit& emit) {
     std::array<std::string_view, line::kPositions> pieces;
-    const int used = std::min(SplitLine(text, pieces), line::kReservedPosition);
-    Values values;
-    bool complete = true;
+    const int used = SplitLine(text, pieces, kRainPositions.back() + 1, false);
+    for (int pos : kRainPositions) {
+      if (pos < used) pieces[pos] = TrimLine(pieces[pos]);
+    }
+    if (used > kRainPositions.back()) {
+      const RainSample sample = MakeRainSample(pieces[kRainPositions[0]], pieces[kRainPositions[1]],
+                                               pieces[kRainPositions[2]], pieces[kRainPositions[3]],
+                                               times_);
+      if (!waiting_.empty() && !Release(pieces, emit)) return false;
+      return emit(sample);
+    }
+    Waiting w;
     for (std::size_t i = 0; i < kRainPositions.size(); ++i) {
-      values.has[i] = kRainPositions[i] < used;
-      if (values.has[i]) values.text[i].assign(pieces[kRainPositions[i]]);
-      complete = complete && values.has[i];
+      w.has[i] = kRainPositions[i] < used;
+      if (w.has[i]) w.text[i].assign(pieces[kRainPositions[i]]);
     }
-    if (!complete) {
-      waiting_.push_back(std::move(values));
-      return true;
-    }
-    return Release(values, emit) && emit(Sample(values));
+    waiting_.push_back(std::move(w));
+    return true;
   }
 
   // At the start of the file: waiting lines keep the values of a fresh row.
   void Finish(const Emit& emit) {
+    if (waiting_.empty()) return;
     const HistoryRow fresh;
-    Values start;
-    start.has.fill(true);
-    for (std::size_t i = 0; i < kRainPositions.size(); ++i) {
-      start.text[i] = fresh[line::kFieldAt[kRainPositions[i]]];
-    }
+    std::array<std::string_view, line::kPositions> start;
+    for (int pos : kRainPositions) start[pos] = fresh[line::kFieldAt[pos]];
     Release(start, emit);
   }
 
  private:
-  struct Values {
+  struct Waiting {
     std::array<std::string, 4> text;
     std::array<bool, 4> has{};
   };
 
-  RainSample Sample(const Values& v) {
-    return MakeRainSample(v.text[0], v.text[1], v.text[2], v.text[3], times_);
-  }
-
-  // older is the line just before the waiting ones; fills them in, then hands
-  // them on newest first.
-  bool Release(const Values& older, const Emit& emit) {
-    const Values* previous = &older;
+  // older holds the pieces of the line just before the waiting ones: fills
+  // them in, then hands them on newest first.
+  bool Release(const std::array<std::string_view, line::kPositions>& older, const Emit& emit) {
     for (auto it = waiting_.rbegin(); it != waiting_.rend(); ++it) {
       for (std::size_t i = 0; i < kRainPositions.size(); ++i) {
-        if (!it->has[i]) it->text[i] = previous->text[i];
+        if (it->has[i]) continue;
+        it->text[i] = it == waiting_.rbegin() ? std::string(older[kRainPositions[i]])
+                                              : std::prev(it)->text[i];
         it->has[i] = true;
       }
-      previous = &*it;
     }
-    std::vector<Values> ready;
+    std::vector<Waiting> ready;
     ready.swap(waiting_);
-    for (const Values& v : ready) {
-      if (!emit(Sample(v))) return false;
+    for (const Waiting& w : ready) {
+      if (!emit(MakeRainSample(w.text[0], w.text[1], w.text[2], w.text[3], times_))) return false;
     }
     return true;
   }
 
   LocalTimeReader& times_;
-  std::vector<Values> waiting_;  // newest first
+  std::vector<Waiting> waiting_;  // newest first
 };
 
-bool HasRainValue(const HistoryRow& r) {
-  const std::string& rain = r[row::rain];
-  return !rain.empty() && rain != "---" && LeadingInteger(rain) != -32767;
-}
+bool HasRainValue(const HistoryRow& r) { return IsValidReading(r[row::rain], Quantity::kRain); }
 
 std::string ProgressText(const std::string& entry, int count, int done) {
   char buf[64];
@@ -103,36 +102,85 @@ std::string ProgressText(const std::string& entry, int count, int done) {
   return entry + buf;
 }
 
+// Every walk ends at the first row with rain 30 days older than its target:
+// true when the walk for `time` ends within the tail.
+bool Covers(const RainTail& tail, std::int64_t time) {
+  if (tail.reachedStart) return true;
+  // Read for an earlier time, the tail ends with the row that ends this walk too.
+  const auto ends = [time](const RainSample& s) { return s.hasRain && time - s.time >= rain::kMonth; };
+  if (!tail.samples.empty() && ends(tail.samples.back())) return true;
+  for (const RainSample& s : tail.samples) {
+    if (ends(s)) return true;
+  }
+  return false;
+}
+
+// Reads the file back from its end to the row at which the walk for `time`
+// ends. The caller holds the file.
+void ReadTail(HistoryFile& file, RainTail& tail, std::int64_t time, LocalTimeReader& times) {
+  tail.samples.clear();
+  bool stopped = false;
+  const Emit keep = [&](const RainSample& s) {
+    tail.samples.push_back(s);
+    stopped = s.hasRain && time - s.time >= rain::kMonth;
+    return !stopped;
+  };
+  TailSampler sampler(times);
+  bool more = true;
+  file.ScanBackward([&](std::string_view text) {
+    more = sampler.Take(text, keep);
+    return more;
+  });
+  if (more) sampler.Finish(keep);
+  tail.reachedStart = !stopped;
+}
+
+// The newest rows of the file, enough for a walk for `time`; empty when the
+// file cannot be read. The caller holds the file.
+const RainTail& TailFor(HistoryFile& file, std::int64_t time, LocalTimeReader& times) {
+  RainTail& tail = file.rainTail();
+  HistoryFile::Stamp stamp;
+  if (!file.ReadStamp(stamp)) {
+    tail.valid = false;
+    tail.samples.clear();
+    tail.reachedStart = true;
+    return tail;
+  }
+  if (!tail.valid || !(tail.stamp == stamp) || !Covers(tail, time)) {
+    ReadTail(file, tail, time, times);
+    HistoryFile::Stamp after;
+    // Kept only when the file did not change while it was read.
+    tail.valid = file.ReadStamp(after) && after == stamp;
+    tail.stamp = stamp;
+  }
+  return tail;
+}
+
 }  // namespace
 
 bool ComputeRain(HistoryRow& target, const HistoryRowArray& older, std::time_t now) {
   LocalTimeReader times(now);
   RainWalk walk(target, times.EndTime(target[row::recordTime]));
-  for (auto it = older.rbegin(); it != older.rend() && walk.wanted(); ++it) {
-    walk.Step(MakeRainSample(*it, times));
+  for (auto it = older.rbegin(); it != older.rend() && walk.Step(MakeRainSample(*it, times)); ++it) {
   }
   return walk.Finish();
 }
 
 bool ComputeRainForCurrent(HistoryFile& file, HistoryRow& row) {
-  LocalTimeReader times(file.clock().Now());
-  RainWalk walk(row, times.EndTime(row[row::recordTime]));
-  if (walk.wanted()) {
-    TailSampler sampler(times);
-    const Emit emit = [&](const RainSample& s) { return walk.Step(s); };
-    bool more = true;
-    const HistoryFile::Scan scan = file.ScanBackward([&](std::string_view text) {
-      more = sampler.Take(text, emit);
-      return more;
-    });
-    if (scan == HistoryFile::Scan::kBusy) {
-      for (int f : {row::rainIncrement, row::rainHour, row::rain24h, row::rainWeek,
-                    row::rainMonth, row::rainTotal}) {
-        row[f] = "---";
-      }
-      return false;
+  FileBusy::Hold hold = file.fileBusy().TakeHold();
+  if (!hold.held()) {
+    for (int f : {row::rainIncrement, row::rainHour, row::rain24h, row::rainWeek, row::rainMonth,
+                  row::rainTotal}) {
+      row[f] = kNoValue;
     }
-    if (more) sampler.Finish(emit);
+    return false;
+  }
+  LocalTimeReader times(file.clock().Now());
+  const std::int64_t time = times.EndTime(row[row::recordTime]);
+  RainWalk walk(row, time);
+  if (walk.wanted()) {
+    const std::vector<RainSample>& samples = TailFor(file, time, times).samples;
+    walk.StepAll(samples.begin(), samples.end());
   }
   walk.Finish();
   return true;
@@ -141,29 +189,20 @@ bool ComputeRainForCurrent(HistoryFile& file, HistoryRow& row) {
 bool ComputeRainForNew(HistoryFile& file, HistoryRowArray& rows, const std::string& entry,
                        const RainStatus& status) {
   if (rows.empty()) return true;
+  FileBusy::Hold hold = file.fileBusy().TakeHold();
+  if (!hold.held()) return false;
   LocalTimeReader times(file.clock().Now());
 
-  // Every walk ends at the first stored row 30 days older than its target, so
-  // the file is read back to that row of the earliest target only.
+  // The walk of the earliest target reaches furthest back.
   std::int64_t earliest = std::numeric_limits<std::int64_t>::max();
   for (const HistoryRow& r : rows) {
     if (HasRainValue(r)) earliest = std::min(earliest, times.EndTime(r[row::recordTime]));
   }
-  std::vector<RainSample> stored;  // newest first
-  if (earliest != std::numeric_limits<std::int64_t>::max()) {
-    TailSampler sampler(times);
-    const Emit keep = [&](const RainSample& s) {
-      stored.push_back(s);
-      return !(s.hasRain && earliest - s.time >= rain::kMonth);
-    };
-    bool more = true;
-    const HistoryFile::Scan scan = file.ScanBackward([&](std::string_view text) {
-      more = sampler.Take(text, keep);
-      return more;
-    });
-    if (scan == HistoryFile::Scan::kBusy) return false;
-    if (more) sampler.Finish(keep);
-  }
+  static const std::vector<RainSample> kNone;
+  const std::vector<RainSample>& stored =
+      earliest == std::numeric_limits<std::int64_t>::max()
+          ? kNone
+          : TailFor(file, earliest, times).samples;  // newest first
 
   const int count = static_cast<int>(rows.size());
   std::vector<RainSample> finished;  // the new rows done so far, oldest first
@@ -172,10 +211,7 @@ bool ComputeRainForNew(HistoryFile& file, HistoryRowArray& rows, const std::stri
     HistoryRow& target = rows[rows.size() - 1 - k];
     if (status) status(ProgressText(entry, count, k + 1));
     RainWalk walk(target, times.EndTime(target[row::recordTime]));
-    for (auto it = finished.rbegin(); it != finished.rend() && walk.Step(*it); ++it) {
-    }
-    for (auto it = stored.begin(); it != stored.end() && walk.Step(*it); ++it) {
-    }
+    if (walk.StepAll(finished.rbegin(), finished.rend())) walk.StepAll(stored.begin(), stored.end());
     walk.Finish();
     finished.push_back(MakeRainSample(target, times));
   }

@@ -1,16 +1,13 @@
 #include "core/history/rain_walk.h"
 
-#include <charconv>
-#include <cstdio>
 #include <string>
 
-#include "core/history/history_line.h"
+#include "core/units/timestamps.h"
+#include "core/units/value_text.h"
 
 namespace skyvane {
 
 namespace {
-
-constexpr const char* kNoValue = "---";
 
 std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   y -= m <= 2;
@@ -21,14 +18,13 @@ std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
-std::int64_t LocalMktime(unsigned y, unsigned mo, unsigned d, unsigned h, unsigned mi, unsigned s) {
+// The calendar time at which an hour of the local calendar begins.
+std::int64_t LocalHourStart(unsigned y, unsigned mo, unsigned d, unsigned h) {
   std::tm tm{};
   tm.tm_year = static_cast<int>(y) - 1900;
   tm.tm_mon = static_cast<int>(mo) - 1;
   tm.tm_mday = static_cast<int>(d);
   tm.tm_hour = static_cast<int>(h);
-  tm.tm_min = static_cast<int>(mi);
-  tm.tm_sec = static_cast<int>(s);
   tm.tm_isdst = -1;
   return static_cast<std::int64_t>(std::mktime(&tm));
 }
@@ -53,17 +49,10 @@ bool ReadStandardStamp(std::string_view t, unsigned v[6]) {
          TwoDigits(t, 14, v[4]) && TwoDigits(t, 17, v[5]);
 }
 
-std::string FormatTenths(double value) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.1f", value);
-  return buf;
-}
-
 }  // namespace
 
 std::int64_t LocalTimeReader::StartTime(std::string_view text) {
-  if (text.size() > 10) return Read(text);
-  return LocalMktime(2000, 1, 1, 0, 0, 0);
+  return Read(text.size() > 10 ? text : std::string_view("2000-01-01 00:00:00"));
 }
 
 std::int64_t LocalTimeReader::EndTime(std::string_view text) {
@@ -73,35 +62,57 @@ std::int64_t LocalTimeReader::EndTime(std::string_view text) {
 
 std::int64_t LocalTimeReader::Read(std::string_view text) {
   unsigned v[6] = {0, 0, 0, 0, 0, 0};
-  if (!ReadStandardStamp(text, v) || v[1] < 1 || v[1] > 12 || v[2] < 1 || v[2] > 31 ||
-      v[3] > 23 || v[4] > 59 || v[5] > 59) {
-    const std::string copy(text);
-    std::sscanf(copy.c_str(), "%u-%u-%u %u:%u:%u", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5]);
-    return LocalMktime(v[0], v[1], v[2], v[3], v[4], v[5]);
+  if (!ReadStandardStamp(text, v) || v[0] < 1900 || v[1] < 1 || v[1] > 12 || v[2] < 1 ||
+      v[2] > 31 || v[3] > 23 || v[4] > 59 || v[5] > 59) {
+    return TimestampToTime(std::string(text));
   }
-  const std::int64_t hourCivil = DaysFromCivil(v[0], v[1], v[2]) * 86400 + v[3] * 3600;
-  if (hourCivil != cachedHourKey_) {
-    cachedOffset_ = hourCivil - LocalMktime(v[0], v[1], v[2], v[3], 0, 0);
+  // Rows come in time order, and the time zone's offset changes a few times a
+  // year: the offset is asked once a day, or every hour of a day on which it
+  // changes.
+  const std::int64_t dayCivil = DaysFromCivil(v[0], v[1], v[2]) * 86400;
+  const std::int64_t hourCivil = dayCivil + v[3] * 3600;
+  if (dayCivil != cachedDay_) {
+    const std::int64_t first = dayCivil - LocalHourStart(v[0], v[1], v[2], 0);
+    const std::int64_t last = dayCivil + 23 * 3600 - LocalHourStart(v[0], v[1], v[2], 23);
+    cachedDay_ = dayCivil;
+    steadyDay_ = first == last;
+    cachedOffset_ = first;
+    cachedHourKey_ = -1;
+  }
+  if (!steadyDay_ && hourCivil != cachedHourKey_) {
+    cachedOffset_ = hourCivil - LocalHourStart(v[0], v[1], v[2], v[3]);
     cachedHourKey_ = hourCivil;
   }
   return hourCivil + v[4] * 60 + v[5] - cachedOffset_;
 }
 
-double LeadingNumber(std::string_view text) {
+double ValueOf(std::string_view text) {
+  // The program's own numbers ("-12.3", "0.0", "45"): exact without a general
+  // parser, since n / 10^k rounds to the same double as the decimal text.
   std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  if (i < text.size() && text[i] == '+') ++i;
-  const char* first = text.data() + i;
-  const char* last = text.data() + text.size();
-  // Only digits, a point or a sign may begin a number ("inf" and "nan" are none).
-  const char c0 = first < last ? *first : '\0';
-  const char c1 = first + 1 < last ? first[1] : '\0';
-  const bool startsNumber = (c0 >= '0' && c0 <= '9') || c0 == '.' ||
-                            (c0 == '-' && ((c1 >= '0' && c1 <= '9') || c1 == '.'));
-  if (!startsNumber) return 0;
-  double value = 0;
-  const auto result = std::from_chars(first, last, value);
-  return result.ec == std::errc() ? value : 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) i = 1;
+  std::int64_t n = 0;
+  int digits = 0;
+  int decimals = -1;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      n = n * 10 + (c - '0');
+      ++digits;
+      if (decimals >= 0) ++decimals;
+    } else if (c == '.' && decimals < 0) {
+      decimals = 0;
+    } else {
+      break;
+    }
+  }
+  if (i == text.size() && digits > 0 && digits <= 15 && decimals != 0 && decimals <= 2) {
+    static constexpr double kScale[] = {1.0, 10.0, 100.0};
+    const double value = static_cast<double>(n) / kScale[decimals < 0 ? 0 : decimals];
+    return negative ? -value : value;
+  }
+  return NumericValue(std::string(text));
 }
 
 RainSample MakeRainSample(std::string_view recordTime, std::string_view rain,
@@ -111,9 +122,9 @@ RainSample MakeRainSample(std::string_view recordTime, std::string_view rain,
   s.hasRain = !rain.empty() && rain != kNoValue;
   if (!s.hasRain) return s;  // passed over by every walk
   s.time = times.StartTime(recordTime);
-  s.rain = LeadingNumber(rain);
-  s.increment = static_cast<float>(LeadingNumber(increment));
-  s.total = LeadingNumber(total);
+  s.rain = ValueOf(rain);
+  s.increment = static_cast<float>(ValueOf(increment));
+  s.total = ValueOf(total);
   return s;
 }
 
@@ -124,56 +135,25 @@ RainSample MakeRainSample(const HistoryRow& r, LocalTimeReader& times) {
 
 RainWalk::RainWalk(HistoryRow& target, std::int64_t targetTime)
     : target_(target), targetTime_(targetTime) {
-  const std::string& rain = target[row::rain];
-  valid_ = !rain.empty() && rain != kNoValue && LeadingInteger(rain) != -32767;
-  targetRain_ = valid_ ? LeadingNumber(rain) : 0;
+  valid_ = IsValidReading(target[row::rain], Quantity::kRain);
+  targetRain_ = valid_ ? NumericValue(target[row::rain]) : 0;
 }
 
-bool RainWalk::Step(const RainSample& r) {
-  if (!wanted()) return false;
-  if (!r.hasRain) return true;  // changes nothing, not even the windows
-  const std::int64_t dt = targetTime_ - r.time;
-  if (first_) {
-    double delta = targetRain_ - r.rain;
-    if (delta < 0) {  // the counter wrapped
-      delta += rain::kCounterWrap;
-      if (delta < 0) {
-        delta = 0;
-      } else if (delta <= rain::kLargestRise) {
-        raised_ = true;  // the target continues R's value
-      }
+void RainWalk::TakeFirst(const RainSample& r) {
+  double delta = targetRain_ - r.rain;
+  if (delta < 0) {  // the counter wrapped
+    delta += rain::kCounterWrap;
+    if (delta < 0) {
+      delta = 0;
+    } else if (delta <= rain::kLargestRise) {
+      raised_ = true;  // the target continues R's value
     }
-    if (delta > rain::kLargestRise) delta = 0;
-    total_ = r.total + delta;
-    increment_ = delta;
-    sum_ = static_cast<float>(delta);
-    first_ = false;
   }
-  if (dt < rain::kHour) {
-    hour_ = sum_;
-  } else if (hourOpen_) {
-    hour_ = sum_;
-    hourOpen_ = false;
-  }
-  if (dt < rain::kDay) {
-    day_ = sum_;
-  } else if (dayOpen_) {
-    day_ = sum_;
-    dayOpen_ = false;
-  }
-  if (dt < rain::kWeek) {
-    week_ = sum_;
-  } else if (weekOpen_) {
-    week_ = sum_;
-    weekOpen_ = false;
-  }
-  month_ = sum_;
-  if (dt >= rain::kMonth) {
-    stopped_ = true;
-    return false;
-  }
-  sum_ += r.increment;
-  return true;
+  if (delta > rain::kLargestRise) delta = 0;
+  total_ = r.total + delta;
+  increment_ = delta;
+  sum_ = static_cast<float>(delta);
+  first_ = false;
 }
 
 bool RainWalk::Finish() {
@@ -185,13 +165,13 @@ bool RainWalk::Finish() {
     }
     return false;
   }
-  if (raised_) t[row::rain] = FormatTenths(targetRain_ + rain::kCounterWrap);
-  t[row::rainIncrement] = FormatTenths(increment_);
-  t[row::rainHour] = FormatTenths(hour_);
-  t[row::rain24h] = FormatTenths(day_);
-  t[row::rainWeek] = FormatTenths(week_);
-  t[row::rainMonth] = FormatTenths(month_);
-  t[row::rainTotal] = FormatTenths(total_);
+  if (raised_) t[row::rain] = FormatFixed(targetRain_ + rain::kCounterWrap, 1);
+  t[row::rainIncrement] = FormatFixed(increment_, 1);
+  t[row::rainHour] = FormatFixed(hour_, 1);
+  t[row::rain24h] = FormatFixed(day_, 1);
+  t[row::rainWeek] = FormatFixed(week_, 1);
+  t[row::rainMonth] = FormatFixed(month_, 1);
+  t[row::rainTotal] = FormatFixed(total_, 1);
   return true;
 }
 

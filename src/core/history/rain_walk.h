@@ -6,6 +6,7 @@
 // download that were finished a moment ago.
 #include <cstdint>
 #include <ctime>
+#include <string>
 #include <string_view>
 
 #include "core/history/history_row.h"
@@ -33,8 +34,9 @@ class LocalTimeReader {
  private:
   std::int64_t Read(std::string_view text);
   std::time_t now_;
-  // Rows come in time order: the local offset of the last hour read is kept.
-  std::int64_t cachedHourKey_ = -1;
+  std::int64_t cachedDay_ = -1;      // the day whose offset is known
+  bool steadyDay_ = false;            // its offset is the same all day
+  std::int64_t cachedHourKey_ = -1;  // else the hour whose offset is known
   std::int64_t cachedOffset_ = 0;
 };
 
@@ -52,8 +54,8 @@ RainSample MakeRainSample(std::string_view recordTime, std::string_view rain,
                           LocalTimeReader& times);
 RainSample MakeRainSample(const HistoryRow& row, LocalTimeReader& times);
 
-// The decimal number at the start of a text; 0 when there is none.
-double LeadingNumber(std::string_view text);
+// The numeric value of a text, as NumericValue reads it.
+double ValueOf(std::string_view text);
 
 // Computes the rain fields of one target. Give it the older rows newest first
 // with Step until it returns false (or they run out), then call Finish.
@@ -63,11 +65,66 @@ class RainWalk {
   // False when the target has no rain value: nothing to walk.
   bool wanted() const { return valid_ && !stopped_; }
   // Takes the next older row; false once the walk has ended.
-  bool Step(const RainSample& older);
+  bool Step(const RainSample& older) {
+    if (!wanted()) return false;
+    if (!older.hasRain) return true;  // changes nothing, not even the windows
+    const std::int64_t dt = targetTime_ - older.time;
+    if (first_) TakeFirst(older);
+    // A window takes the sum while the row lies inside it, and once more at
+    // the first row beyond it.
+    if (dt < rain::kHour || hourOpen_) hour_ = sum_;
+    hourOpen_ = hourOpen_ && dt < rain::kHour;
+    if (dt < rain::kDay || dayOpen_) day_ = sum_;
+    dayOpen_ = dayOpen_ && dt < rain::kDay;
+    if (dt < rain::kWeek || weekOpen_) week_ = sum_;
+    weekOpen_ = weekOpen_ && dt < rain::kWeek;
+    month_ = sum_;
+    if (dt >= rain::kMonth) {
+      stopped_ = true;
+      return false;
+    }
+    sum_ += older.increment;
+    return true;
+  }
+  // Steps through [first, last) until the walk ends; false once it has.
+  template <class It>
+  bool StepAll(It first, It last) {
+    for (; first != last && first_; ++first) {
+      if (!Step(*first)) return false;
+    }
+    if (!wanted()) return false;
+    // The same steps on local copies, which the compiler keeps in registers.
+    float sum = sum_, hour = hour_, day = day_, week = week_, month = month_;
+    bool hourOpen = hourOpen_, dayOpen = dayOpen_, weekOpen = weekOpen_;
+    bool more = true;
+    for (; first != last; ++first) {
+      const RainSample& r = *first;
+      if (!r.hasRain) continue;
+      const std::int64_t dt = targetTime_ - r.time;
+      if (dt < rain::kHour || hourOpen) hour = sum;
+      hourOpen = hourOpen && dt < rain::kHour;
+      if (dt < rain::kDay || dayOpen) day = sum;
+      dayOpen = dayOpen && dt < rain::kDay;
+      if (dt < rain::kWeek || weekOpen) week = sum;
+      weekOpen = weekOpen && dt < rain::kWeek;
+      month = sum;
+      if (dt >= rain::kMonth) {
+        more = false;
+        break;
+      }
+      sum += r.increment;
+    }
+    sum_ = sum, hour_ = hour, day_ = day, week_ = week, month_ = month;
+    hourOpen_ = hourOpen, dayOpen_ = dayOpen, weekOpen_ = weekOpen;
+    stopped_ = !more;
+    return more;
+  }
   // Writes the rain fields; false when the target has no rain value.
   bool Finish();
 
  private:
+  void TakeFirst(const RainSample& older);
+
   HistoryRow& target_;
   std::int64_t targetTime_;
   bool valid_ = false;

@@ -5,10 +5,12 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <random>
 
 #include "core/app/temp_folder.h"
 #include "core/history/history_line.h"
 #include "core/history/history_support.h"
+#include "core/history/rain.h"
 
 namespace skyvane {
 namespace {
@@ -255,6 +257,81 @@ TEST_F(HistoryFileTest, ALastLineMissingFieldsIsTornButOneWithoutTrailingBlanksI
   ASSERT_TRUE(file_.AppendRows({StoredRow("2024-03-01 11:55:00")}));
   EXPECT_EQ(ReadFileBytes(Path()).substr(0, good.size() + stripped.size()), good + stripped);
   EXPECT_EQ(file_.LastSequenceNo(), 3);
+}
+
+}  // namespace
+}  // namespace skyvane
+
+namespace skyvane {
+namespace {
+
+// Every reader must agree with the plain reading: all non-blank lines,
+// trimmed, parsed one after the other into one working row.
+TEST_F(HistoryFileTest, BulkReadsAgreeWithLineByLineParsingOnAMessyFile) {
+  std::mt19937 random(11);
+  const std::time_t start = LocalTime(2024, 1, 1, 0, 0, 0);
+  std::string text;
+  for (int i = 0; i < 3000; ++i) {
+    std::string l = Line(i + 1, Stamp(start + i * 300), std::to_string(i % 97) + ".3");
+    switch (random() % 12) {
+      case 0: l = l.substr(0, random() % l.size()) + "\r\n"; break;  // short
+      case 1: l = "\r\n  \t \r\n"; break;                            // blank
+      case 2: l = "garbage, with, commas,, here\n"; break;
+      case 3: l = "  " + l.substr(0, l.size() - 2) + "\n"; break;    // LF only, indented
+      case 4: l = std::string(TrimLine(l)) + "\r\n"; break;          // trailing blanks gone
+      default: break;
+    }
+    text += l;
+  }
+  text += Line(3001, Stamp(start + 3001 * 300));  // a complete last line
+  WriteFileBytes(Path(), text);
+  ASSERT_TRUE(Open());
+
+  std::vector<std::string> lines;
+  ASSERT_GT(file_.ReadAllLines(lines), 2000);
+  file_.CloseFile();
+  HistoryRowArray expected;
+  HistoryRow working;
+  for (const std::string& l : lines) {
+    ParseLine(working, l);
+    expected.push_back(working);
+  }
+  HistoryRowArray rows;
+  HistoryTable table;
+  EXPECT_EQ(file_.LoadAll(rows), static_cast<int>(lines.size()));
+  EXPECT_EQ(file_.LoadAll(table), static_cast<int>(lines.size()));
+  ASSERT_EQ(rows.size(), expected.size());
+  ASSERT_EQ(table.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    ASSERT_EQ(rows[i], expected[i]) << i;
+    ASSERT_EQ(table.Row(i), expected[i]) << i;
+  }
+
+  const std::string from = Stamp(start + 1000 * 300), to = Stamp(start + 1500 * 300);
+  HistoryTable range;
+  HistoryRowArray rangeRows;
+  const int shown = file_.SearchToGrid(range, from, to);
+  EXPECT_EQ(file_.LoadRange(rangeRows, from, to), static_cast<int>(lines.size()));
+  EXPECT_EQ(shown, static_cast<int>(rangeRows.size()));
+  std::size_t k = 0;
+  for (const HistoryRow& r : expected) {
+    if (r[row::recordTime] < from || r[row::recordTime] > to) continue;
+    ASSERT_LT(k, range.size());
+    EXPECT_EQ(range.Row(k), r);
+    EXPECT_EQ(rangeRows[k], r);
+    ++k;
+  }
+  EXPECT_EQ(k, range.size());
+
+  // The rain walk reads the file from its end: the same rows again.
+  for (std::time_t at : {start + 3002 * 300, start + 20 * 86400, start + 40 * 86400}) {
+    clock_.Set(at);
+    HistoryRow viaTail = StoredRow("", "50.1");
+    HistoryRow viaAll = viaTail;
+    ASSERT_TRUE(ComputeRainForCurrent(file_, viaTail));
+    ComputeRain(viaAll, expected, at);
+    EXPECT_EQ(viaTail, viaAll);
+  }
 }
 
 }  // namespace

@@ -99,12 +99,5 @@ TEST(NextToken, SplitsAtTheFirstSeparator) {
   EXPECT_EQ(NextToken(text, ","), "");
 }
 
-TEST(LeadingInteger, SkipsBlanksAndStopsAtTheFirstOtherCharacter) {
-  EXPECT_EQ(LeadingInteger("   42"), 42);
-  EXPECT_EQ(LeadingInteger("  -7x"), -7);
-  EXPECT_EQ(LeadingInteger("abc"), 0);
-  EXPECT_EQ(LeadingInteger("99999999999999"), 2147483647);
-}
-
 }  // namespace
 }  // namespace skyvane

@@ -1,9 +1,19 @@
 #pragma once
 // Rows and times for the history tests.
 #include <ctime>
+#include <ostream>
 #include <string>
 
 #include "core/history/history_row.h"
+
+namespace skyvane {
+
+// Rows in test messages: field number and text.
+inline void PrintTo(const HistoryRow& r, std::ostream* os) {
+  for (int f = 0; f < row::kCount; ++f) *os << (f ? " " : "") << f << "=[" << r[f] << "]";
+}
+
+}  // namespace skyvane
 
 namespace skyvane::testing {
 

@@ -8,6 +8,8 @@
 #include "core/history/history_file.h"
 #include "core/history/history_line.h"
 #include "core/history/history_support.h"
+#include "core/history/rain_walk.h"
+#include "core/units/value_text.h"
 
 namespace skyvane {
 namespace {
@@ -232,6 +234,51 @@ TEST_F(FileRainTest, NewRowsMatchAWalkOverTheWholeFile) {
     SCOPED_TRACE(k);
     EXPECT_EQ(newest[39 - k], history[history.size() - 40 + k]);
   }
+}
+
+}  // namespace
+}  // namespace skyvane
+
+namespace skyvane {
+namespace {
+
+TEST(ValueOf, ReadsNumbersAsNumericValueDoes) {
+  std::vector<std::string> texts = {"0.0", "-0.0", "12", "-7", ".5", "5.", "1e3", "+2.5", " 3.1",
+                                    "12.34", "1.234", "abc", "", "---", "99999999999999999.9"};
+  char buf[32];
+  for (int k = -20000; k < 400000; k += 7) {
+    std::snprintf(buf, sizeof buf, "%d.%d", k / 10, std::abs(k % 10));
+    texts.push_back(buf);
+  }
+  for (const std::string& t : texts) EXPECT_EQ(ValueOf(t), NumericValue(t)) << t;
+}
+
+TEST_F(FileRainTest, TheFilesNewestRowsAreReadAgainWhenTheFileChanges) {
+  Store({Older(kNoon - 600, "100.2", "0.3", "12.0")});
+  HistoryRow first = StoredRow("", "100.8");
+  ASSERT_TRUE(ComputeRainForCurrent(file_, first));
+  EXPECT_EQ(first[row::rainTotal], "12.6");
+
+  ASSERT_TRUE(file_.AppendRows({Older(kNoon - 300, "100.5", "0.3", "12.3")}));
+  HistoryRow second = StoredRow("", "100.8");
+  ASSERT_TRUE(ComputeRainForCurrent(file_, second));
+  EXPECT_EQ(second[row::rainIncrement], "0.3");
+  EXPECT_EQ(second[row::rainHour], "0.6");
+
+  // Rewritten in place with the same length: a different file all the same.
+  HistoryRow other = Older(kNoon - 600, "100.4", "0.3", "42.0");
+  other[row::sequenceNo] = "1";
+  const std::string text = FormatRowLine(other, "2024-03-01 12:00:00");
+  std::string bytes = testing::ReadFileBytes(folder_ / "Skyvane.dat");
+  ASSERT_GT(bytes.size(), text.size());
+  testing::WriteFileBytes(folder_ / "Skyvane.dat", text + bytes.substr(text.size()));
+  HistoryRow third = StoredRow("", "100.8");
+  ASSERT_TRUE(ComputeRainForCurrent(file_, third));
+  EXPECT_EQ(third[row::rainTotal], "12.6");  // the newest row is unchanged
+  ASSERT_TRUE(file_.ClearAll());
+  HistoryRow fourth = StoredRow("", "100.8");
+  ASSERT_TRUE(ComputeRainForCurrent(file_, fourth));
+  EXPECT_EQ(fourth[row::rainTotal], "0.0");
 }
 
 }  // namespace
