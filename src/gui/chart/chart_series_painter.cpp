@@ -1,0 +1,296 @@
+#include "gui/chart/chart_series_painter.h"
+
+#include <QPainterPath>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "gui/chart/chart_decimation.h"
+
+namespace skyvane {
+
+namespace {
+
+using Run = std::vector<QPointF>;
+
+// Depth the always-3D classes give themselves on a flat chart.
+constexpr double kOwnDepth = 6;
+constexpr double kMarker = 7;
+constexpr double kArrowHead = 9;
+constexpr double kArrowSpacing = 14;
+
+QColor Shade(const QColor& c) { return c.darker(150); }
+QColor Light(const QColor& c) { return c.lighter(130); }
+
+// The kept points in pixels, split into runs at the gaps.
+std::vector<Run> KeptRuns(const ChartSeries& s, const PlotFrame& f, const std::vector<std::size_t>& kept,
+                          QPointF offset) {
+  std::vector<Run> runs(1);
+  for (std::size_t k : kept) {
+    if (k == kChartBreak) {
+      if (!runs.back().empty()) runs.emplace_back();
+      continue;
+    }
+    runs.back().push_back(f.ToPixel(s.points[k].x, s.points[k].y) + offset);
+  }
+  if (runs.back().empty()) runs.pop_back();
+  return runs;
+}
+
+void Polylines(QPainter& p, const std::vector<Run>& runs) {
+  for (const Run& run : runs) {
+    if (run.size() == 1) p.drawPoint(run.front());
+    else p.drawPolyline(run.data(), static_cast<int>(run.size()));
+  }
+}
+
+// A band from each segment back to the same segment d further behind.
+void Ribbon(QPainter& p, const std::vector<Run>& runs, QPointF d, const QColor& colour) {
+  p.setPen(QPen(Shade(colour), 0));
+  p.setBrush(Light(colour));
+  for (const Run& run : runs) {
+    for (std::size_t i = 1; i < run.size(); ++i) {
+      const QPointF quad[4] = {run[i - 1], run[i], run[i] + d, run[i - 1] + d};
+      p.drawPolygon(quad, 4);
+    }
+  }
+}
+
+// Front face r with its top and right faces reaching d behind.
+void Box(QPainter& p, const QRectF& r, QPointF d, const QColor& colour) {
+  if (d.x() > 0) {
+    p.setPen(QPen(Shade(colour), 0));
+    p.setBrush(Light(colour));
+    const QPointF top[4] = {r.topLeft(), r.topRight(), r.topRight() + d, r.topLeft() + d};
+    p.drawPolygon(top, 4);
+    p.setBrush(Shade(colour));
+    const QPointF side[4] = {r.topRight(), r.bottomRight(), r.bottomRight() + d, r.topRight() + d};
+    p.drawPolygon(side, 4);
+  }
+  p.fillRect(r, colour);
+  if (r.width() >= 4 && r.height() >= 4) {
+    p.setPen(QPen(Shade(colour), 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+  }
+}
+
+// Thickness of one bar: seven tenths of the spacing of the visible points,
+// shared by the series standing side by side.
+double BarThickness(const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot) {
+  const double lo = std::min(f.position.lo, f.position.hi);
+  const double hi = std::max(f.position.lo, f.position.hi);
+  std::size_t n = 0;
+  double first = 0, last = 0;
+  for (const ChartPoint& pt : s.points) {
+    if (pt.IsGap() || pt.x < lo || pt.x > hi) continue;
+    if (n == 0) first = last = pt.x;
+    first = std::min(first, pt.x);
+    last = std::max(last, pt.x);
+    ++n;
+  }
+  const double spacing = n >= 2 && last > first
+                             ? std::fabs(f.position(last) - f.position(first)) / static_cast<double>(n - 1)
+                             : f.PositionLength() / 4;
+  const double all = std::clamp(spacing * 0.7, 1.0, 60.0);
+  return std::max(1.0, all / std::max(1, slot.barCount));
+}
+
+// The bar of one point from the baseline to its value, snapped to whole pixels.
+QRectF BarRect(const PlotFrame& f, const ChartPoint& pt, double thickness, double shift) {
+  const double vlo = std::min(f.value.p0, f.value.p1);
+  const double vhi = std::max(f.value.p0, f.value.p1);
+  const double v = std::clamp(f.value(pt.y), vlo, vhi);
+  const double base = f.Baseline();
+  const double c = f.position(pt.x) + shift;
+  const double start = std::round(c - thickness / 2);
+  const double along = std::max(1.0, std::round(thickness));
+  const double from = std::round(std::min(v, base));
+  const double extent = std::round(std::max(v, base)) - from;
+  return f.horizontal ? QRectF(from, start, extent, along) : QRectF(start, from, along, extent);
+}
+
+void PaintBars(QPainter& p, const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot,
+               const std::vector<std::size_t>& kept, bool boxed) {
+  const double thickness = BarThickness(s, f, slot);
+  const double shift = (slot.barIndex - (slot.barCount - 1) / 2.0) * thickness;
+  double depth = slot.back - slot.front;
+  if (boxed && depth <= 0) depth = std::min(kOwnDepth, std::max(3.0, thickness / 2));
+  const QPointF front = DepthOffset(slot.front);
+  const QPointF d = DepthOffset(depth);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  for (std::size_t k : kept) {
+    if (k == kChartBreak) continue;
+    const QRectF r = BarRect(f, s.points[k], thickness, shift).translated(front);
+    if (r.width() <= 0 || r.height() <= 0) continue;
+    Box(p, r, depth > 0 ? d : QPointF(), s.colour);
+  }
+}
+
+void PaintVolume(QPainter& p, const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot,
+                 const std::vector<std::size_t>& kept) {
+  const QPointF front = DepthOffset(slot.front);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  for (std::size_t k : kept) {
+    if (k == kChartBreak) continue;
+    const QRectF r = BarRect(f, s.points[k], 1, 0).translated(front);
+    p.fillRect(r, s.colour);
+  }
+}
+
+void PaintMarkers(QPainter& p, const std::vector<Run>& runs, const QColor& colour, double depth) {
+  const QPointF d = DepthOffset(depth);
+  for (const Run& run : runs) {
+    for (const QPointF& c : run) {
+      const QRectF r(std::round(c.x() - kMarker / 2), std::round(c.y() - kMarker / 2), kMarker, kMarker);
+      Box(p, r, d, colour);
+    }
+  }
+}
+
+void ArrowHead(QPainter& p, QPointF tip, QPointF from, const QColor& colour) {
+  const double dx = tip.x() - from.x();
+  const double dy = tip.y() - from.y();
+  const double len = std::hypot(dx, dy);
+  if (len < 1e-9) return;
+  const double ux = dx / len, uy = dy / len;
+  const QPointF back = tip - QPointF(ux, uy) * kArrowHead;
+  const QPointF side(-uy * kArrowHead * 0.45, ux * kArrowHead * 0.45);
+  const QPointF head[3] = {tip, back + side, back - side};
+  // A shaded rim keeps heads visible where dense shafts merge into a band.
+  p.setPen(QPen(Shade(colour), 1));
+  p.setBrush(colour);
+  p.drawPolygon(head, 3);
+}
+
+// Shafts through the kept points, with a head at every point that lies far
+// enough from the previous head (at every point when they are sparse).
+void PaintArrows(QPainter& p, const std::vector<Run>& runs, const QColor& colour) {
+  for (const Run& run : runs) {
+    if (run.size() < 2) continue;
+    p.setPen(QPen(colour, 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(run.data(), static_cast<int>(run.size()));
+    QPointF lastHead = run.front();
+    for (std::size_t i = 1; i < run.size(); ++i) {
+      const QPointF& at = run[i];
+      const double spread = std::hypot(at.x() - lastHead.x(), at.y() - lastHead.y());
+      if (spread < kArrowSpacing && i + 1 < run.size()) continue;
+      const QPointF& prev = run[i - 1];
+      const bool segmentShows = std::hypot(at.x() - prev.x(), at.y() - prev.y()) >= 3;
+      ArrowHead(p, at, segmentShows ? prev : lastHead, colour);
+      lastHead = at;
+    }
+  }
+}
+
+// A smooth curve through the points (Catmull-Rom segments as cubic Béziers).
+void PaintBezier(QPainter& p, const std::vector<Run>& runs, const QColor& colour) {
+  p.setPen(QPen(colour, 1.5));
+  p.setBrush(Qt::NoBrush);
+  for (const Run& run : runs) {
+    if (run.size() < 3) {
+      Polylines(p, {run});
+      continue;
+    }
+    QPainterPath path(run.front());
+    for (std::size_t i = 0; i + 1 < run.size(); ++i) {
+      const QPointF& p0 = run[i == 0 ? 0 : i - 1];
+      const QPointF& p1 = run[i];
+      const QPointF& p2 = run[i + 1];
+      const QPointF& p3 = run[std::min(i + 2, run.size() - 1)];
+      path.cubicTo(p1 + (p2 - p0) / 6, p2 - (p3 - p1) / 6, p2);
+    }
+    p.drawPath(path);
+  }
+}
+
+void PaintArea(QPainter& p, const std::vector<Run>& runs, const PlotFrame& f, const QColor& colour, double depth) {
+  if (depth > 0) Ribbon(p, runs, DepthOffset(depth), colour);
+  const double base = f.Baseline();
+  for (const Run& run : runs) {
+    QPolygonF poly(run.begin(), run.end());
+    const QPointF first = run.front(), last = run.back();
+    if (f.horizontal) {
+      poly << QPointF(base, last.y()) << QPointF(base, first.y());
+    } else {
+      poly << QPointF(last.x(), base) << QPointF(first.x(), base);
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPolygon(poly);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(Shade(colour), 1));
+    p.drawPolyline(run.data(), static_cast<int>(run.size()));
+  }
+}
+
+}  // namespace
+
+bool IsBarClass(ChartSeriesClass kind) {
+  return kind == ChartSeriesClass::kBar || kind == ChartSeriesClass::kHorizBar || kind == ChartSeriesClass::kBar3D;
+}
+
+void PaintSeries(QPainter& p, const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot) {
+  if (s.points.empty()) return;
+  p.save();
+  const std::vector<std::size_t> kept = DecimateByColumn(s.points, f.position);
+  const QPointF front = DepthOffset(slot.front);
+  const double depth = slot.back - slot.front;
+  switch (s.kind) {
+    case ChartSeriesClass::kBar:
+    case ChartSeriesClass::kHorizBar:
+      PaintBars(p, s, f, slot, kept, false);
+      break;
+    case ChartSeriesClass::kBar3D:
+      PaintBars(p, s, f, slot, kept, true);
+      break;
+    case ChartSeriesClass::kVolume:
+      PaintVolume(p, s, f, slot, kept);
+      break;
+    case ChartSeriesClass::kLine: {
+      const std::vector<Run> runs = KeptRuns(s, f, kept, front);
+      p.setRenderHint(QPainter::Antialiasing, true);
+      if (depth > 0) Ribbon(p, runs, DepthOffset(depth), s.colour);
+      // A flat line is drawn two pixels wide so it stands out from the grid.
+      p.setPen(QPen(s.colour, depth > 0 ? 1 : 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      Polylines(p, runs);
+      break;
+    }
+    case ChartSeriesClass::kFastLine:
+      p.setRenderHint(QPainter::Antialiasing, false);
+      p.setPen(QPen(s.colour, 0));
+      Polylines(p, KeptRuns(s, f, kept, front));
+      break;
+    case ChartSeriesClass::kArea:
+      PaintArea(p, KeptRuns(s, f, kept, front), f, s.colour, depth);
+      break;
+    case ChartSeriesClass::kPoint:
+      p.setRenderHint(QPainter::Antialiasing, false);
+      PaintMarkers(p, KeptRuns(s, f, kept, front), s.colour, 0);
+      break;
+    case ChartSeriesClass::kPoint3D: {
+      const std::vector<Run> runs = KeptRuns(s, f, kept, front);
+      p.setRenderHint(QPainter::Antialiasing, true);
+      p.setPen(QPen(Shade(s.colour), 1));
+      Polylines(p, runs);
+      p.setRenderHint(QPainter::Antialiasing, false);
+      PaintMarkers(p, runs, s.colour, depth > 0 ? std::min(depth, kOwnDepth) : kOwnDepth - 2);
+      break;
+    }
+    case ChartSeriesClass::kArrow:
+      p.setRenderHint(QPainter::Antialiasing, true);
+      PaintArrows(p, KeptRuns(s, f, kept, front), s.colour);
+      break;
+    case ChartSeriesClass::kBezier:
+      p.setRenderHint(QPainter::Antialiasing, true);
+      PaintBezier(p, KeptRuns(s, f, kept, front), s.colour);
+      break;
+  }
+  p.restore();
+}
+
+}  // namespace skyvane

@@ -1,0 +1,43 @@
+#pragma once
+// Drawing primitives shared by the painted controls. Rectangles are given as
+// left, top, right, bottom with the right and bottom edges excluded, and lines
+// leave out their end point, so the controls' pixel arithmetic reads the same
+// as their geometry.
+#include <QColor>
+#include <QFont>
+
+class QPainter;
+class QString;
+class QWidget;
+
+namespace skyvane {
+
+// Light blue of every filled area of the controls.
+inline const QColor kControlAccent{0x80, 0x80, 0xFF};
+
+// "Arial" at 8 points (Qt substitutes a similar face where Arial is missing).
+QFont ControlLabelFont();
+
+// The background of every control: the palette's button face.
+QColor ControlFace(const QWidget& widget);
+// Labels, ticks and outlines.
+QColor ControlInk(const QWidget& widget);
+
+// Fills [left, right) x [top, bottom); nothing when the box is empty or inverted.
+void FillBox(QPainter& p, int left, int top, int right, int bottom, const QColor& colour);
+
+// A one-pixel line from (x1, y1) towards (x2, y2), the end point left out.
+void LineTo(QPainter& p, int x1, int y1, int x2, int y2, const QColor& colour);
+
+// A one-pixel outline of [left, right) x [top, bottom) filled with fill.
+void OutlinedBox(QPainter& p, int left, int top, int right, int bottom, const QColor& outline,
+                 const QColor& fill);
+
+// An ellipse inscribed in [left, right) x [top, bottom), outlined and filled.
+void OutlinedEllipse(QPainter& p, int left, int top, int right, int bottom, const QColor& outline,
+                     const QColor& fill);
+
+// Text with its left edge at x and its vertical centre at y.
+void TextLeftCentred(QPainter& p, int x, int y, const QString& text);
+
+}  // namespace skyvane

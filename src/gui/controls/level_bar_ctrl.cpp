@@ -1,0 +1,59 @@
+#include "gui/controls/level_bar_ctrl.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "gui/controls/control_paint.h"
+#include "gui/controls/reading_text.h"
+
+namespace skyvane {
+
+namespace {
+constexpr int kMargin = 4;
+constexpr int kTick = 5;
+}  // namespace
+
+CLevelBarCtrl::CLevelBarCtrl(QWidget* parent) : QWidget(parent) {
+  // Every paint covers the whole control, so Qt need not clear it first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CLevelBarCtrl::SetLevel(int level) {
+  if (level < 0 || level > kMaxLevel || level == level_) return;
+  level_ = level;
+  update();
+}
+
+void CLevelBarCtrl::SetLevelText(std::string_view text) {
+  SetLevel(HasReading(text) ? LeadingInteger(text) : 0);
+}
+
+QSize CLevelBarCtrl::sizeHint() const { return {200, 36}; }
+
+void CLevelBarCtrl::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const QColor ink = ControlInk(*this);
+  FillBox(p, 0, 0, width(), height(), ControlFace(*this));
+  const int left = kMargin;
+  const int right = width() - kMargin;
+  const int top = 0;
+  const int bottom = height();
+  p.setFont(ControlLabelFont());
+  p.setPen(ink);
+  const QFontMetrics fm(p.font());
+  const int h = fm.height();
+
+  for (int i = 0; i <= kMaxLevel; ++i) {
+    const int x = left + i * (right - left) / kMaxLevel;
+    const QString label = QString::number(i);
+    const int w = fm.horizontalAdvance(label);
+    p.drawText(QRect(x - w / 2, top, w + 1, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, label);
+    LineTo(p, x, top + h, x, top + h + kTick, ink);
+  }
+
+  const int barTop = top + h + kTick;
+  OutlinedBox(p, left, barTop, right + 1, bottom + 1, ink, Qt::white);
+  FillBox(p, left, barTop, left + (right - left) * level_ / kMaxLevel + 1, bottom + 1, kControlAccent);
+}
+
+}  // namespace skyvane

@@ -1,0 +1,83 @@
+#include "gui/controls/bar_graph_ctrl.h"
+
+#include <gtest/gtest.h>
+
+#include "gui/controls/control_paint.h"
+#include "gui_test_support.h"
+
+namespace skyvane {
+namespace {
+
+using test::PixelAt;
+
+TEST(BarGraphCtrl, ReadingsFoldTheScale) {
+  CBarGraphCtrl b;
+  struct Case {
+    const char* text;
+    float max;
+    int divisions;
+  };
+  for (const Case& c : {Case{"0", 40, 2}, Case{"40", 40, 2}, Case{"40.1", 60, 3}, Case{"75", 160, 4},
+                        Case{"170 mm", 240, 4}}) {
+    ASSERT_TRUE(b.SetScaleText(40, 2, c.text));
+    EXPECT_FLOAT_EQ(b.ScaleMax(), c.max) << c.text;
+    EXPECT_EQ(b.Divisions(), c.divisions) << c.text;
+    EXPECT_TRUE(b.HasValue());
+  }
+}
+
+TEST(BarGraphCtrl, NoReadingFitsTheScaleToZero) {
+  CBarGraphCtrl b;
+  ASSERT_TRUE(b.SetScaleText(40, 2, "75"));
+  ASSERT_TRUE(b.SetScaleText(40, 2, "---"));
+  EXPECT_FALSE(b.HasValue());
+  EXPECT_FLOAT_EQ(b.ScaleMax(), 40);
+  EXPECT_EQ(b.Divisions(), 2);
+}
+
+TEST(BarGraphCtrl, LabelsAreRightAlignedToTheTopLabel) {
+  CBarGraphCtrl b;
+  ASSERT_TRUE(b.SetScaleText(100, 2, "150"));  // 0-150 in 3
+  EXPECT_EQ(b.Labels(), QStringList({"  0", " 50", "100", "150"}));
+  ASSERT_TRUE(b.SetScale(1, 3, 0));  // thirds truncate
+  EXPECT_EQ(b.Labels(), QStringList({"0", "0", "0", "1"}));
+}
+
+TEST(BarGraphCtrl, DegenerateScalesAreRefused) {
+  CBarGraphCtrl b;
+  ASSERT_TRUE(b.SetScaleText(40, 2, "12"));
+  EXPECT_FALSE(b.SetScale(0, 2, 5));
+  EXPECT_FALSE(b.SetScaleText(40, 0, "5"));
+  EXPECT_FLOAT_EQ(b.Value(), 12);
+  EXPECT_EQ(b.Divisions(), 2);
+}
+
+// Control 60 x 108: the scale runs from row 104 up to row 4.
+TEST(BarGraphCtrl, BarRisesToTheReading) {
+  CBarGraphCtrl b;
+  ASSERT_TRUE(b.SetScaleText(40, 2, "20"));
+  const QImage img = test::Paint(b, 60, 108);
+  EXPECT_NE(PixelAt(img, 58, 53), kControlAccent);
+  EXPECT_EQ(PixelAt(img, 58, 54), kControlAccent);
+  EXPECT_EQ(PixelAt(img, 58, 103), kControlAccent);
+  EXPECT_EQ(PixelAt(img, 59, 103), kControlAccent);  // to the right edge
+  EXPECT_NE(PixelAt(img, 58, 104), kControlAccent);  // the bottom axis
+}
+
+TEST(BarGraphCtrl, FullAndEmptyBars) {
+  CBarGraphCtrl b;
+  ASSERT_TRUE(b.SetScaleText(40, 2, "40"));
+  QImage img = test::Paint(b, 60, 108);
+  EXPECT_EQ(PixelAt(img, 58, 4), kControlAccent);
+  EXPECT_NE(PixelAt(img, 58, 3), kControlAccent);
+
+  ASSERT_TRUE(b.SetScaleText(40, 2, "0"));
+  EXPECT_EQ(test::CountPixels(test::Paint(b, 60, 108), kControlAccent), 0);
+  ASSERT_TRUE(b.SetScaleText(40, 2, "---"));
+  EXPECT_EQ(test::CountPixels(test::Paint(b, 60, 108), kControlAccent), 0);
+  ASSERT_TRUE(b.SetScaleText(40, 2, "-5"));
+  EXPECT_EQ(test::CountPixels(test::Paint(b, 60, 108), kControlAccent), 0);
+}
+
+}  // namespace
+}  // namespace skyvane
