@@ -1,9 +1,9 @@
 #include "gui/chart/chart_series_painter.h"
 
-#include <QPainterPath>
 #include <QPolygonF>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -46,6 +46,17 @@ void Polylines(QPainter& p, const std::vector<Run>& runs) {
   }
 }
 
+// Wide anti-aliased lines as separate segments: Qt rasterises each segment
+// directly, where a long polyline would be stroked as one complex outline.
+void SegmentLines(QPainter& p, const std::vector<Run>& runs) {
+  std::vector<QLineF> lines;
+  for (const Run& run : runs) {
+    if (run.size() == 1) lines.emplace_back(run.front(), run.front());
+    for (std::size_t i = 1; i < run.size(); ++i) lines.emplace_back(run[i - 1], run[i]);
+  }
+  p.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
 // A band from each segment back to the same segment d further behind.
 void Ribbon(QPainter& p, const std::vector<Run>& runs, QPointF d, const QColor& colour) {
   p.setPen(QPen(Shade(colour), 0));
@@ -58,24 +69,49 @@ void Ribbon(QPainter& p, const std::vector<Run>& runs, QPointF d, const QColor& 
   }
 }
 
-// Front face r with its top and right faces reaching d behind.
-void Box(QPainter& p, const QRectF& r, QPointF d, const QColor& colour) {
-  if (d.x() > 0) {
-    p.setPen(QPen(Shade(colour), 0));
-    p.setBrush(Light(colour));
-    const QPointF top[4] = {r.topLeft(), r.topRight(), r.topRight() + d, r.topLeft() + d};
-    p.drawPolygon(top, 4);
+// Boxes of one colour: a front face with its top and right faces reaching d
+// behind. Painted in batches (all sides, then all tops, then all fronts) so the
+// painter changes state a few times rather than per box; with the viewer up and
+// to the right, that order also lets nearer faces cover farther ones.
+class BoxBatch {
+ public:
+  explicit BoxBatch(QPointF d) : d_(d) {}
+
+  void Add(const QRectF& r) {
+    if (r.width() <= 0 || r.height() <= 0) return;
+    fronts_.push_back(r);
+    if (d_.x() <= 0) return;
+    sides_.push_back(Snapped({r.topRight(), r.bottomRight(), r.bottomRight() + d_, r.topRight() + d_}));
+    tops_.push_back(Snapped({r.topLeft(), r.topRight(), r.topRight() + d_, r.topLeft() + d_}));
+  }
+
+  void Paint(QPainter& p, const QColor& colour) const {
+    p.setPen(Qt::NoPen);
     p.setBrush(Shade(colour));
-    const QPointF side[4] = {r.topRight(), r.bottomRight(), r.bottomRight() + d, r.topRight() + d};
-    p.drawPolygon(side, 4);
-  }
-  p.fillRect(r, colour);
-  if (r.width() >= 4 && r.height() >= 4) {
+    for (const Quad& q : sides_) p.drawPolygon(q.data(), 4);
+    p.setBrush(Light(colour));
+    for (const Quad& q : tops_) p.drawPolygon(q.data(), 4);
     p.setPen(QPen(Shade(colour), 0));
+    for (const QRectF& r : fronts_) p.fillRect(r, colour);
+    // Outlines only where a face is big enough to show one.
+    std::vector<QRectF> outlined;
+    for (const QRectF& r : fronts_) {
+      if (r.width() >= 4 && r.height() >= 4) outlined.push_back(r.adjusted(0, 0, -1, -1));
+    }
     p.setBrush(Qt::NoBrush);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    if (!outlined.empty()) p.drawRects(outlined.data(), static_cast<int>(outlined.size()));
   }
-}
+
+ private:
+  using Quad = std::array<QPoint, 4>;
+  // Whole-pixel corners take Qt's quicker integer polygon path.
+  static Quad Snapped(std::array<QPointF, 4> q) {
+    return {q[0].toPoint(), q[1].toPoint(), q[2].toPoint(), q[3].toPoint()};
+  }
+  QPointF d_;
+  std::vector<Quad> sides_, tops_;
+  std::vector<QRectF> fronts_;
+};
 
 // Thickness of one bar: seven tenths of the spacing of the visible points,
 // shared by the series standing side by side.
@@ -112,8 +148,28 @@ QRectF BarRect(const PlotFrame& f, const ChartPoint& pt, double thickness, doubl
   return f.horizontal ? QRectF(from, start, extent, along) : QRectF(start, from, along, extent);
 }
 
+// Bars all rise from the axis minimum, so where several share a pixel column
+// the tallest covers the others: only it is drawn.
+std::vector<std::size_t> TallestPerColumn(const ChartSeries& s, const PlotFrame& f,
+                                          const std::vector<std::size_t>& kept) {
+  std::vector<std::size_t> out;
+  long long column = 0;
+  for (std::size_t k : kept) {
+    if (k == kChartBreak) continue;
+    const long long c = static_cast<long long>(std::floor(f.position(s.points[k].x)));
+    if (!out.empty() && c == column) {
+      if (s.points[k].y > s.points[out.back()].y) out.back() = k;
+      continue;
+    }
+    out.push_back(k);
+    column = c;
+  }
+  return out;
+}
+
 void PaintBars(QPainter& p, const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot,
-               const std::vector<std::size_t>& kept, bool boxed) {
+               const std::vector<std::size_t>& columns, bool boxed) {
+  const std::vector<std::size_t> kept = TallestPerColumn(s, f, columns);
   const double thickness = BarThickness(s, f, slot);
   const double shift = (slot.barIndex - (slot.barCount - 1) / 2.0) * thickness;
   double depth = slot.back - slot.front;
@@ -121,16 +177,14 @@ void PaintBars(QPainter& p, const ChartSeries& s, const PlotFrame& f, const Seri
   const QPointF front = DepthOffset(slot.front);
   const QPointF d = DepthOffset(depth);
   p.setRenderHint(QPainter::Antialiasing, false);
-  for (std::size_t k : kept) {
-    if (k == kChartBreak) continue;
-    const QRectF r = BarRect(f, s.points[k], thickness, shift).translated(front);
-    if (r.width() <= 0 || r.height() <= 0) continue;
-    Box(p, r, depth > 0 ? d : QPointF(), s.colour);
-  }
+  BoxBatch boxes(depth > 0 ? d : QPointF());
+  for (std::size_t k : kept) boxes.Add(BarRect(f, s.points[k], thickness, shift).translated(front));
+  boxes.Paint(p, s.colour);
 }
 
 void PaintVolume(QPainter& p, const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot,
-                 const std::vector<std::size_t>& kept) {
+                 const std::vector<std::size_t>& columns) {
+  const std::vector<std::size_t> kept = TallestPerColumn(s, f, columns);
   const QPointF front = DepthOffset(slot.front);
   p.setRenderHint(QPainter::Antialiasing, false);
   for (std::size_t k : kept) {
@@ -141,13 +195,13 @@ void PaintVolume(QPainter& p, const ChartSeries& s, const PlotFrame& f, const Se
 }
 
 void PaintMarkers(QPainter& p, const std::vector<Run>& runs, const QColor& colour, double depth) {
-  const QPointF d = DepthOffset(depth);
+  BoxBatch boxes(DepthOffset(depth));
   for (const Run& run : runs) {
     for (const QPointF& c : run) {
-      const QRectF r(std::round(c.x() - kMarker / 2), std::round(c.y() - kMarker / 2), kMarker, kMarker);
-      Box(p, r, d, colour);
+      boxes.Add(QRectF(std::round(c.x() - kMarker / 2), std::round(c.y() - kMarker / 2), kMarker, kMarker));
     }
   }
+  boxes.Paint(p, colour);
 }
 
 void ArrowHead(QPainter& p, QPointF tip, QPointF from, const QColor& colour) {
@@ -170,9 +224,9 @@ void ArrowHead(QPainter& p, QPointF tip, QPointF from, const QColor& colour) {
 void PaintArrows(QPainter& p, const std::vector<Run>& runs, const QColor& colour) {
   for (const Run& run : runs) {
     if (run.size() < 2) continue;
-    p.setPen(QPen(colour, 1.2));
+    p.setPen(QPen(colour, 1.2, Qt::SolidLine, Qt::SquareCap));
     p.setBrush(Qt::NoBrush);
-    p.drawPolyline(run.data(), static_cast<int>(run.size()));
+    SegmentLines(p, {run});
     QPointF lastHead = run.front();
     for (std::size_t i = 1; i < run.size(); ++i) {
       const QPointF& at = run[i];
@@ -186,25 +240,31 @@ void PaintArrows(QPainter& p, const std::vector<Run>& runs, const QColor& colour
   }
 }
 
-// A smooth curve through the points (Catmull-Rom segments as cubic Béziers).
+// A smooth curve through the points: Catmull-Rom segments as cubic Béziers,
+// flattened to short lines (dense points stay straight lines).
 void PaintBezier(QPainter& p, const std::vector<Run>& runs, const QColor& colour) {
-  p.setPen(QPen(colour, 1.5));
-  p.setBrush(Qt::NoBrush);
+  std::vector<Run> curves;
   for (const Run& run : runs) {
-    if (run.size() < 3) {
-      Polylines(p, {run});
-      continue;
-    }
-    QPainterPath path(run.front());
+    Run curve{run.front()};
     for (std::size_t i = 0; i + 1 < run.size(); ++i) {
       const QPointF& p0 = run[i == 0 ? 0 : i - 1];
       const QPointF& p1 = run[i];
       const QPointF& p2 = run[i + 1];
       const QPointF& p3 = run[std::min(i + 2, run.size() - 1)];
-      path.cubicTo(p1 + (p2 - p0) / 6, p2 - (p3 - p1) / 6, p2);
+      const QPointF c1 = p1 + (p2 - p0) / 6;
+      const QPointF c2 = p2 - (p3 - p1) / 6;
+      const double length = std::hypot(p2.x() - p1.x(), p2.y() - p1.y());
+      const int steps = std::clamp(static_cast<int>(length / 4), 1, 24);
+      for (int k = 1; k < steps; ++k) {
+        const double t = static_cast<double>(k) / steps, u = 1 - t;
+        curve.push_back(u * u * u * p1 + 3 * u * u * t * c1 + 3 * u * t * t * c2 + t * t * t * p2);
+      }
+      curve.push_back(p2);
     }
-    p.drawPath(path);
+    curves.push_back(std::move(curve));
   }
+  p.setPen(QPen(colour, 1.5, Qt::SolidLine, Qt::SquareCap));
+  SegmentLines(p, curves);
 }
 
 void PaintArea(QPainter& p, const std::vector<Run>& runs, const PlotFrame& f, const QColor& colour, double depth) {
@@ -256,8 +316,8 @@ void PaintSeries(QPainter& p, const ChartSeries& s, const PlotFrame& f, const Se
       p.setRenderHint(QPainter::Antialiasing, true);
       if (depth > 0) Ribbon(p, runs, DepthOffset(depth), s.colour);
       // A flat line is drawn two pixels wide so it stands out from the grid.
-      p.setPen(QPen(s.colour, depth > 0 ? 1 : 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-      Polylines(p, runs);
+      p.setPen(QPen(s.colour, depth > 0 ? 1 : 2, Qt::SolidLine, Qt::SquareCap));
+      SegmentLines(p, runs);
       break;
     }
     case ChartSeriesClass::kFastLine:
