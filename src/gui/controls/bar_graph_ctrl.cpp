@@ -37,12 +37,12 @@ bool CBarGraphCtrl::SetScale(float max, int divisions, float value) {
 
 bool CBarGraphCtrl::SetScaleText(float max, int divisions, std::string_view text) {
   if (!IsValidBarGraphBase(max, divisions)) return false;
-  const bool hasValue = HasReading(text);
+  const bool hasValue = HasGaugeReading(text);
   if (hasValue != hasValue_) {
     hasValue_ = hasValue;
     update();
   }
-  return SetScale(max, divisions, ReadingAsFloat(text));
+  return SetScale(max, divisions, GaugeReadingValue(text));
 }
 
 QStringList CBarGraphCtrl::Labels() const {

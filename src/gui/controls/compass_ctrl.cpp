@@ -57,7 +57,7 @@ void CCompassCtrl::SetDirection(int direction) {
 }
 
 void CCompassCtrl::SetDirectionText(std::string_view text) {
-  SetDirection(HasReading(text) ? LeadingInteger(text) : kNoDirection);
+  SetDirection(HasGaugeReading(text) ? GaugeReadingInteger(text) : kNoDirection);
 }
 
 QSize CCompassCtrl::sizeHint() const { return rose_.isNull() ? QSize(213, 128) : rose_.size(); }

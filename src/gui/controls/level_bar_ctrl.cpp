@@ -25,7 +25,7 @@ void CLevelBarCtrl::SetLevel(int level) {
 }
 
 void CLevelBarCtrl::SetLevelText(std::string_view text) {
-  SetLevel(HasReading(text) ? LeadingInteger(text) : 0);
+  SetLevel(HasGaugeReading(text) ? GaugeReadingInteger(text) : 0);
 }
 
 QSize CLevelBarCtrl::sizeHint() const { return {200, 36}; }

@@ -40,13 +40,13 @@ bool CThermometerCtrl::SetRange(float min, float max, int divisions, float value
 
 bool CThermometerCtrl::SetRangeText(float min, float max, int divisions, std::string_view text) {
   if (!IsValidThermometerBase(min, max, divisions)) return false;
-  const bool hasValue = HasReading(text);
+  const bool hasValue = HasGaugeReading(text);
   if (hasValue != hasValue_) {
     // The column appears or disappears even when the number stays the same.
     hasValue_ = hasValue;
     update();
   }
-  return SetRange(min, max, divisions, ReadingAsFloat(text));
+  return SetRange(min, max, divisions, GaugeReadingValue(text));
 }
 
 QStringList CThermometerCtrl::Labels() const {
