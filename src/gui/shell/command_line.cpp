@@ -1,0 +1,90 @@
+#include "gui/shell/command_line.h"
+
+namespace skyvane {
+
+namespace {
+
+// "--name VALUE" or "--name=VALUE"; i is advanced past a separate value.
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+               std::optional<std::string>& out, std::string& error) {
+  const std::string& arg = args[i];
+  std::string value;
+  if (arg == name) {
+    if (i + 1 >= args.size()) {
+      error = name + " needs a value";
+      return false;
+    }
+    value = args[++i];
+  } else {
+    value = arg.substr(name.size() + 1);
+  }
+  if (value.empty()) {
+    error = name + " needs a value";
+    return false;
+  }
+  if (out) {
+    error = name + " given twice";
+    return false;
+  }
+  out = value;
+  return true;
+}
+
+bool Is(const std::string& arg, const std::string& name) {
+  return arg == name || arg.rfind(name + "=", 0) == 0;
+}
+
+}  // namespace
+
+bool ParseDesktopOptions(const std::vector<std::string>& args, DesktopOptions& options,
+                         std::string& error) {
+  options = DesktopOptions{};
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (Is(arg, "--folder")) {
+      if (!TakeValue(args, i, "--folder", options.folder, error)) return false;
+    } else if (Is(arg, "--station-image")) {
+      if (!TakeValue(args, i, "--station-image", options.stationImage, error)) return false;
+    } else if (arg == "--test-mode") {
+      options.testMode = true;
+    } else if (arg == "--simulate") {
+      options.simulate = true;
+    } else if (arg.rfind("--simulate=", 0) == 0) {
+      options.simulate = true;
+      options.simulateFolder = arg.substr(11);
+      if (options.simulateFolder.empty()) {
+        error = "--simulate= needs a folder";
+        return false;
+      }
+    } else if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else {
+      error = "unknown option: " + arg;
+      return false;
+    }
+  }
+  const int stations = (options.testMode ? 1 : 0) + (options.stationImage ? 1 : 0) +
+                       (options.simulate ? 1 : 0);
+  if (stations > 1) {
+    error = "choose one of --test-mode, --station-image and --simulate";
+    return false;
+  }
+  return true;
+}
+
+std::string DesktopUsage() {
+  return "Usage: skyvane [OPTIONS]\n"
+         "The desktop companion of a USB home weather station.\n"
+         "\n"
+         "  --folder DIR          keep Skyvane.ini and Skyvane.dat in DIR\n"
+         "  --test-mode           run against the built-in 512-byte test image\n"
+         "  --station-image FILE  run against a virtual station kept in FILE (64 KiB)\n"
+         "  --simulate[=DIR]      run against a live simulated station (its image in DIR,\n"
+         "                        else in the program folder)\n"
+         "  --help                show this text and exit\n"
+         "  --version             show the version and exit\n";
+}
+
+}  // namespace skyvane

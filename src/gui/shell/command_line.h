@@ -1,0 +1,28 @@
+#pragma once
+// The desktop program's command line.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace skyvane {
+
+struct DesktopOptions {
+  std::optional<std::string> folder;        // --folder DIR
+  bool testMode = false;                    // --test-mode
+  std::optional<std::string> stationImage;  // --station-image FILE
+  bool simulate = false;                    // --simulate[=DIR]
+  std::string simulateFolder;               // DIR of --simulate=DIR (empty: the program folder)
+  bool help = false;                        // --help
+  bool version = false;                     // --version
+};
+
+// argv without the program name. False with a one-line reason on a usage error.
+// Options the toolkit itself understands (-platform, -style, ...) must have been
+// taken out before.
+bool ParseDesktopOptions(const std::vector<std::string>& args, DesktopOptions& options,
+                         std::string& error);
+
+// The --help text.
+std::string DesktopUsage();
+
+}  // namespace skyvane

@@ -1,0 +1,23 @@
+#pragma once
+// The process-wide objects the desktop program's windows work with. They are
+// created in main() before the main window and outlive it.
+#include <filesystem>
+
+namespace skyvane {
+
+struct AppSettings;
+class TextTable;
+class StationDevice;
+class HistoryFile;
+class Clock;
+
+struct DesktopContext {
+  std::filesystem::path folder;  // the program folder
+  AppSettings& settings;
+  const TextTable& text;
+  StationDevice& device;
+  HistoryFile& file;
+  const Clock& clock;
+};
+
+}  // namespace skyvane

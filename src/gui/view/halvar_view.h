@@ -1,0 +1,81 @@
+#pragma once
+// CHalvarView: the main form — the current reading, the station's extremes and
+// the 23 alarm lamps. It runs the monitor thread and is its front end: the
+// monitor's calls arrive on the monitor thread and are carried to the UI thread,
+// where the fields, gauges and lamps are set.
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/monitor/monitor_front_end.h"
+#include "gui/shell/desktop_context.h"
+#include "gui/shell/status_hand_over.h"
+#include "gui/view/halvar_form.h"
+
+namespace skyvane {
+
+class MonitorThread;
+
+class CHalvarView : public QWidget, public MonitorFrontEnd {
+  Q_OBJECT
+ public:
+  explicit CHalvarView(DesktopContext& context, QWidget* parent = nullptr);
+  ~CHalvarView() override;  // stops and joins the monitor first
+
+  // Once, when the frame first shows the view: starting ranges, every field
+  // "---" with its unit, every lamp disabled, then StartMonitor.
+  void OnInitialUpdate();
+  bool InitialUpdateDone() const { return initialUpdateDone_; }
+
+  // Starts the monitor when the search switch is on. Shows "Begin monitor thread
+  // fail!" when the thread cannot be created.
+  bool StartMonitor();
+  // Stops the monitor and waits for it; a status hand-over in progress is released.
+  void StopMonitor();
+  bool MonitorRunning() const;
+  MonitorThread* Monitor() const { return monitor_.get(); }
+
+  // Where status texts go (pane 0 of the frame's status bar). UI thread.
+  void SetStatusSink(std::function<void(const QString&)> sink) { statusSink_ = std::move(sink); }
+  // Replaces the thread start (tests make it fail).
+  void SetMonitorStarter(std::function<bool(MonitorThread&)> starter) {
+    starter_ = std::move(starter);
+  }
+
+  // The updates themselves; UI thread.
+  void UpdateLivePanels(const HistoryRow& row, const HeaderRecord& header, const AlarmRecord& alarm);
+  void UpdateMaxMinPanels(const MaxMinRecord& maxmin, const HeaderRecord& header);
+  void UpdateAlarmLamps(const LampStates& lamps);
+
+  const HalvarForm& Form() const { return form_; }
+
+  // MonitorFrontEnd, called on the monitor thread.
+  void ShowLiveValues(const HistoryRow& row, const HeaderRecord& header,
+                      const AlarmRecord& alarms) override;
+  void ShowLampStates(const LampStates& lamps) override;
+  void ShowMaxMin(const MaxMinRecord& maxmin, const HeaderRecord& header) override;
+  void SetStatusText(const std::string& text) override;
+  void SetTitle(const std::string& title) override;
+  void ReleaseBlockedCalls() override;
+
+ signals:
+  // After each update on the UI thread (watchers and tests).
+  void livePanelsUpdated();
+  void maxMinPanelsUpdated();
+  void lampsUpdated();
+
+ private:
+  void SetStartingRanges();
+
+  DesktopContext& context_;
+  LampPictures pictures_;
+  HalvarForm form_;
+  std::function<void(const QString&)> statusSink_;
+  std::function<bool(MonitorThread&)> starter_;
+  StatusHandOver handOver_;
+  std::unique_ptr<MonitorThread> monitor_;
+  bool initialUpdateDone_ = false;
+};
+
+}  // namespace skyvane
