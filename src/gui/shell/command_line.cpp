@@ -74,6 +74,30 @@ bool ParseDesktopOptions(const std::vector<std::string>& args, DesktopOptions& o
   return true;
 }
 
+std::vector<std::string> WithoutToolkitOptions(const std::vector<std::string>& args) {
+  static const char* const withValue[] = {"-platform", "-platformpluginpath", "-platformtheme",
+                                          "-plugin", "-qwindowgeometry", "-qwindowicon",
+                                          "-qwindowtitle", "-style", "-stylesheet", "-display",
+                                          "-geometry", "-session", "-qmljsdebugger"};
+  static const char* const alone[] = {"-reverse", "-nograb", "-dograb", "-sync", "-widgetcount"};
+  std::vector<std::string> kept;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    bool taken = false;
+    for (const char* name : withValue) {
+      if (arg == name) {
+        ++i;  // and its value
+        taken = true;
+      } else if (arg.rfind(std::string(name) + "=", 0) == 0) {
+        taken = true;
+      }
+    }
+    for (const char* name : alone) taken = taken || arg == name;
+    if (!taken) kept.push_back(arg);
+  }
+  return kept;
+}
+
 std::string DesktopUsage() {
   return "Usage: skyvane [OPTIONS]\n"
          "The desktop companion of a USB home weather station.\n"

@@ -22,6 +22,10 @@ struct DesktopOptions {
 bool ParseDesktopOptions(const std::vector<std::string>& args, DesktopOptions& options,
                          std::string& error);
 
+// Takes the toolkit's own options (-platform NAME, -style NAME, -display X, ...)
+// out of args so that only the program's options remain.
+std::vector<std::string> WithoutToolkitOptions(const std::vector<std::string>& args);
+
 // The --help text.
 std::string DesktopUsage();
 

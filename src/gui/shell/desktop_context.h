@@ -2,6 +2,8 @@
 // The process-wide objects the desktop program's windows work with. They are
 // created in main() before the main window and outlive it.
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace skyvane {
 
@@ -18,6 +20,7 @@ struct DesktopContext {
   StationDevice& device;
   HistoryFile& file;
   const Clock& clock;
+  std::vector<std::string> arguments;  // the command line, for a restart
 };
 
 }  // namespace skyvane

@@ -1,0 +1,97 @@
+// skyvane: the desktop program. Builds the process-wide objects (program
+// folder, data file, settings, text table, station), then the main window.
+#include <unistd.h>
+
+#include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/app/app_settings.h"
+#include "core/app/clock.h"
+#include "core/app/program_folder.h"
+#include "core/app/text_table.h"
+#include "core/history/history_file.h"
+#include "core/station/station_device.h"
+#include "gui/shell/command_line.h"
+#include "gui/shell/desktop_context.h"
+#include "gui/shell/desktop_resources.h"
+#include "gui/shell/desktop_station.h"
+#include "gui/shell/frame_windows.h"
+#include "gui/shell/main_frame.h"
+
+namespace {
+
+constexpr const char* kDataFileName = "Skyvane.dat";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace skyvane;
+  const std::vector<std::string> arguments(argv, argv + argc);
+  DesktopOptions options;
+  std::string error;
+  const std::vector<std::string> own =
+      WithoutToolkitOptions(std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+  if (!ParseDesktopOptions(own, options, error)) {
+    std::fprintf(stderr, "skyvane: %s\nTry 'skyvane --help'.\n", error.c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(DesktopUsage().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("skyvane %s\n", SKYVANE_VERSION);
+    return 0;
+  }
+
+  // The program folder is the current directory; every file lives there.
+  std::filesystem::path folder;
+  if (!ResolveProgramFolder(CurrentProgramFolderInputs(options.folder), folder, error)) {
+    std::fprintf(stderr, "skyvane: %s\n", error.c_str());
+    return 1;
+  }
+  if (::chdir(folder.c_str()) != 0) {
+    std::fprintf(stderr, "skyvane: cannot enter %s\n", folder.c_str());
+    return 1;
+  }
+
+  SystemClock clock;
+  HistoryFile file(clock);
+  file.OpenFile((folder / kDataFileName).string());  // history operations report their own failures
+
+  AppSettings settings = LoadSettings(folder);
+  if (options.testMode) settings.testFlag = "true";  // for this run only
+  TextTable text(settings.languageIndex);
+
+  std::unique_ptr<StationDevice> device = MakeDesktopStation(options, settings, folder, error);
+  if (!device) {
+    std::fprintf(stderr, "skyvane: %s\n", error.c_str());
+    return 1;
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Skyvane"));
+  QApplication::setApplicationVersion(QStringLiteral(SKYVANE_VERSION));
+  InitDesktopResources();
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/pictures/skyvane_32.png"));
+  icon.addFile(QStringLiteral(":/pictures/skyvane_128.png"));
+  QApplication::setWindowIcon(icon);
+  // The chart component is part of the program, so it is always registered.
+
+  DesktopContext context{folder, settings, text, *device, file, clock, arguments};
+  int result = 0;
+  {
+    CMainFrame frame(context);
+    PlugInWindows(frame, context);
+    frame.show();
+    frame.repaint();
+    result = QApplication::exec();
+  }
+  file.CloseFile();
+  return result;
+}

@@ -1,0 +1,233 @@
+#include "gui/shell/main_frame.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusTipEvent>
+#include <QToolBar>
+
+#include "core/app/app_settings.h"
+#include "core/station/station_device.h"
+#include "gui/shell/about_dialog.h"
+#include "gui/shell/language_dialog.h"
+#include "gui/shell/link_status_bar.h"
+#include "gui/view/halvar_view.h"
+
+namespace skyvane {
+
+namespace {
+
+constexpr int kTaskbarAllowance = 25;
+
+int Index(FrameCommand command) { return static_cast<int>(command); }
+
+const char* IconOf(FrameCommand command) {
+  switch (command) {
+    case FrameCommand::kSetup: return ":/pictures/tb_setup.png";
+    case FrameCommand::kAlarm: return ":/pictures/tb_alarm.png";
+    case FrameCommand::kScope: return ":/pictures/tb_scope.png";
+    case FrameCommand::kHistory: return ":/pictures/tb_history.png";
+    case FrameCommand::kGraph: return ":/pictures/tb_graph.png";
+    case FrameCommand::kAbout: return ":/pictures/tb_about.png";
+    default: return nullptr;
+  }
+}
+
+const char* ObjectNameOf(FrameCommand command) {
+  static const char* const names[kFrameCommandCount] = {
+      "actionToolBar", "actionStatusBar", "actionLanguage", "actionExit",    "actionSetup",
+      "actionAlarm",   "actionScope",     "actionHistory",  "actionGraph",   "actionAbout"};
+  return names[Index(command)];
+}
+
+// Windows that later parts of the program supply; disabled until they plug in.
+bool IsPluggable(FrameCommand command) {
+  switch (command) {
+    case FrameCommand::kSetup:
+    case FrameCommand::kAlarm:
+    case FrameCommand::kScope:
+    case FrameCommand::kHistory:
+    case FrameCommand::kGraph: return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+QRect FrameRectFor(const QRect& screen) {
+  return {screen.x(), screen.y(), screen.width(), screen.height() - kTaskbarAllowance};
+}
+
+CMainFrame::CMainFrame(DesktopContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context) {
+  setObjectName(QStringLiteral("mainFrame"));
+  setWindowTitle(QStringLiteral("Skyvane"));
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect r = FrameRectFor(screen->geometry());
+    move(r.topLeft());
+    resize(r.size());
+  }
+
+  openers_[Index(FrameCommand::kLanguage)] = [this](QWidget* parent) {
+    CLanguageDlg dialog(context_, parent);
+    dialog.SetBeforeRestart([this] { view_->StopMonitor(); });
+    dialog.exec();
+  };
+  openers_[Index(FrameCommand::kAbout)] = [this](QWidget* parent) {
+    CAboutDlg dialog(context_.settings, context_.text, parent);
+    dialog.exec();
+  };
+
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+
+  statusBar_ = new CLinkStatusBar([this] { return context_.device.IsConnected(); }, this);
+  setStatusBar(statusBar_);
+
+  // The form keeps its layout; a screen too small for it scrolls instead of squeezing.
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("viewScrollArea"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  view_ = new CHalvarView(context_, scroll);
+  view_->SetStatusSink([this](const QString& text) { SetStatusText(text); });
+  scroll->setWidget(view_);
+  setCentralWidget(scroll);
+
+  timer_.setInterval(kConnectionPeriodMs);
+  connect(&timer_, &QTimer::timeout, this, &CMainFrame::OnConnectionTick);
+  timer_.start();
+}
+
+CMainFrame::~CMainFrame() {
+  timer_.stop();
+  if (view_) view_->StopMonitor();
+}
+
+void CMainFrame::CreateActions() {
+  const FrameMenuTexts texts = MenuTextsFor(context_.settings.languageIndex);
+  const int promptLanguage = PromptLanguage();
+  for (int i = 0; i < kFrameCommandCount; ++i) {
+    const auto command = static_cast<FrameCommand>(i);
+    auto* action = new QAction(texts.command[i], this);
+    action->setObjectName(QString::fromLatin1(ObjectNameOf(command)));
+    const PromptTexts prompt = PromptFor(command, promptLanguage);
+    action->setStatusTip(prompt.status);
+    action->setToolTip(prompt.toolTip);
+    if (const char* icon = IconOf(command)) action->setIcon(QIcon(QString::fromLatin1(icon)));
+    if (IsPluggable(command)) action->setEnabled(false);
+    connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+    actions_[i] = action;
+  }
+  for (FrameCommand bar : {FrameCommand::kToolBar, FrameCommand::kStatusBar}) {
+    Action(bar)->setCheckable(true);
+    Action(bar)->setChecked(true);
+  }
+}
+
+void CMainFrame::CreateMenus() {
+  const FrameMenuTexts texts = MenuTextsFor(context_.settings.languageIndex);
+  QMenu* display = menuBar()->addMenu(texts.displayMenu);
+  display->setObjectName(QStringLiteral("menuDisplay"));
+  display->addAction(Action(FrameCommand::kToolBar));
+  display->addAction(Action(FrameCommand::kStatusBar));
+  display->addAction(Action(FrameCommand::kLanguage));
+  display->addSeparator();
+  display->addAction(Action(FrameCommand::kExit));
+
+  QMenu* system = menuBar()->addMenu(texts.systemMenu);
+  system->setObjectName(QStringLiteral("menuSystem"));
+  system->addAction(Action(FrameCommand::kSetup));
+  system->addAction(Action(FrameCommand::kAlarm));
+  system->addAction(Action(FrameCommand::kScope));
+
+  QMenu* record = menuBar()->addMenu(texts.recordMenu);
+  record->setObjectName(QStringLiteral("menuRecord"));
+  record->addAction(Action(FrameCommand::kHistory));
+  record->addAction(Action(FrameCommand::kGraph));
+
+  QMenu* help = menuBar()->addMenu(texts.helpMenu);
+  help->setObjectName(QStringLiteral("menuHelp"));
+  help->addAction(Action(FrameCommand::kAbout));
+}
+
+void CMainFrame::CreateToolBar() {
+  toolBar_ = new QToolBar(QStringLiteral("ToolBar"), this);
+  toolBar_->setObjectName(QStringLiteral("toolBar"));
+  toolBar_->setMovable(true);
+  toolBar_->setFloatable(true);
+  toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+  toolBar_->setIconSize(QSize(24, 24));
+  toolBar_->addAction(Action(FrameCommand::kSetup));
+  toolBar_->addAction(Action(FrameCommand::kAlarm));
+  toolBar_->addAction(Action(FrameCommand::kScope));
+  toolBar_->addSeparator();
+  toolBar_->addAction(Action(FrameCommand::kHistory));
+  toolBar_->addAction(Action(FrameCommand::kGraph));
+  toolBar_->addSeparator();
+  toolBar_->addAction(Action(FrameCommand::kAbout));
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void CMainFrame::SetWindowOpener(FrameCommand command, std::function<void(QWidget*)> open) {
+  if (!IsPluggable(command)) return;
+  Action(command)->setEnabled(static_cast<bool>(open));
+  openers_[Index(command)] = std::move(open);
+}
+
+void CMainFrame::SetDialogRunner(FrameCommand command, std::function<void(QWidget*)> run) {
+  if (command == FrameCommand::kLanguage || command == FrameCommand::kAbout)
+    openers_[Index(command)] = std::move(run);
+}
+
+void CMainFrame::Run(FrameCommand command) {
+  switch (command) {
+    case FrameCommand::kToolBar:
+      toolBar_->setVisible(Action(command)->isChecked());
+      return;
+    case FrameCommand::kStatusBar:
+      statusBar_->setVisible(Action(command)->isChecked());
+      return;
+    case FrameCommand::kExit:
+      close();
+      return;
+    default:
+      if (const auto& open = openers_[Index(command)]) open(this);
+      return;
+  }
+}
+
+void CMainFrame::SetStatusText(const QString& text) { statusBar_->SetPaneText(text); }
+
+void CMainFrame::OnConnectionTick() {
+  StationDevice& device = context_.device;
+  if (!device.IsWatchEnabled()) return;
+  device.UpdateConnection();
+  // A station found on this tick: let the monitor at it again.
+  if (context_.settings.SearchOn() && !device.IsWatchEnabled()) device.EnableWatch();
+  if (device.HasLinkChanged()) statusBar_->repaint();
+}
+
+bool CMainFrame::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    statusBar_->ShowPrompt(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!view_->InitialUpdateDone()) view_->OnInitialUpdate();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  timer_.stop();
+  view_->StopMonitor();
+  event->accept();
+}
+
+}  // namespace skyvane

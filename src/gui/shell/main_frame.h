@@ -1,0 +1,76 @@
+#pragma once
+// CMainFrame: the program's only top-level window — menus, tool bar, status bar
+// with the connection picture, the live form, and the one-second connection
+// watch.
+#include <QAction>
+#include <QMainWindow>
+#include <QRect>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+#include "gui/shell/desktop_context.h"
+#include "gui/shell/frame_texts.h"
+
+class QToolBar;
+
+namespace skyvane {
+
+class CHalvarView;
+class CLinkStatusBar;
+
+// Where the frame is placed on a screen: at its top-left corner, the full
+// width, the height less 25 pixels for the desktop's own panel.
+QRect FrameRectFor(const QRect& screen);
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+ public:
+  static constexpr int kConnectionTimerId = 1025;
+  static constexpr int kConnectionPeriodMs = 1000;
+
+  explicit CMainFrame(DesktopContext& context, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  // A window of a later part of the program plugs in here: its menu item and
+  // tool bar button are enabled and run open(parent) when chosen. Commands
+  // without an opener stay disabled. (Setup, Alarm, Scope, History, Graph.)
+  void SetWindowOpener(FrameCommand command, std::function<void(QWidget* parent)> open);
+
+  QAction* Action(FrameCommand command) const {
+    return actions_[static_cast<int>(command)];
+  }
+  CLinkStatusBar* LinkStatusBar() const { return statusBar_; }
+  QToolBar* ToolBar() const { return toolBar_; }
+  CHalvarView* View() const { return view_; }
+
+  // Pane 0 text, as the monitor hands it over. UI thread.
+  void SetStatusText(const QString& text);
+  // One tick of the connection watch (the timer calls it every second).
+  void OnConnectionTick();
+  bool ConnectionTimerActive() const { return timer_.isActive(); }
+
+  // Replaces the Language and About dialogs (tests).
+  void SetDialogRunner(FrameCommand command, std::function<void(QWidget* parent)> run);
+
+ protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void Run(FrameCommand command);
+
+  DesktopContext& context_;
+  std::array<QAction*, kFrameCommandCount> actions_{};
+  std::array<std::function<void(QWidget*)>, kFrameCommandCount> openers_{};
+  QToolBar* toolBar_ = nullptr;
+  CLinkStatusBar* statusBar_ = nullptr;
+  CHalvarView* view_ = nullptr;
+  QTimer timer_;
+};
+
+}  // namespace skyvane

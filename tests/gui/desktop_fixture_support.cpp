@@ -1,0 +1,80 @@
+#include "desktop_fixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+#include <atomic>
+
+namespace skyvane::test {
+
+TempFolder::TempFolder() {
+  static std::atomic<int> counter{0};
+  path_ = std::filesystem::temp_directory_path() /
+          ("skyvane-gui-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+DesktopRig::DesktopRig(int languageIndex, const std::string& searchData, bool testMode) {
+  settings.languageIndex = languageIndex;
+  settings.language = LanguageNameOf(languageIndex);
+  settings.searchData = searchData;
+  settings.testFlag = testMode ? "true" : "false";
+  text = std::make_unique<TextTable>(languageIndex);
+  file = std::make_unique<HistoryFile>(clock);
+  file->OpenFile((folder.path() / "Skyvane.dat").string());
+  auto virtualStation = std::make_unique<VirtualStation>();
+  station = testMode ? nullptr : virtualStation.get();
+  if (testMode) virtualStation.reset();
+  device = std::make_unique<StationDevice>(std::move(virtualStation), testMode,
+                                           static_cast<int>(settings.usbVendorId),
+                                           static_cast<int>(settings.usbProductId));
+  if (testMode) device->Link().SetTestPause(std::chrono::milliseconds(5));
+  context = std::make_unique<DesktopContext>(
+      DesktopContext{folder.path(), settings, *text, *device, *file, clock, {"skyvane"}});
+}
+
+ModalAnswer::ModalAnswer(QMessageBox::StandardButton button, std::chrono::milliseconds timeout)
+    : button_(button), deadline_(std::chrono::steady_clock::now() + timeout) {
+  timer_.setInterval(20);
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+  timer_.start();
+}
+
+void ModalAnswer::Poll() {
+  if (std::chrono::steady_clock::now() > deadline_) {
+    timer_.stop();
+    return;
+  }
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (box == nullptr) return;
+  seen_ = true;
+  text_ = box->text();
+  title_ = box->windowTitle();
+  timer_.stop();
+  if (QAbstractButton* b = box->button(button_)) {
+    b->click();
+  } else {
+    box->reject();
+  }
+}
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition()) {
+    if (clock.elapsed() > timeout.count()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(5);
+  }
+  return true;
+}
+
+}  // namespace skyvane::test

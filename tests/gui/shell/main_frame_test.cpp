@@ -1,0 +1,253 @@
+#include "gui/shell/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "desktop_fixture.h"
+#include "gui/shell/link_status_bar.h"
+#include "gui/view/halvar_view.h"
+
+namespace skyvane {
+namespace {
+
+QStringList MenuTitles(CMainFrame& frame) {
+  QStringList titles;
+  for (QAction* a : frame.menuBar()->actions()) titles << a->text();
+  return titles;
+}
+
+QStringList ItemTexts(CMainFrame& frame, const char* menu) {
+  QStringList texts;
+  for (QAction* a : frame.findChild<QMenu*>(menu)->actions())
+    texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  return texts;
+}
+
+TEST(FrameRect, FullWidthAndTheHeightLessTwentyFive) {
+  EXPECT_EQ(FrameRectFor(QRect(0, 0, 1024, 768)), QRect(0, 0, 1024, 743));
+  EXPECT_EQ(FrameRectFor(QRect(1920, 0, 1280, 1024)), QRect(1920, 0, 1280, 999));
+}
+
+TEST(CMainFrame, EnglishMenusWithAccessKeys) {
+  test::DesktopRig rig(0);
+  CMainFrame frame(*rig.context);
+  EXPECT_EQ(MenuTitles(frame), (QStringList{"&Display", "&System", "&Record", "&Help"}));
+  EXPECT_EQ(ItemTexts(frame, "menuDisplay"),
+            (QStringList{"&ToolBar", "&StatusBar", "Language...", "-", "&Exit"}));
+  EXPECT_EQ(ItemTexts(frame, "menuSystem"), (QStringList{"&Setup", "&Alarm", "&Scope"}));
+  EXPECT_EQ(ItemTexts(frame, "menuRecord"), (QStringList{"&History", "&Graph"}));
+  EXPECT_EQ(ItemTexts(frame, "menuHelp"), (QStringList{"&About Skyvane..."}));
+}
+
+TEST(CMainFrame, GermanMenus) {
+  test::DesktopRig rig(1);
+  CMainFrame frame(*rig.context);
+  EXPECT_EQ(MenuTitles(frame), (QStringList{"&Display", "&System", "&Aufzeichnung", "&Info"}));
+  EXPECT_EQ(ItemTexts(frame, "menuDisplay"),
+            (QStringList{"&Symbolleiste", "&Statusleiste", "Sprache...", "-", "&Ausgang"}));
+  EXPECT_EQ(ItemTexts(frame, "menuSystem"),
+            (QStringList{"&Einstellungen", "&Alarm", "&Zeitstempel"}));
+  EXPECT_EQ(ItemTexts(frame, "menuRecord"), (QStringList{"&Historie", "&Grafik"}));
+  EXPECT_EQ(ItemTexts(frame, "menuHelp"), (QStringList{"&Circa Skyvane..."}));
+}
+
+TEST(CMainFrame, DanishMenus) {
+  test::DesktopRig rig(2);
+  CMainFrame frame(*rig.context);
+  EXPECT_EQ(MenuTitles(frame),
+            (QStringList{"&Skærm", "&System", "&Registrering", "&Hjælp"}));
+  EXPECT_EQ(ItemTexts(frame, "menuDisplay"),
+            (QStringList{"&Værktøjslinie", "&StatusBar", "Sprog...", "-", "&Exit"}));
+  EXPECT_EQ(ItemTexts(frame, "menuSystem"),
+            (QStringList{"&Opsætning", "&Alarm", "&Oversigt Min/Max"}));
+  EXPECT_EQ(ItemTexts(frame, "menuRecord"), (QStringList{"&Historik", "&Graf"}));
+  EXPECT_EQ(ItemTexts(frame, "menuHelp"), (QStringList{"&Om Skyvane..."}));
+}
+
+TEST(CMainFrame, ToolBarHasSixButtonsAndTwoSeparators) {
+  test::DesktopRig rig;
+  CMainFrame frame(*rig.context);
+  QStringList layout;
+  for (QAction* a : frame.ToolBar()->actions())
+    layout << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+  EXPECT_EQ(layout, (QStringList{"actionSetup", "actionAlarm", "actionScope", "-",
+                                 "actionHistory", "actionGraph", "-", "actionAbout"}));
+  for (QAction* a : frame.ToolBar()->actions())
+    if (!a->isSeparator()) EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+}
+
+TEST(CMainFrame, WindowsNotYetBuiltAreDisabledUntilTheyPlugIn) {
+  test::DesktopRig rig;
+  CMainFrame frame(*rig.context);
+  for (FrameCommand c : {FrameCommand::kSetup, FrameCommand::kAlarm, FrameCommand::kScope,
+                         FrameCommand::kHistory, FrameCommand::kGraph})
+    EXPECT_FALSE(frame.Action(c)->isEnabled());
+  EXPECT_TRUE(frame.Action(FrameCommand::kAbout)->isEnabled());
+  EXPECT_TRUE(frame.Action(FrameCommand::kLanguage)->isEnabled());
+  int opened = 0;
+  frame.SetWindowOpener(FrameCommand::kHistory, [&](QWidget* parent) {
+    EXPECT_EQ(parent, &frame);
+    ++opened;
+  });
+  EXPECT_TRUE(frame.Action(FrameCommand::kHistory)->isEnabled());
+  frame.Action(FrameCommand::kHistory)->trigger();
+  EXPECT_EQ(opened, 1);
+}
+
+TEST(CMainFrame, PromptsGoToPaneZeroAndTheToolTipIsTheSecondLine) {
+  ::setenv("LANG", "C", 1);
+  ::unsetenv("LC_ALL");
+  ::unsetenv("LC_MESSAGES");
+  test::DesktopRig rig(1);  // the prompts follow the desktop, not the program's language
+  CMainFrame frame(*rig.context);
+  QAction* exit = frame.Action(FrameCommand::kExit);
+  EXPECT_EQ(exit->statusTip(), "Quit the application");
+  EXPECT_EQ(exit->toolTip(), "Exit");
+  EXPECT_EQ(frame.Action(FrameCommand::kAbout)->toolTip(), "About");
+  EXPECT_EQ(frame.Action(FrameCommand::kGraph)->statusTip(), "Display graph data");
+
+  frame.SetStatusText(QStringLiteral("Last Read Time: ..."));
+  QStatusTipEvent tip(exit->statusTip());
+  QApplication::sendEvent(&frame, &tip);
+  EXPECT_EQ(frame.LinkStatusBar()->PaneText(), "Quit the application");
+  QStatusTipEvent none{QString()};
+  QApplication::sendEvent(&frame, &none);
+  EXPECT_EQ(frame.LinkStatusBar()->PaneText(), "Last Read Time: ...");
+}
+
+TEST(CMainFrame, PaneZeroStartsReady) {
+  test::DesktopRig rig;
+  CMainFrame frame(*rig.context);
+  EXPECT_EQ(frame.LinkStatusBar()->PaneText(), "Ready");
+}
+
+TEST(CMainFrame, ToolBarAndStatusBarToggle) {
+  test::DesktopRig rig;
+  CMainFrame frame(*rig.context);
+  frame.show();
+  QAction* tb = frame.Action(FrameCommand::kToolBar);
+  QAction* sb = frame.Action(FrameCommand::kStatusBar);
+  EXPECT_TRUE(tb->isChecked());
+  tb->trigger();
+  EXPECT_FALSE(frame.ToolBar()->isVisible());
+  tb->trigger();
+  EXPECT_TRUE(frame.ToolBar()->isVisible());
+  sb->trigger();
+  EXPECT_FALSE(frame.LinkStatusBar()->isVisible());
+  sb->trigger();
+  EXPECT_TRUE(frame.LinkStatusBar()->isVisible());
+}
+
+bool PaneShowsConnected(CMainFrame& frame) {
+  ConnectionPane* pane = frame.LinkStatusBar()->Pane1();
+  const QImage shot = pane->grab().toImage();
+  // The connected picture is green, the other one red and blue.
+  int green = 0;
+  int red = 0;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x) {
+      const QColor c = shot.pixelColor(x, y);
+      if (c.green() > 120 && c.red() < 80 && c.blue() < 80) ++green;
+      if (c.red() > 150 && c.green() < 60 && c.blue() < 60) ++red;
+    }
+  EXPECT_NE(green > 0, red > 0) << "green " << green << " red " << red;
+  return green > 0;
+}
+
+TEST(ConnectionWatch, FollowsPlugUnplugAndReplugOfTheStation) {
+  test::DesktopRig rig(0, "true");
+  CMainFrame frame(*rig.context);
+  frame.show();
+  EXPECT_TRUE(frame.ConnectionTimerActive());
+  EXPECT_FALSE(PaneShowsConnected(frame));
+
+  frame.OnConnectionTick();  // found: the watch is armed again since searching is on
+  EXPECT_TRUE(rig.device->IsConnected());
+  EXPECT_TRUE(rig.device->IsWatchEnabled());
+  EXPECT_TRUE(frame.LinkStatusBar()->Pane1()->ShowedConnected());
+  EXPECT_TRUE(PaneShowsConnected(frame));
+
+  rig.station->Unplug();
+  frame.OnConnectionTick();
+  EXPECT_FALSE(rig.device->IsConnected());
+  EXPECT_FALSE(frame.LinkStatusBar()->Pane1()->ShowedConnected());
+  EXPECT_FALSE(PaneShowsConnected(frame));
+
+  rig.station->Replug();
+  frame.OnConnectionTick();
+  EXPECT_TRUE(rig.device->IsConnected());
+  EXPECT_TRUE(PaneShowsConnected(frame));
+}
+
+TEST(ConnectionWatch, WithSearchingOffLaterLossesGoUnnoticed) {
+  test::DesktopRig rig(0, "0");
+  CMainFrame frame(*rig.context);
+  frame.show();
+  frame.OnConnectionTick();
+  EXPECT_TRUE(rig.device->IsConnected());
+  EXPECT_FALSE(rig.device->IsWatchEnabled());
+  EXPECT_TRUE(PaneShowsConnected(frame));
+  rig.station->Unplug();
+  frame.OnConnectionTick();
+  EXPECT_TRUE(rig.device->IsConnected());  // the tick does nothing any more
+  EXPECT_TRUE(PaneShowsConnected(frame));
+}
+
+TEST(ConnectionWatch, TheTimerFindsTheStationWithinASecond) {
+  test::DesktopRig rig(0, "false");
+  CMainFrame frame(*rig.context);
+  frame.show();
+  EXPECT_TRUE(test::WaitFor([&] { return rig.device->IsConnected(); },
+                            std::chrono::milliseconds(1500)));
+}
+
+TEST(CMainFrame, TheMonitorsStatusAndTitleReachTheFrame) {
+  test::DesktopRig rig(0, "true", /*testMode=*/true);
+  CMainFrame frame(*rig.context);
+  frame.show();  // the initial update starts the monitor
+  ASSERT_TRUE(frame.View()->MonitorRunning());
+  ASSERT_TRUE(test::WaitFor(
+      [&] { return frame.LinkStatusBar()->PaneText().startsWith("Last Read Time: "); },
+      std::chrono::seconds(10)));
+  EXPECT_EQ(frame.windowTitle(), "Skyvane Radio Controlled(---TEST MODE---)");
+  EXPECT_NE(frame.View()->findChild<QLabel*>("outdoorTemperature")->text(), "--- °C");
+}
+
+// Closing must end the monitor quickly wherever it is: asleep between cycles or
+// in the middle of a cycle that holds the station link and hands status over.
+TEST(CMainFrame, ClosingWhileTheMonitorSleepsReturnsWithinASecond) {
+  test::DesktopRig rig(0, "true", /*testMode=*/true);
+  auto frame = std::make_unique<CMainFrame>(*rig.context);
+  frame->show();
+  ASSERT_TRUE(test::WaitFor(
+      [&] { return frame->LinkStatusBar()->PaneText().startsWith("Last Read Time: "); },
+      std::chrono::seconds(10)));
+  QElapsedTimer t;
+  t.start();
+  frame->close();
+  frame.reset();
+  EXPECT_LT(t.elapsed(), 1000);
+}
+
+TEST(CMainFrame, ClosingWhileTheMonitorHoldsTheLinkReturnsWithinASecond) {
+  test::DesktopRig rig(0, "true", /*testMode=*/true);
+  rig.device->Link().SetTestPause(std::chrono::milliseconds(200));  // device-like exchanges
+  auto frame = std::make_unique<CMainFrame>(*rig.context);
+  frame->show();
+  ASSERT_TRUE(test::WaitFor([&] { return rig.device->DeviceBusy().load(); },
+                            std::chrono::seconds(5)));
+  QElapsedTimer t;
+  t.start();
+  frame->close();
+  frame.reset();
+  EXPECT_LT(t.elapsed(), 1000);
+}
+
+}  // namespace
+}  // namespace skyvane

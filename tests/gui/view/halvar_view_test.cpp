@@ -1,0 +1,274 @@
+#include "gui/view/halvar_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+
+#include "core/monitor/alarm_evaluation.h"
+#include "desktop_fixture.h"
+#include "gui/controls/bar_graph_ctrl.h"
+#include "gui/controls/compass_ctrl.h"
+#include "gui/controls/level_bar_ctrl.h"
+#include "gui/controls/thermometer_ctrl.h"
+
+namespace skyvane {
+namespace {
+
+QString FieldText(const CHalvarView& view, const char* name) {
+  auto* field = view.findChild<QLabel*>(QString::fromLatin1(name));
+  EXPECT_NE(field, nullptr) << name;
+  return field ? field->text() : QString();
+}
+
+// A reading in display units, as the monitor hands it over.
+HistoryRow KnownRow() {
+  HistoryRow r;
+  r[row::indoorHumidity] = "45";
+  r[row::indoorTemperature] = "21.5";
+  r[row::outdoorHumidity] = "80";
+  r[row::outdoorTemperature] = "-3.2";
+  r[row::absolutePressure] = "1003.4";
+  r[row::windSpeed] = "3.4";
+  r[row::gustSpeed] = "5.1";
+  r[row::windDir] = "4";
+  r[row::relativePressure] = "1013.2";
+  r[row::dewPoint] = "-5.0";
+  r[row::windChill] = "-6.1";
+  r[row::rainHour] = "1.2";
+  r[row::rain24h] = "12.5";
+  r[row::rainWeek] = "150.0";
+  r[row::rainMonth] = "250.0";
+  r[row::rainTotal] = "1234.5";
+  r[row::windLevel] = "3";
+  r[row::gustLevel] = "4";
+  r[row::directionName] = "E";
+  return r;
+}
+
+// Pixels of the accent colour in a painted control.
+int AccentPixels(QWidget* w, int x) {
+  const QImage img = w->grab().toImage();
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y)
+    if (img.pixelColor(x, y) == QColor(0x80, 0x80, 0xFF)) ++n;
+  return n;
+}
+
+class HalvarViewTest : public ::testing::Test {
+ protected:
+  test::DesktopRig rig;
+  CHalvarView view{*rig.context};
+  void SetUp() override {
+    view.resize(1000, 640);
+    view.show();
+    view.OnInitialUpdate();
+  }
+};
+
+TEST_F(HalvarViewTest, BeforeTheFirstReadingEveryFieldIsEmptyWithItsUnit) {
+  EXPECT_EQ(FieldText(view, "indoorHumidity"), "--- %");
+  EXPECT_EQ(FieldText(view, "indoorTemperature"), "--- °C");
+  EXPECT_EQ(FieldText(view, "outdoorTemperature"), "--- °C");
+  EXPECT_EQ(FieldText(view, "absPressure"), "--- Hpa");
+  EXPECT_EQ(FieldText(view, "relPressure"), "--- Hpa");
+  EXPECT_EQ(FieldText(view, "windSpeed"), "--- m/s");
+  EXPECT_EQ(FieldText(view, "gustSpeed"), "--- m/s");
+  EXPECT_EQ(FieldText(view, "dewPoint"), "--- °C");
+  EXPECT_EQ(FieldText(view, "rainHour"), "--- mm");
+  EXPECT_EQ(FieldText(view, "rainTotal"), "--- mm");
+  EXPECT_EQ(FieldText(view, "windLevelText"), "--- bft");
+  EXPECT_EQ(FieldText(view, "gustLevelText"), "--- bft");
+  EXPECT_EQ(FieldText(view, "windDirectionText"), "---");
+  EXPECT_EQ(FieldText(view, "indoorHumidityMin"), "--- %");
+  EXPECT_EQ(FieldText(view, "absPressureMax"), "--- Hpa");
+  EXPECT_EQ(FieldText(view, "windChillMin"), "--- °C");
+  EXPECT_EQ(FieldText(view, "gustSpeedMax"), "--- m/s");
+  EXPECT_EQ(FieldText(view, "rainTotalMax"), "--- mm");
+  for (QLabel* f : view.Form().live) EXPECT_TRUE(f->text().startsWith("--- ") || f->text() == "---");
+  for (QLabel* f : view.Form().maxmin) EXPECT_TRUE(f->text().startsWith("--- ")) << f->objectName().toStdString();
+  for (AlarmLamp* lamp : view.Form().lamps) EXPECT_EQ(lamp->State(), LampState::kDisabled);
+  EXPECT_FALSE(view.Form().indoorThermometer->HasValue());
+  EXPECT_EQ(view.Form().indoorThermometer->ScaleMin(), -40.f);
+  EXPECT_EQ(view.Form().indoorThermometer->ScaleMax(), 60.f);
+  EXPECT_EQ(view.Form().indoorThermometer->Divisions(), 10);
+  EXPECT_EQ(view.Form().rain[4]->ScaleMax(), 400.f);
+  EXPECT_EQ(view.Form().compass->Direction(), -1);
+  EXPECT_FALSE(view.MonitorRunning());  // the search switch is off in this rig
+}
+
+TEST_F(HalvarViewTest, AFullReadingFillsFieldsAndGauges) {
+  QWidget* month = view.Form().rain[3];
+  const int x = month->width() - 3;
+  EXPECT_EQ(AccentPixels(month, x), 0);  // no column before a reading
+  view.UpdateLivePanels(KnownRow(), HeaderRecord{}, AlarmRecord{});
+  EXPECT_EQ(FieldText(view, "indoorHumidity"), "45 %");
+  EXPECT_EQ(FieldText(view, "indoorTemperature"), "21.5 °C");
+  EXPECT_EQ(FieldText(view, "outdoorHumidity"), "80 %");
+  EXPECT_EQ(FieldText(view, "outdoorTemperature"), "-3.2 °C");
+  EXPECT_EQ(FieldText(view, "absPressure"), "1003.4 Hpa");
+  EXPECT_EQ(FieldText(view, "relPressure"), "1013.2 Hpa");
+  EXPECT_EQ(FieldText(view, "windSpeed"), "3.4 m/s");
+  EXPECT_EQ(FieldText(view, "gustSpeed"), "5.1 m/s");
+  EXPECT_EQ(FieldText(view, "dewPoint"), "-5.0 °C");
+  EXPECT_EQ(FieldText(view, "windChill"), "-6.1 °C");
+  EXPECT_EQ(FieldText(view, "rainHour"), "1.2 mm");
+  EXPECT_EQ(FieldText(view, "rain24h"), "12.5 mm");
+  EXPECT_EQ(FieldText(view, "rainWeek"), "150.0 mm");
+  EXPECT_EQ(FieldText(view, "rainMonth"), "250.0 mm");
+  EXPECT_EQ(FieldText(view, "rainTotal"), "1234.5 mm");
+  EXPECT_EQ(FieldText(view, "windDirectionText"), "E");
+  EXPECT_EQ(FieldText(view, "windLevelText"), "3 bft");
+  EXPECT_EQ(FieldText(view, "gustLevelText"), "4 bft");
+
+  const HalvarForm& f = view.Form();
+  EXPECT_TRUE(f.outdoorThermometer->HasValue());
+  EXPECT_FLOAT_EQ(f.outdoorThermometer->Value(), -3.2f);
+  EXPECT_EQ(f.compass->Direction(), 4);
+  // 1234.5 mm stretches the total bar from 0-400 to 0-1600 in 4 divisions.
+  EXPECT_EQ(f.rain[4]->ScaleMax(), 1600.f);
+  EXPECT_EQ(f.rain[4]->Divisions(), 4);
+  EXPECT_EQ(f.rain[3]->ScaleMax(), 300.f);
+  EXPECT_EQ(f.rain[3]->Divisions(), 2);
+  // 250 of 300 mm: most of the month column is filled.
+  const int filled = AccentPixels(month, x);
+  EXPECT_GT(filled, month->height() / 2);
+  EXPECT_LT(filled, month->height());
+}
+
+TEST_F(HalvarViewTest, UnitsComeFromTheHeader) {
+  HeaderRecord header;
+  header[hdr::kUnitIndoorTemp] = "°C";
+  header[hdr::kUnitOutdoorTemp] = "°F";
+  header[hdr::kUnitRain] = "inch";
+  header[hdr::kUnitPressure] = "inHg";
+  header[hdr::kUnitWind] = "knot";
+  HistoryRow r = KnownRow();
+  r[row::rainHour] = "0.05";
+  view.UpdateLivePanels(r, header, AlarmRecord{});
+  EXPECT_EQ(FieldText(view, "indoorTemperature"), "21.5 °C");
+  EXPECT_EQ(FieldText(view, "outdoorTemperature"), "-3.2 °F");
+  // Dew point and wind chill carry the outdoor unit.
+  EXPECT_EQ(FieldText(view, "dewPoint"), "-5.0 °F");
+  EXPECT_EQ(FieldText(view, "windChill"), "-6.1 °F");
+  EXPECT_EQ(FieldText(view, "absPressure"), "1003.4 inHg");
+  EXPECT_EQ(FieldText(view, "gustSpeed"), "5.1 knot");
+  EXPECT_EQ(FieldText(view, "rainHour"), "0.05 inch");
+  const HalvarForm& f = view.Form();
+  // The hour bar's top is 40 mm in inches; the thermometer spans -40..60 °C in °F.
+  EXPECT_FLOAT_EQ(f.rain[0]->ScaleMax(), 40 * 0.03937f);
+  EXPECT_FLOAT_EQ(f.outdoorThermometer->ScaleMin(), -40.f);
+  EXPECT_FLOAT_EQ(f.outdoorThermometer->ScaleMax(), 140.f);
+  EXPECT_FLOAT_EQ(f.indoorThermometer->ScaleMax(), 60.f);
+
+  MaxMinRecord mm;
+  for (int i = mm::kIndoorHumidityMax; i <= mm::kRainTotalMax; ++i) mm[i] = std::to_string(i);
+  view.UpdateMaxMinPanels(mm, header);
+  EXPECT_EQ(FieldText(view, "indoorHumidityMax"), "3 %");
+  EXPECT_EQ(FieldText(view, "outdoorHumidityMin"), "6 %");
+  EXPECT_EQ(FieldText(view, "indoorTemperatureMax"), "7 °C");
+  EXPECT_EQ(FieldText(view, "outdoorTemperatureMin"), "10 °F");
+  EXPECT_EQ(FieldText(view, "windChillMax"), "11 °F");
+  EXPECT_EQ(FieldText(view, "dewPointMin"), "14 °F");
+  EXPECT_EQ(FieldText(view, "absPressureMax"), "15 inHg");
+  EXPECT_EQ(FieldText(view, "relPressureMin"), "18 inHg");
+  EXPECT_EQ(FieldText(view, "windSpeedMax"), "19 knot");
+  EXPECT_EQ(FieldText(view, "gustSpeedMax"), "20 knot");
+  EXPECT_EQ(FieldText(view, "rainHourMax"), "21 inch");
+  EXPECT_EQ(FieldText(view, "rainTotalMax"), "25 inch");
+}
+
+TEST_F(HalvarViewTest, LampsShowTheBellOfTheirState) {
+  const QImage disabled(QStringLiteral(":/pictures/bell_disabled.png"));
+  const QImage armed(QStringLiteral(":/pictures/bell_armed.png"));
+  const QImage triggered(QStringLiteral(":/pictures/bell_triggered.png"));
+  ASSERT_FALSE(disabled.isNull());
+  EXPECT_NE(disabled, armed);
+  EXPECT_NE(armed, triggered);
+  LampStates states{};
+  states.fill(LampState::kArmed);
+  states[0] = LampState::kTriggered;
+  states[22] = LampState::kDisabled;
+  view.UpdateAlarmLamps(states);
+  auto image = [&](int number) {
+    return view.findChild<AlarmLamp*>(QStringLiteral("lamp%1").arg(number))->pixmap().toImage()
+        .convertToFormat(disabled.format());
+  };
+  EXPECT_EQ(image(1), triggered.convertToFormat(disabled.format()));
+  EXPECT_EQ(image(2), armed.convertToFormat(disabled.format()));
+  EXPECT_EQ(image(23), disabled.convertToFormat(disabled.format()));
+  EXPECT_FALSE(view.Form().lamps[16]->isVisibleTo(&view));  // wind level HI is hidden
+  EXPECT_FALSE(view.Form().lamps[18]->isVisibleTo(&view));  // gust level HI too
+  EXPECT_TRUE(view.Form().lamps[20]->isVisibleTo(&view));   // the direction lamp shows
+}
+
+TEST_F(HalvarViewTest, ALoTemperatureAlarmTriggersBelowZero) {
+  HeaderRecord header;
+  header[hdr::kAlarmOutdoorTempLow] = "1";
+  AlarmRecord alarms;
+  alarms[alm::kOutdoorTempLow] = "5.0";
+  HistoryRow r = KnownRow();  // outdoor -3.2
+  view.UpdateAlarmLamps(EvaluateLamps(r, header, alarms));
+  EXPECT_EQ(view.Form().lamps[lamp::kOutdoorTempLow - 1]->State(), LampState::kTriggered);
+  EXPECT_EQ(view.Form().lamps[lamp::kOutdoorTempHigh - 1]->State(), LampState::kDisabled);
+}
+
+TEST_F(HalvarViewTest, MonitorCallsReachTheFormOnTheUiThread) {
+  bool updated = false;
+  QObject::connect(&view, &CHalvarView::livePanelsUpdated, [&] { updated = true; });
+  std::thread monitor([&] { view.ShowLiveValues(KnownRow(), HeaderRecord{}, AlarmRecord{}); });
+  monitor.join();
+  EXPECT_FALSE(updated);  // carried over, not run on the calling thread
+  ASSERT_TRUE(test::WaitFor([&] { return updated; }));
+  EXPECT_EQ(FieldText(view, "windSpeed"), "3.4 m/s");
+}
+
+struct CaptionCase {
+  int language;
+  const char* indoor;
+  const char* outdoor;
+  const char* rain;
+  const char* relPressure;
+  const char* windchill;
+};
+
+class HalvarViewLanguage : public ::testing::TestWithParam<CaptionCase> {};
+
+TEST_P(HalvarViewLanguage, TheFormSpeaksTheConfiguredLanguage) {
+  const CaptionCase c = GetParam();
+  test::DesktopRig rig(c.language);
+  CHalvarView view(*rig.context);
+  EXPECT_EQ(view.findChild<QGroupBox*>("indoor")->title(), QString::fromUtf8(c.indoor));
+  EXPECT_EQ(view.findChild<QGroupBox*>("outdoor")->title(), QString::fromUtf8(c.outdoor));
+  EXPECT_EQ(view.findChild<QGroupBox*>("rain")->title(), QString::fromUtf8(c.rain));
+  EXPECT_EQ(view.findChild<QGroupBox*>("relPressureBox")->title(), QString::fromUtf8(c.relPressure));
+  EXPECT_EQ(view.findChild<QGroupBox*>("windChillBox")->title(), QString::fromUtf8(c.windchill));
+  // Same fields in every language.
+  EXPECT_EQ(view.findChildren<AlarmLamp*>().size(), 23);
+  EXPECT_EQ(view.findChildren<CBarGraphCtrl*>().size(), 5);
+  EXPECT_EQ(view.findChildren<CThermometerCtrl*>().size(), 2);
+  EXPECT_EQ(view.findChildren<CLevelBarCtrl*>().size(), 2);
+  EXPECT_EQ(view.findChildren<CCompassCtrl*>().size(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ThreeLanguages, HalvarViewLanguage,
+    ::testing::Values(CaptionCase{0, "Indoor", "Outdoor", "Rain", "Rel. Pressure", "Windchill"},
+                      CaptionCase{1, "Innen", "Außen", "Niederschlag", "Rel. Luftdruck",
+                                  "Windauskühlung"},
+                      CaptionCase{2, "Indendørs", "Udendørs", "Nedbør", "Rel. Tryk",
+                                  "Kuldeindeks"}));
+
+TEST(FormCaptions, TheWindLinesKeepTheirExactTexts) {
+  EXPECT_EQ(FormCaptionsFor(0).windLine, " Wind");
+  EXPECT_EQ(FormCaptionsFor(1).gustLine, " Windbö");
+  EXPECT_EQ(FormCaptionsFor(2).gustLine, "VINDSTØD");
+  EXPECT_EQ(FormCaptionsFor(2).gustLevel, " VINDSTØD Niveau");
+  EXPECT_EQ(FormCaptionsFor(1).last24Hour, "Letzter 24 Stunden");
+  EXPECT_EQ(FormCaptionsFor(2).lastMonth, "Sidste Måned");
+  EXPECT_EQ(FormCaptionsFor(7).indoor, "Indoor");
+}
+
+}  // namespace
+}  // namespace skyvane
