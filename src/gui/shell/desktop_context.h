@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "gui/view/monitor_control.h"
+
 namespace skyvane {
 
 struct AppSettings;
@@ -21,6 +23,7 @@ struct DesktopContext {
   HistoryFile& file;
   const Clock& clock;
   std::vector<std::string> arguments;  // the command line, for a restart
+  MonitorFactory monitorFactory;       // builds the view's monitor; none: no live updates
 };
 
 }  // namespace skyvane

@@ -4,7 +4,6 @@
 
 #include "core/app/app_settings.h"
 #include "core/monitor/alarm_evaluation.h"
-#include "core/monitor/monitor_thread.h"
 #include "core/units/conversions.h"
 #include "gui/controls/bar_graph_ctrl.h"
 #include "gui/controls/compass_ctrl.h"
@@ -32,7 +31,6 @@ CHalvarView::CHalvarView(DesktopContext& context, QWidget* parent)
     : QWidget(parent),
       context_(context),
       form_(BuildHalvarForm(this, FormCaptionsFor(context.settings.languageIndex), pictures_)),
-      starter_([](MonitorThread& thread) { return thread.Start(); }),
       handOver_([this](const std::string& text) {
         if (statusSink_) statusSink_(QString::fromStdString(text));
       }) {
@@ -64,12 +62,9 @@ void CHalvarView::SetStartingRanges() {
 }
 
 bool CHalvarView::StartMonitor() {
-  if (!context_.settings.SearchOn() || monitor_) return false;
-  monitor_ = std::make_unique<MonitorThread>(
-      MonitorServices{context_.device, context_.file, context_.text, context_.settings,
-                      context_.clock},
-      *this);
-  if (!starter_(*monitor_)) {
+  if (!context_.settings.SearchOn() || monitor_ || !context_.monitorFactory) return false;
+  monitor_ = context_.monitorFactory(*this);
+  if (!monitor_ || !monitor_->Start()) {
     monitor_.reset();
     QMessageBox::warning(this, QStringLiteral("Skyvane"),
                          QStringLiteral("Begin monitor thread fail!"));

@@ -12,10 +12,9 @@
 #include "gui/shell/desktop_context.h"
 #include "gui/shell/status_hand_over.h"
 #include "gui/view/halvar_form.h"
+#include "gui/view/monitor_control.h"
 
 namespace skyvane {
-
-class MonitorThread;
 
 class CHalvarView : public QWidget, public MonitorFrontEnd {
   Q_OBJECT
@@ -34,14 +33,9 @@ class CHalvarView : public QWidget, public MonitorFrontEnd {
   // Stops the monitor and waits for it; a status hand-over in progress is released.
   void StopMonitor();
   bool MonitorRunning() const;
-  MonitorThread* Monitor() const { return monitor_.get(); }
 
   // Where status texts go (pane 0 of the frame's status bar). UI thread.
   void SetStatusSink(std::function<void(const QString&)> sink) { statusSink_ = std::move(sink); }
-  // Replaces the thread start (tests make it fail).
-  void SetMonitorStarter(std::function<bool(MonitorThread&)> starter) {
-    starter_ = std::move(starter);
-  }
 
   // The updates themselves; UI thread.
   void UpdateLivePanels(const HistoryRow& row, const HeaderRecord& header, const AlarmRecord& alarm);
@@ -72,9 +66,8 @@ class CHalvarView : public QWidget, public MonitorFrontEnd {
   LampPictures pictures_;
   HalvarForm form_;
   std::function<void(const QString&)> statusSink_;
-  std::function<bool(MonitorThread&)> starter_;
   StatusHandOver handOver_;
-  std::unique_ptr<MonitorThread> monitor_;
+  std::unique_ptr<MonitorControl> monitor_;
   bool initialUpdateDone_ = false;
 };
 

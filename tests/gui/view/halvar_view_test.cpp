@@ -272,3 +272,74 @@ TEST(FormCaptions, TheWindLinesKeepTheirExactTexts) {
 
 }  // namespace
 }  // namespace skyvane
+
+namespace skyvane {
+namespace {
+
+struct FakeMonitor : MonitorControl {
+  FakeMonitor(bool startResult, int& stops) : startResult(startResult), stops(stops) {}
+  bool Start() override { return running = startResult; }
+  void Stop() override {
+    ++stops;
+    running = false;
+  }
+  bool Running() const override { return running; }
+  bool startResult;
+  int& stops;
+  bool running = false;
+};
+
+TEST(HalvarViewMonitor, AMonitorThatCannotStartIsReportedAndTheFormStaysEmpty) {
+  test::DesktopRig rig(0, "true");
+  int stops = 0;
+  rig.context->monitorFactory = [&](MonitorFrontEnd&) {
+    return std::make_unique<FakeMonitor>(false, stops);
+  };
+  CHalvarView view(*rig.context);
+  test::ModalAnswer answer(QMessageBox::Ok);
+  view.OnInitialUpdate();
+  ASSERT_TRUE(answer.Seen());
+  EXPECT_EQ(answer.Text(), "Begin monitor thread fail!");
+  EXPECT_FALSE(view.MonitorRunning());
+  EXPECT_EQ(FieldText(view, "windSpeed"), "--- m/s");
+}
+
+TEST(HalvarViewMonitor, StartsOnlyWhenSearchingIsOnAndStopsWithTheView) {
+  for (const char* search : {"false", "FALSE", "0", "true", "no", ""}) {
+    test::DesktopRig rig(0, search);
+    int built = 0;
+    int stops = 0;
+    rig.context->monitorFactory = [&](MonitorFrontEnd&) {
+      ++built;
+      return std::make_unique<FakeMonitor>(true, stops);
+    };
+    {
+      CHalvarView view(*rig.context);
+      view.OnInitialUpdate();
+      view.OnInitialUpdate();  // once only
+      EXPECT_EQ(view.MonitorRunning(), built == 1) << search;
+    }
+    const bool on = std::string(search) != "false" && std::string(search) != "FALSE" &&
+                    std::string(search) != "0";
+    EXPECT_EQ(built, on ? 1 : 0) << search;
+    EXPECT_EQ(stops, on ? 1 : 0) << search;
+  }
+}
+
+TEST(HalvarViewMonitor, AfterReleaseAStatusHandOverNeverBlocks) {
+  test::DesktopRig rig;
+  CHalvarView view(*rig.context);
+  QStringList shown;
+  view.SetStatusSink([&](const QString& text) { shown << text; });
+  std::thread first([&] { view.SetStatusText("one"); });
+  ASSERT_TRUE(test::WaitFor([&] { return !shown.isEmpty(); }));
+  first.join();
+  view.ReleaseBlockedCalls();
+  std::thread second([&] { view.SetStatusText("two"); });
+  second.join();  // returns without the UI thread's help
+  QCoreApplication::processEvents();
+  EXPECT_EQ(shown, QStringList{"one"});
+}
+
+}  // namespace
+}  // namespace skyvane
