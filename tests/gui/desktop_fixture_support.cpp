@@ -7,6 +7,8 @@
 #include <QThread>
 #include <atomic>
 
+#include "gui/shell/desktop_resources.h"
+
 namespace skyvane::test {
 
 TempFolder::TempFolder() {
@@ -23,6 +25,7 @@ TempFolder::~TempFolder() {
 }
 
 DesktopRig::DesktopRig(int languageIndex, const std::string& searchData, bool testMode) {
+  InitDesktopResources();
   settings.languageIndex = languageIndex;
   settings.language = LanguageNameOf(languageIndex);
   settings.searchData = searchData;
