@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts Skyvane on the simulated station.
+# Sets up, builds and starts the desktop program on the simulated station.
+# Extra arguments go to skyvane (for example --folder DIR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
-exec ./build/skyvane-cli --simulate run
+exec ./build/skyvane --simulate "$@"
