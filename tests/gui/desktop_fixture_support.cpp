@@ -1,6 +1,7 @@
 #include "desktop_fixture.h"
 
 #include <QCoreApplication>
+#include <QAbstractButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
