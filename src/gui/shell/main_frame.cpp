@@ -208,7 +208,10 @@ void CMainFrame::OnConnectionTick() {
   device.UpdateConnection();
   // A station found on this tick: let the monitor at it again.
   if (context_.settings.SearchOn() && !device.IsWatchEnabled()) device.EnableWatch();
-  if (device.HasLinkChanged()) statusBar_->repaint();
+  if (device.HasLinkChanged()) {
+    statusBar_->update();
+    statusBar_->Pane1()->update();
+  }
 }
 
 bool CMainFrame::event(QEvent* event) {

@@ -170,13 +170,14 @@ TEST(ConnectionWatch, FollowsPlugUnplugAndReplugOfTheStation) {
   frame.OnConnectionTick();  // found: the watch is armed again since searching is on
   EXPECT_TRUE(rig.device->IsConnected());
   EXPECT_TRUE(rig.device->IsWatchEnabled());
-  EXPECT_TRUE(frame.LinkStatusBar()->Pane1()->ShowedConnected());
+  ConnectionPane* pane = frame.LinkStatusBar()->Pane1();
+  EXPECT_TRUE(test::WaitFor([&] { return pane->ShowedConnected(); }));  // repainted by itself
   EXPECT_TRUE(PaneShowsConnected(frame));
 
   rig.station->Unplug();
   frame.OnConnectionTick();
   EXPECT_FALSE(rig.device->IsConnected());
-  EXPECT_FALSE(frame.LinkStatusBar()->Pane1()->ShowedConnected());
+  EXPECT_TRUE(test::WaitFor([&] { return !pane->ShowedConnected(); }));
   EXPECT_FALSE(PaneShowsConnected(frame));
 
   rig.station->Replug();
