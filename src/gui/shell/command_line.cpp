@@ -106,7 +106,7 @@ std::string DesktopUsage() {
          "  --test-mode           run against the built-in 512-byte test image\n"
          "  --station-image FILE  run against a virtual station kept in FILE (64 KiB)\n"
          "  --simulate[=DIR]      run against a live simulated station (its image in DIR,\n"
-         "                        else in the program folder)\n"
+         "                        else in the folder station/ of the program folder)\n"
          "  --help                show this text and exit\n"
          "  --version             show the version and exit\n";
 }

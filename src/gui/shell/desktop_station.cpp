@@ -1,37 +1,13 @@
 #include "gui/shell/desktop_station.h"
 
-#include <system_error>
-
 #include "core/app/app_settings.h"
 #include "core/station/station_device.h"
-#include "core/station/test_image.h"
 #include "core/transfer/module_transfer.h"
+#include "core/transfer/simulated_station.h"
 #include "core/transfer/virtual_station.h"
 
 namespace skyvane {
 
-namespace {
-
-constexpr const char* kSimulatedImageName = "Skyvane-station.img";
-
-// The simulated station keeps its memory in an image of its own; a new one
-// starts from the test image's blocks and records.
-std::unique_ptr<VirtualStation> MakeSimulatedStation(const std::filesystem::path& folder, int vid,
-                                                     int pid, std::string& error) {
-  std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
-  const std::filesystem::path image = folder / kSimulatedImageName;
-  auto station = std::make_unique<VirtualStation>(vid, pid);
-  if (!std::filesystem::exists(image)) {
-    StationMemory seed;
-    seed.Write(0, TestImage.data(), static_cast<int>(TestImage.size()));
-    if (!seed.Save(image, error)) return nullptr;
-  }
-  if (!station->LoadImage(image, error)) return nullptr;
-  return station;
-}
-
-}  // namespace
 
 std::unique_ptr<StationDevice> MakeDesktopStation(const DesktopOptions& options,
                                                   const AppSettings& settings,
@@ -45,9 +21,12 @@ std::unique_ptr<StationDevice> MakeDesktopStation(const DesktopOptions& options,
     return std::make_unique<StationDevice>(std::move(station), false, vid, pid);
   }
   if (options.simulate) {
-    const std::filesystem::path where =
-        options.simulateFolder.empty() ? folder : std::filesystem::path(options.simulateFolder);
-    auto station = MakeSimulatedStation(where, vid, pid, error);
+    SimOptions sim;
+    sim.folder = options.simulateFolder.empty() ? DefaultSimulationFolder(folder)
+                                                : std::filesystem::path(options.simulateFolder);
+    sim.vendorId = vid;
+    sim.productId = pid;
+    auto station = MakeSimulatedStation(sim, error);
     if (!station) return nullptr;
     return std::make_unique<StationDevice>(std::move(station), false, vid, pid);
   }

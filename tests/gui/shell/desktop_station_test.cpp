@@ -6,13 +6,13 @@
 
 #include "core/app/app_settings.h"
 #include "core/station/station_device.h"
-#include "core/transfer/station_memory.h"
+#include "core/transfer/simulated_station.h"
 #include "desktop_fixture.h"
 
 namespace skyvane {
 namespace {
 
-TEST(DesktopStation, SimulateSeedsAnImageAndTalksTheReportProtocol) {
+TEST(DesktopStation, SimulateRunsALiveStationInItsOwnFolder) {
   test::TempFolder dir;
   DesktopOptions options;
   options.simulate = true;
@@ -21,33 +21,21 @@ TEST(DesktopStation, SimulateSeedsAnImageAndTalksTheReportProtocol) {
   auto device = MakeDesktopStation(options, AppSettings{}, dir.path(), error);
   ASSERT_TRUE(device) << error;
   EXPECT_FALSE(device->Link().IsTestMode());
-  const auto image = dir.path() / "sim" / "Skyvane-station.img";
-  ASSERT_TRUE(std::filesystem::exists(image));
-  EXPECT_EQ(std::filesystem::file_size(image), 65536u);
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "sim" / "station.img"));
   EXPECT_TRUE(device->UpdateConnection());
   HeaderRecord header;
-  ASSERT_TRUE(device->ReadHeader(header));
+  ASSERT_TRUE(device->ReadHeader(header));  // over the real report protocol
   EXPECT_EQ(header[hdr::kMarker55], "1");
-  EXPECT_EQ(header[hdr::kCurrentAddress], "496");  // 0x1F0
 }
 
-TEST(DesktopStation, SimulateKeepsAnExistingImage) {
+TEST(DesktopStation, SimulateWithoutAFolderUsesTheProgramFolder) {
   test::TempFolder dir;
-  StationMemory memory;
-  memory.Set(0, 0x55);
-  memory.Set(1, 0xAA);
-  memory.Set(0x1E, 0x00);
-  memory.Set(0x1F, 0x02);  // current record at 0x200
-  std::string error;
-  ASSERT_TRUE(memory.Save(dir.path() / "Skyvane-station.img", error)) << error;
   DesktopOptions options;
   options.simulate = true;
+  std::string error;
   auto device = MakeDesktopStation(options, AppSettings{}, dir.path(), error);
   ASSERT_TRUE(device) << error;
-  device->UpdateConnection();
-  HeaderRecord header;
-  ASSERT_TRUE(device->ReadHeader(header));
-  EXPECT_EQ(header[hdr::kCurrentAddress], "512");
+  EXPECT_TRUE(std::filesystem::exists(DefaultSimulationFolder(dir.path()) / "station.img"));
 }
 
 TEST(DesktopStation, AStationImageThatCannotBeUsedIsReported) {
