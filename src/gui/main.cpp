@@ -21,6 +21,7 @@
 #include "gui/shell/desktop_station.h"
 #include "gui/shell/frame_windows.h"
 #include "gui/shell/main_frame.h"
+#include "gui/view/monitor_thread_control.h"
 
 namespace {
 
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
   // The chart component is part of the program, so it is always registered.
 
   DesktopContext context{folder, settings, text, *device, file, clock, arguments};
+  context.monitorFactory = MakeMonitorFactory(context);
   int result = 0;
   {
     CMainFrame frame(context);

@@ -9,6 +9,7 @@
 #include <atomic>
 
 #include "gui/shell/desktop_resources.h"
+#include "gui/view/monitor_thread_control.h"
 
 namespace skyvane::test {
 
@@ -43,6 +44,7 @@ DesktopRig::DesktopRig(int languageIndex, const std::string& searchData, bool te
   if (testMode) device->Link().SetTestPause(std::chrono::milliseconds(5));
   context = std::make_unique<DesktopContext>(
       DesktopContext{folder.path(), settings, *text, *device, *file, clock, {"skyvane"}});
+  context->monitorFactory = MakeMonitorFactory(*context);
 }
 
 ModalAnswer::ModalAnswer(QMessageBox::StandardButton button, std::chrono::milliseconds timeout)

@@ -208,5 +208,47 @@ TEST(ConnectionWatch, TheTimerFindsTheStationWithinASecond) {
                             std::chrono::milliseconds(1500)));
 }
 
+TEST(CMainFrame, TheMonitorsStatusAndTitleReachTheFrame) {
+  test::DesktopRig rig(0, "true", /*testMode=*/true);
+  CMainFrame frame(*rig.context);
+  frame.show();  // the initial update starts the monitor
+  ASSERT_TRUE(frame.View()->MonitorRunning());
+  ASSERT_TRUE(test::WaitFor(
+      [&] { return frame.LinkStatusBar()->PaneText().startsWith("Last Read Time: "); },
+      std::chrono::seconds(10)));
+  EXPECT_EQ(frame.windowTitle(), "Skyvane Radio Controlled(---TEST MODE---)");
+  EXPECT_NE(frame.View()->findChild<QLabel*>("outdoorTemperature")->text(), "--- °C");
+}
+
+// Closing must end the monitor quickly wherever it is: asleep between cycles or
+// in the middle of a cycle that holds the station link and hands status over.
+TEST(CMainFrame, ClosingWhileTheMonitorSleepsReturnsWithinASecond) {
+  test::DesktopRig rig(0, "true", /*testMode=*/true);
+  auto frame = std::make_unique<CMainFrame>(*rig.context);
+  frame->show();
+  ASSERT_TRUE(test::WaitFor(
+      [&] { return frame->LinkStatusBar()->PaneText().startsWith("Last Read Time: "); },
+      std::chrono::seconds(10)));
+  QElapsedTimer t;
+  t.start();
+  frame->close();
+  frame.reset();
+  EXPECT_LT(t.elapsed(), 1000);
+}
+
+TEST(CMainFrame, ClosingWhileTheMonitorHoldsTheLinkReturnsWithinASecond) {
+  test::DesktopRig rig(0, "true", /*testMode=*/true);
+  rig.device->Link().SetTestPause(std::chrono::milliseconds(200));  // device-like exchanges
+  auto frame = std::make_unique<CMainFrame>(*rig.context);
+  frame->show();
+  ASSERT_TRUE(test::WaitFor([&] { return rig.device->DeviceBusy().load(); },
+                            std::chrono::seconds(5)));
+  QElapsedTimer t;
+  t.start();
+  frame->close();
+  frame.reset();
+  EXPECT_LT(t.elapsed(), 1000);
+}
+
 }  // namespace
 }  // namespace skyvane
