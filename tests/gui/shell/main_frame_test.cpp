@@ -211,7 +211,8 @@ TEST(ConnectionWatch, TheTimerFindsTheStationWithinASecond) {
 TEST(CMainFrame, TheMonitorsStatusAndTitleReachTheFrame) {
   test::DesktopRig rig(0, "true", /*testMode=*/true);
   CMainFrame frame(*rig.context);
-  frame.show();  // the initial update starts the monitor
+  frame.OnConnectionTick();  // connected before the monitor's first cycle
+  frame.show();              // the initial update starts the monitor
   ASSERT_TRUE(frame.View()->MonitorRunning());
   ASSERT_TRUE(test::WaitFor(
       [&] { return frame.LinkStatusBar()->PaneText().startsWith("Last Read Time: "); },
@@ -225,6 +226,7 @@ TEST(CMainFrame, TheMonitorsStatusAndTitleReachTheFrame) {
 TEST(CMainFrame, ClosingWhileTheMonitorSleepsReturnsWithinASecond) {
   test::DesktopRig rig(0, "true", /*testMode=*/true);
   auto frame = std::make_unique<CMainFrame>(*rig.context);
+  frame->OnConnectionTick();
   frame->show();
   ASSERT_TRUE(test::WaitFor(
       [&] { return frame->LinkStatusBar()->PaneText().startsWith("Last Read Time: "); },
@@ -240,6 +242,7 @@ TEST(CMainFrame, ClosingWhileTheMonitorHoldsTheLinkReturnsWithinASecond) {
   test::DesktopRig rig(0, "true", /*testMode=*/true);
   rig.device->Link().SetTestPause(std::chrono::milliseconds(200));  // device-like exchanges
   auto frame = std::make_unique<CMainFrame>(*rig.context);
+  frame->OnConnectionTick();
   frame->show();
   ASSERT_TRUE(test::WaitFor([&] { return rig.device->DeviceBusy().load(); },
                             std::chrono::seconds(5)));
