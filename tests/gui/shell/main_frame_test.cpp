@@ -240,7 +240,7 @@ TEST(CMainFrame, ClosingWhileTheMonitorSleepsReturnsWithinASecond) {
 
 TEST(CMainFrame, ClosingWhileTheMonitorHoldsTheLinkReturnsWithinASecond) {
   test::DesktopRig rig(0, "true", /*testMode=*/true);
-  rig.device->Link().SetTestPause(std::chrono::milliseconds(200));  // device-like exchanges
+  rig.device->Link().SetTestPause(std::chrono::milliseconds(100));  // slow, device-like exchanges
   auto frame = std::make_unique<CMainFrame>(*rig.context);
   frame->OnConnectionTick();
   frame->show();
