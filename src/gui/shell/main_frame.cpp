@@ -224,7 +224,11 @@ bool CMainFrame::event(QEvent* event) {
 
 void CMainFrame::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (!view_->InitialUpdateDone()) view_->OnInitialUpdate();
+  if (view_->InitialUpdateDone()) return;
+  // One watch tick now rather than after the first second: a station that is
+  // plugged in is then open when the monitor's first cycle looks for it.
+  OnConnectionTick();
+  view_->OnInitialUpdate();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
