@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "desktop_fixture.h"
+#include "gui/shell/frame_windows.h"
 #include "gui/shell/link_status_bar.h"
 #include "gui/view/halvar_view.h"
 
@@ -98,6 +99,17 @@ TEST(CMainFrame, WindowsNotYetBuiltAreDisabledUntilTheyPlugIn) {
   EXPECT_TRUE(frame.Action(FrameCommand::kHistory)->isEnabled());
   frame.Action(FrameCommand::kHistory)->trigger();
   EXPECT_EQ(opened, 1);
+}
+
+TEST(CMainFrame, TheSettingsDialogsArePluggedIn) {
+  test::DesktopRig rig;
+  CMainFrame frame(*rig.context);
+  PlugInWindows(frame, *rig.context);
+  EXPECT_TRUE(frame.Action(FrameCommand::kSetup)->isEnabled());
+  EXPECT_TRUE(frame.Action(FrameCommand::kAlarm)->isEnabled());
+  EXPECT_TRUE(frame.Action(FrameCommand::kScope)->isEnabled());
+  EXPECT_FALSE(frame.Action(FrameCommand::kHistory)->isEnabled());
+  EXPECT_FALSE(frame.Action(FrameCommand::kGraph)->isEnabled());
 }
 
 TEST(CMainFrame, PromptsGoToPaneZeroAndTheToolTipIsTheSecondLine) {
