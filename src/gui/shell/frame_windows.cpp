@@ -4,6 +4,7 @@
 #include "gui/dialogs/maxmin_dlg.h"
 #include "gui/dialogs/setup_dlg.h"
 #include "gui/shell/main_frame.h"
+#include "gui/windows/history_dlg.h"
 
 namespace skyvane {
 
@@ -20,7 +21,11 @@ void PlugInWindows(CMainFrame& frame, DesktopContext& context) {
     CMaxMinDlg dialog(context.device, context.file, context.text, parent);
     dialog.Run();
   });
-  // History and Graph plug in the same way once their windows exist.
+  frame.SetWindowOpener(FrameCommand::kHistory, [&context](QWidget* parent) {
+    CHistoryDlg dialog(context.text, context.device, context.file, context.clock, parent);
+    if (dialog.Open()) dialog.exec();
+  });
+  // The Graph window plugs in the same way once it exists.
 }
 
 }  // namespace skyvane

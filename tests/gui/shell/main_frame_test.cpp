@@ -108,7 +108,7 @@ TEST(CMainFrame, TheSettingsDialogsArePluggedIn) {
   EXPECT_TRUE(frame.Action(FrameCommand::kSetup)->isEnabled());
   EXPECT_TRUE(frame.Action(FrameCommand::kAlarm)->isEnabled());
   EXPECT_TRUE(frame.Action(FrameCommand::kScope)->isEnabled());
-  EXPECT_FALSE(frame.Action(FrameCommand::kHistory)->isEnabled());
+  EXPECT_TRUE(frame.Action(FrameCommand::kHistory)->isEnabled());
   EXPECT_FALSE(frame.Action(FrameCommand::kGraph)->isEnabled());
 }
 
