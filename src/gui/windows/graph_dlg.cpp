@@ -17,6 +17,7 @@
 #include "core/app/text_table.h"
 #include "core/history/graph_series.h"
 #include "core/history/history_file.h"
+#include "core/history/search_range.h"
 #include "core/station/station_device.h"
 #include "core/units/timestamps.h"
 #include "gui/chart/chart_widget.h"
@@ -70,16 +71,8 @@ std::string RangeText(const QDateEdit* date, const QTimeEdit* time) {
 
 GraphOpening MenuGraphOpening(const Clock& clock) {
   const std::time_t now = clock.Now();
-  return {3, LocalTimeOf(now - ConditionSpanSeconds(3)), LocalTimeOf(now)};
-}
-
-int ConditionSpanSeconds(int condition) {
-  switch (condition) {
-    case 1: return 86400;
-    case 2: return 604800;
-    case 3: return 2592000;
-    default: return 3600;
-  }
+  const int month = static_cast<int>(SearchCondition::kMonth);
+  return {month, LocalTimeOf(now - SearchSpanSeconds(month)), LocalTimeOf(now)};
 }
 
 CGraphDlg::CGraphDlg(const TextTable& text, StationDevice& device, HistoryFile& file, const Clock& clock,
@@ -234,7 +227,7 @@ void CGraphDlg::SetPickers(const QDateTime& start, const QDateTime& end) {
 
 void CGraphDlg::OnConditionChanged() {
   const std::time_t now = clock_.Now();
-  SetPickers(LocalTimeOf(now - ConditionSpanSeconds(condition_->currentIndex())), LocalTimeOf(now));
+  SetPickers(LocalTimeOf(now - SearchSpanSeconds(condition_->currentIndex())), LocalTimeOf(now));
 }
 
 void CGraphDlg::Search() {

@@ -46,10 +46,6 @@ struct GraphOpening {
 // The main frame's opening: "a month", the last 30 days up to now.
 GraphOpening MenuGraphOpening(const Clock& clock);
 
-// Seconds before now that a Condition list index stands for: 86400, 604800 and
-// 2592000 for the second, third and fourth item, 3600 for every other index.
-int ConditionSpanSeconds(int condition);
-
 class CGraphDlg : public QDialog {
   Q_OBJECT
 
