@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <unordered_map>
 
 #include "core/app/text_table.h"
 #include "core/units/conversions.h"
@@ -92,6 +93,9 @@ GraphPoints CollectGraphPoints(const HistoryTable& rows, GraphChoice choice, con
   GraphPoints points;
   points.x.reserve(rows.size());
   for (int s = 0; s < spec.seriesCount; ++s) points.y[s].reserve(rows.size());
+  // Stored values repeat a lot (a year of pressures holds a few hundred
+  // different texts), so each text is converted once. The keys point into rows.
+  std::unordered_map<std::string_view, double> known[2];
   std::string time, value;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const std::string_view recordTimeText = rows.Field(i, recordTime);
@@ -99,8 +103,13 @@ GraphPoints CollectGraphPoints(const HistoryTable& rows, GraphChoice choice, con
     time.assign(recordTimeText);
     points.x.push_back(TimestampToChartTime(time));
     for (int s = 0; s < spec.seriesCount; ++s) {
-      value.assign(rows.Field(i, spec.series[s].field));
-      points.y[s].push_back(GraphValue(choice, value, units).value_or(gap));
+      const std::string_view stored = rows.Field(i, spec.series[s].field);
+      auto [at, added] = known[s].try_emplace(stored, gap);
+      if (added) {
+        value.assign(stored);
+        at->second = GraphValue(choice, value, units).value_or(gap);
+      }
+      points.y[s].push_back(at->second);
     }
   }
   return points;

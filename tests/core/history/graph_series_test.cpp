@@ -131,13 +131,16 @@ TEST(GraphSeries, CollectsPointsWithGapsAndSkipsShortTimes) {
   add("2024-03-01 10:10:00", "---", "1012.0");
   add("", "1003.0", "1013.0");
   add("2024-03-01 10:15:00", "1004.0", "");
+  add("2024-03-01 10:20:00", "---", "1000.0");  // texts seen before, in the other series
 
   const GraphPoints p = CollectGraphPoints(rows, GraphChoice::kPressure, kMetric);
-  ASSERT_EQ(p.size(), 3u);
+  ASSERT_EQ(p.size(), 4u);
+  EXPECT_TRUE(std::isnan(p.y[0][3]));
+  EXPECT_EQ(p.y[1][3], 1000.0);
   EXPECT_DOUBLE_EQ(p.x[0], TimestampToChartTime("2024-03-01 10:00:00"));
   EXPECT_DOUBLE_EQ(p.x[1], TimestampToChartTime("2024-03-01 10:10:00"));
   EXPECT_DOUBLE_EQ(p.x[2], TimestampToChartTime("2024-03-01 10:15:00"));
-  ASSERT_EQ(p.y[0].size(), 3u);
+  ASSERT_EQ(p.y[0].size(), 4u);
   EXPECT_EQ(p.y[0][0], 1000.0);
   EXPECT_TRUE(std::isnan(p.y[0][1]));
   EXPECT_EQ(p.y[0][2], 1004.0);
@@ -145,7 +148,7 @@ TEST(GraphSeries, CollectsPointsWithGapsAndSkipsShortTimes) {
   EXPECT_TRUE(std::isnan(p.y[1][2]));
 
   const GraphPoints one = CollectGraphPoints(rows, GraphChoice::kRain, kMetric);
-  EXPECT_EQ(one.y[0].size(), 3u);
+  EXPECT_EQ(one.y[0].size(), 4u);
   EXPECT_TRUE(one.y[1].empty());
 }
 
