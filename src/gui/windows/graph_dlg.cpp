@@ -6,18 +6,19 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTimeEdit>
 
 #include <cmath>
+#include <filesystem>
 
 #include "core/app/clock.h"
 #include "core/app/text_table.h"
 #include "core/history/graph_series.h"
 #include "core/history/history_file.h"
 #include "core/history/search_range.h"
+#include "core/station/device_busy.h"
 #include "core/station/station_device.h"
 #include "core/units/timestamps.h"
 #include "gui/chart/chart_widget.h"
@@ -76,8 +77,8 @@ GraphOpening MenuGraphOpening(const Clock& clock) {
 }
 
 CGraphDlg::CGraphDlg(const TextTable& text, StationDevice& device, HistoryFile& file, const Clock& clock,
-                     const GraphOpening& opening, QWidget* parent, BusySleep sleep)
-    : QDialog(parent), text_(text), device_(device), file_(file), clock_(clock), sleep_(std::move(sleep)) {
+                     const GraphOpening& opening, QWidget* parent, DialogPrompts prompts)
+    : QDialog(parent), text_(text), device_(device), file_(file), clock_(clock), prompts_(std::move(prompts)) {
   BuildControls();
   resize(kInitialSize);
   PlaceControls();
@@ -244,7 +245,7 @@ void CGraphDlg::Refresh() {
 void CGraphDlg::ReadUnits() {
   // A station that stays busy leaves the units of the last reading (the
   // defaults until one succeeded); no message.
-  DeviceBusyClaim claim = ClaimDeviceForUser(device_.DeviceBusy(), sleep_);
+  DeviceBusyClaim claim = ClaimDeviceForUser(device_.DeviceBusy(), prompts_.sleep);
   if (!claim) return;
   HeaderRecord header;
   if (device_.ReadHeader(header)) units_ = header;
@@ -291,12 +292,15 @@ void CGraphDlg::Export() {
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters({QStringLiteral("JPEG Files (*.jpg)"), QStringLiteral("All Files (*.*)")});
   dialog.setDefaultSuffix(QStringLiteral("jpg"));
+  // The program folder, where the data file lives.
+  const std::filesystem::path folder = std::filesystem::path(file_.path()).parent_path();
+  if (!folder.empty()) dialog.setDirectory(QString::fromStdString(folder.string()));
   dialog.selectFile(QStringLiteral("Skyvane.jpg"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().constFirst();
   if (!chart_->SaveJpeg(path, kJpegWidth, kJpegHeight, kJpegQuality)) {
     // The user would otherwise believe the picture saved.
-    QMessageBox::warning(this, QStringLiteral("Skyvane"), path + QStringLiteral("\n\n") + TableText(Txt::Fail));
+    prompts_.message(this, path + QStringLiteral("\n\n") + TableText(Txt::Fail));
   }
 }
 

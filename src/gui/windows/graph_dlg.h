@@ -16,8 +16,8 @@
 
 #include "core/app/text_entry.h"
 #include "core/history/history_table.h"
-#include "core/station/device_busy.h"
 #include "core/station/header_record.h"
+#include "gui/dialogs/dialog_prompts.h"
 
 class QCheckBox;
 class QComboBox;
@@ -51,9 +51,11 @@ class CGraphDlg : public QDialog {
 
  public:
   // Sets up the controls for the language of the text table and searches the
-  // opening range. sleep is how the window waits for a busy station.
+  // opening range. prompts wait for a busy station and show the message of a
+  // picture that could not be written.
   CGraphDlg(const TextTable& text, StationDevice& device, HistoryFile& file, const Clock& clock,
-            const GraphOpening& opening, QWidget* parent = nullptr, BusySleep sleep = SleepFor);
+            const GraphOpening& opening, QWidget* parent = nullptr,
+            DialogPrompts prompts = StandardPrompts());
   ~CGraphDlg() override;
 
   // The commands of the window.
@@ -85,7 +87,7 @@ class CGraphDlg : public QDialog {
   StationDevice& device_;
   HistoryFile& file_;
   const Clock& clock_;
-  BusySleep sleep_;
+  DialogPrompts prompts_;
 
   std::string start_;
   std::string end_;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QImageReader>
@@ -46,12 +47,57 @@ int PlottedPoints(const ChartSeries& s) {
   return n;
 }
 
-// A window opened as the Graph command opens it, without waiting for a busy station.
-std::unique_ptr<CGraphDlg> OpenFromMenu(GraphRig& rig, int* sleeps = nullptr) {
+// A window opened as the Graph command opens it; waits for a busy station are
+// counted, not slept, and messages are kept.
+std::unique_ptr<CGraphDlg> OpenFromMenu(GraphRig& rig, int* sleeps = nullptr, QStringList* messages = nullptr) {
+  DialogPrompts prompts;
+  prompts.sleep = [sleeps](std::chrono::milliseconds) {
+    if (sleeps) ++*sleeps;
+  };
+  prompts.message = [messages](QWidget*, const QString& text) {
+    if (messages) messages->append(text);
+  };
+  prompts.ask = [](QWidget*, const QString&, const QString&) { return false; };
   return std::make_unique<CGraphDlg>(rig.text, *rig.device, rig.file, rig.clock, MenuGraphOpening(rig.clock),
-                                     nullptr, [sleeps](std::chrono::milliseconds) {
-                                       if (sleeps) ++*sleeps;
-                                     });
+                                     nullptr, prompts);
+}
+
+// While it lives, a modal window left open after five seconds is closed, so a
+// failing test cannot hang.
+class ModalSafetyNet {
+ public:
+  ModalSafetyNet() {
+    timer_.setSingleShot(true);
+    QObject::connect(&timer_, &QTimer::timeout, [] {
+      if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    });
+    timer_.start(5000);
+  }
+  // Timers started with this context die with the net.
+  QObject* context() { return &timer_; }
+
+ private:
+  QTimer timer_;
+};
+
+// Answers the next file dialog with the path and tells what it offered.
+struct FileDialogAnswer {
+  QString defaultName, suffix, folder;
+  QStringList filters;
+  bool confirms = false;
+};
+void AnswerFileDialog(ModalSafetyNet& net, const QString& path, FileDialogAnswer& seen) {
+  QTimer::singleShot(0, net.context(), [path, &seen] {
+    auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (files == nullptr) return;
+    seen.defaultName = QFileInfo(files->selectedFiles().value(0)).fileName();
+    seen.folder = files->directory().absolutePath();
+    seen.suffix = files->defaultSuffix();
+    seen.filters = files->nameFilters();
+    seen.confirms = !files->testOption(QFileDialog::DontConfirmOverwrite);
+    files->selectFile(path);
+    QMetaObject::invokeMethod(files, "accept");
+  });
 }
 
 TEST(GraphWindow, OpensOnTheLastMonthsHumidityAsALine) {
@@ -250,7 +296,8 @@ TEST(GraphWindow, OpensFromTheHistoryWindowOnItsSelectionAndRange) {
   QString condition, startText, endText, header;
   std::size_t rows = 0;
   bool seen = false;
-  QTimer::singleShot(0, [&] {
+  ModalSafetyNet net;
+  QTimer::singleShot(0, net.context(), [&] {
     auto* dlg = qobject_cast<CGraphDlg*>(QApplication::activeModalWidget());
     if (dlg == nullptr) return;
     seen = true;
@@ -260,10 +307,6 @@ TEST(GraphWindow, OpensFromTheHistoryWindowOnItsSelectionAndRange) {
     header = dlg->Chart()->Content().header;
     rows = dlg->Rows().size();
     dlg->reject();
-  });
-  // Safety net: a window that is not a CGraphDlg must not hang the test.
-  QTimer::singleShot(5000, [] {
-    if (QWidget* w = QApplication::activeModalWidget()) w->close();
   });
   OpenGraphWindow(nullptr, rig.text, *rig.device, rig.file, rig.clock, 2, start, end);
   ASSERT_TRUE(seen);
@@ -361,36 +404,40 @@ TEST(GraphWindow, ResizeMovesTheBottomRowAndStretchesTheChart) {
 TEST(GraphWindow, ExportWritesAJpegOf1024By768) {
   GraphRig rig;
   ASSERT_TRUE(rig.StoreAt({3 * kHour, 2 * kHour, kHour}));
-  auto dlg = OpenFromMenu(rig);
+  QStringList messages;
+  auto dlg = OpenFromMenu(rig, nullptr, &messages);
   const QString target = rig.folder.path() + QStringLiteral("/chart");
-  QString defaultName, suffix;
-  QStringList filters;
-  bool confirms = false;
-  QTimer::singleShot(0, [&] {
-    auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (files == nullptr) return;
-    defaultName = QFileInfo(files->selectedFiles().value(0)).fileName();
-    suffix = files->defaultSuffix();
-    filters = files->nameFilters();
-    confirms = !files->testOption(QFileDialog::DontConfirmOverwrite);
-    files->selectFile(target);
-    QMetaObject::invokeMethod(files, "accept");
-  });
-  QTimer::singleShot(5000, [] {
-    if (QWidget* w = QApplication::activeModalWidget()) w->close();
-  });
+  FileDialogAnswer seen;
+  ModalSafetyNet net;
+  AnswerFileDialog(net, target, seen);
   Child<QPushButton>(*dlg, "export")->click();
 
-  EXPECT_EQ(defaultName, "Skyvane.jpg");
-  EXPECT_EQ(suffix, "jpg");
-  EXPECT_EQ(filters, QStringList({"JPEG Files (*.jpg)", "All Files (*.*)"}));
-  EXPECT_TRUE(confirms);
+  EXPECT_EQ(seen.defaultName, "Skyvane.jpg");
+  EXPECT_EQ(seen.folder, QDir(rig.folder.path()).absolutePath());
+  EXPECT_EQ(seen.suffix, "jpg");
+  EXPECT_EQ(seen.filters, QStringList({"JPEG Files (*.jpg)", "All Files (*.*)"}));
+  EXPECT_TRUE(seen.confirms);
   QImageReader reader(target + QStringLiteral(".jpg"));
   EXPECT_EQ(reader.format(), "jpeg");
   EXPECT_EQ(reader.size(), QSize(1024, 768));
   const QImage picture = reader.read();
   ASSERT_FALSE(picture.isNull());
   EXPECT_FALSE(picture.isGrayscale());
+  EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST(GraphWindow, ExportThatCannotWriteSaysSo) {
+  GraphRig rig;
+  QStringList messages;
+  auto dlg = OpenFromMenu(rig, nullptr, &messages);
+  const QString target = rig.folder.path() + QStringLiteral("/missing/chart.jpg");
+  FileDialogAnswer seen;
+  ModalSafetyNet net;
+  AnswerFileDialog(net, target, seen);
+  Child<QPushButton>(*dlg, "export")->click();
+  EXPECT_FALSE(QFileInfo::exists(target));
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_EQ(messages[0], target + QStringLiteral("\n\nFail"));
 }
 
 TEST(GraphWindow, GermanLayoutAndTexts) {
