@@ -89,6 +89,11 @@ TEST(TimestampsTest, ChartTime) {
   EXPECT_DOUBLE_EQ(TimestampToChartTime("2007-01-01 12:00:00"), 39083.5);
   EXPECT_DOUBLE_EQ(TimestampToChartTime("2000-03-01 06:00:00"), 36586.25);
   EXPECT_DOUBLE_EQ(TimestampToChartTime("junk"), 0.0);
+  // Texts of the stored length but not its exact form are read as before.
+  EXPECT_DOUBLE_EQ(TimestampToChartTime("2007-1-1 12:00:00 x"), 39083.5);
+  EXPECT_DOUBLE_EQ(TimestampToChartTime("2007-01-01 12:00:0x"), 39083.5);
+  EXPECT_DOUBLE_EQ(TimestampToChartTime("2007-13-01 12:00:00"), 0.0);
+  EXPECT_DOUBLE_EQ(TimestampToChartTime("2007-01-01T12:00:00"), 39083.0);
 }
 
 }  // namespace

@@ -1,0 +1,31 @@
+#pragma once
+// The Graph window's layout texts in the three languages: window title, labels,
+// buttons and the items of the Condition and Series lists. Chosen by the
+// language index when the window is created.
+#include <QString>
+#include <QStringList>
+
+namespace skyvane {
+
+struct GraphCaptions {
+  QString title;
+  QString searchGroup;
+  QString condition;
+  QString startTime;
+  QString endTime;
+  QString search;
+  QString series;
+  QString type;
+  QString view3D;
+  QString refresh;
+  QString exportButton;
+  QString cancel;
+  QString print;
+  QStringList conditionItems;  // "an hour", "24 hours", "a week", "a month", "user defined"
+  QStringList seriesItems;     // Humidity ... Rain, in list order
+};
+
+// English for an index outside 0..2.
+const GraphCaptions& GraphCaptionsFor(int languageIndex);
+
+}  // namespace skyvane

@@ -1,0 +1,104 @@
+#pragma once
+// A Graph window's surroundings for the tests: a data file in a scratch folder,
+// a fixed clock, and a station (the virtual one) whose header names the units.
+#include <QDateTime>
+#include <QTemporaryDir>
+
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/clock.h"
+#include "core/app/text_table.h"
+#include "core/history/history_file.h"
+#include "core/history/history_row.h"
+#include "core/station/header_codec.h"
+#include "core/station/header_record.h"
+#include "core/station/station_device.h"
+#include "core/transfer/virtual_station.h"
+
+namespace skyvane::test {
+
+// 2024-03-15 12:00:00 local time.
+inline std::time_t GraphTestNow() {
+  return QDateTime(QDate(2024, 3, 15), QTime(12, 0)).toSecsSinceEpoch();
+}
+
+inline std::string StampOf(std::time_t t) {
+  return QDateTime::fromSecsSinceEpoch(t).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
+}
+
+// A stored row with plausible values at that time.
+inline HistoryRow GraphRow(const std::string& recordTime) {
+  HistoryRow r;
+  r[row::recordTime] = recordTime;
+  r[row::interval] = "5";
+  r[row::indoorHumidity] = "45";
+  r[row::indoorTemperature] = "21.5";
+  r[row::outdoorHumidity] = "80";
+  r[row::outdoorTemperature] = "-3.2";
+  r[row::absolutePressure] = "1013.2";
+  r[row::windSpeed] = "1.2";
+  r[row::gustSpeed] = "2.0";
+  r[row::windDir] = "5";
+  r[row::rainCounter] = "100";
+  r[row::rain] = "30.0";
+  r[row::relativePressure] = "1020.1";
+  r[row::dewPoint] = "-6.1";
+  r[row::windChill] = "-8.4";
+  r[row::rainIncrement] = "0.0";
+  r[row::rainHour] = "0.6";
+  r[row::rain24h] = "1.2";
+  r[row::rainWeek] = "4.5";
+  r[row::rainMonth] = "12.0";
+  r[row::rainTotal] = "254.0";
+  r[row::windLevel] = "1";
+  r[row::gustLevel] = "2";
+  r[row::directionName] = "ENE";
+  return r;
+}
+
+struct GraphRig {
+  FixedClock clock{GraphTestNow()};
+  TextTable text{0};
+  QTemporaryDir folder;
+  HistoryFile file{clock};
+  VirtualStation* station = nullptr;  // owned by device
+  std::unique_ptr<StationDevice> device;
+
+  GraphRig() {
+    auto transfer = std::make_unique<VirtualStation>();
+    station = transfer.get();
+    device = std::make_unique<StationDevice>(std::move(transfer), false, 0x1941, 0x8021);
+    device->UpdateConnection();
+    SetUnits(HeaderRecord());
+    file.OpenFile(Path());
+  }
+
+  std::string Path() const { return (folder.path() + QStringLiteral("/Skyvane.dat")).toStdString(); }
+
+  // The station's header block with these unit texts (fields 6 to 10).
+  void SetUnits(const HeaderRecord& units) {
+    const HeaderBytes bytes = EncodeHeader(units);
+    station->Memory().Write(0, bytes.data(), static_cast<int>(bytes.size()));
+  }
+  void SetPressureUnit(const std::string& unit) {
+    HeaderRecord h;
+    h[hdr::kUnitPressure] = unit;
+    SetUnits(h);
+  }
+
+  // Appends rows, given oldest first.
+  bool Store(std::vector<HistoryRow> rows) {
+    return file.AppendRows(HistoryRowArray(rows.rbegin(), rows.rend()));
+  }
+  // Rows at the times, seconds before now.
+  bool StoreAt(const std::vector<std::time_t>& secondsBeforeNow) {
+    std::vector<HistoryRow> rows;
+    for (std::time_t s : secondsBeforeNow) rows.push_back(GraphRow(StampOf(GraphTestNow() - s)));
+    return Store(rows);
+  }
+};
+
+}  // namespace skyvane::test
