@@ -85,6 +85,23 @@ void BM_LoadRangeMonth(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadRangeMonth)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The History window's search for a month (the grid keeps the stored texts).
+void BM_SearchToGridMonth(benchmark::State& state) {
+  HistoryFile file(Clock());
+  file.OpenFile(DataFile(static_cast<int>(state.range(0))));
+  const std::string end = StampText(GeneratedEnd());
+  const std::string start = StampText(GeneratedEnd() - 30 * 86400);
+  std::size_t rows = 0;
+  for (auto _ : state) {
+    HistoryTable grid;
+    file.SearchToGrid(grid, start, end);
+    rows = grid.size();
+  }
+  state.counters["rows"] = static_cast<double>(rows);
+  Label(state);
+}
+BENCHMARK(BM_SearchToGridMonth)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 void BM_LoadAll(benchmark::State& state) {
   HistoryFile file(Clock());
   file.OpenFile(DataFile(static_cast<int>(state.range(0))));

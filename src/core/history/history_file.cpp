@@ -323,12 +323,14 @@ int HistoryFile::LoadLines(Sink& sink) {
           complete = text;
           return;
         }
-        // Blanks are trimmed only from the lines that are kept.
-        if (SplitLine(text, pieces, line::kPositions + 1, false) >= line::kReservedPosition) {
+        // Only the lines that are kept are split.
+        std::string_view time;
+        if (CountPieces(text, line::kReservedPosition, time) >= line::kReservedPosition) {
           complete = text;
-          if (!sink.Wants(TrimLine(pieces[2]))) return;
+          if (!sink.Wants(TrimLine(time))) return;
+          SplitLine(text, pieces, line::kReservedPosition);
           for (int pos = 0; pos < line::kReservedPosition; ++pos) {
-            fields[line::kFieldAt[pos]] = TrimLine(pieces[pos]);
+            fields[line::kFieldAt[pos]] = pieces[pos];
           }
           sink.Take(fields);
           return;

@@ -90,6 +90,64 @@ int SplitLine(std::string_view text, std::array<std::string_view, line::kPositio
   return count;
 }
 
+namespace {
+
+// Bits set in a 16-bit mask (without a library call on plain x86-64).
+inline int BitsSet16(unsigned x) {
+  x = x - ((x >> 1) & 0x5555u);
+  x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
+  x = (x + (x >> 4)) & 0x0F0Fu;
+  return static_cast<int>((x + (x >> 8)) & 0x1Fu);
+}
+
+}  // namespace
+
+int CountPieces(std::string_view text, int limit, std::string_view& third) {
+  const char* const p = text.data();
+  const char* const end = p + text.size();
+  const char* start = p;  // the piece being counted begins here
+  int count = 0;
+  // A comma ends a piece; one at the piece's start ends the line instead.
+  auto comma = [&](const char* at) {
+    if (at == start) return false;
+    if (count == 2) third = std::string_view(start, static_cast<std::size_t>(at - start));
+    ++count;
+    start = at + 1;
+    return count < limit;
+  };
+  const char* q = p;
+#if defined(__SSE2__)
+  const __m128i commas = _mm_set1_epi8(',');
+  unsigned previousTop = 1;  // a comma in the first byte ends the line at once
+  for (; q + 16 <= end; q += 16) {
+    auto mask = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), commas)));
+    const unsigned adjacent = mask & ((mask << 1) | previousTop);
+    previousTop = (mask >> 15) & 1;
+    if (adjacent == 0 && count >= 3 && count + BitsSet16(mask) < limit) {
+      // No empty piece here and nothing to note: count the commas at once.
+      if (mask != 0) {
+        count += BitsSet16(mask);
+        start = q + (31 - __builtin_clz(mask)) + 1;
+      }
+      continue;
+    }
+    while (mask != 0) {
+      if (!comma(q + __builtin_ctz(mask))) return count;
+      mask &= mask - 1;
+    }
+  }
+#endif
+  for (; q < end; ++q) {
+    if (*q == ',' && !comma(q)) return count;
+  }
+  if (start < end) {
+    if (count == 2) third = std::string_view(start, static_cast<std::size_t>(end - start));
+    ++count;
+  }
+  return count;
+}
+
 int ParseLine(HistoryRow& row, std::string_view text) {
   std::array<std::string_view, line::kPositions> pieces;
   const int count = SplitLine(text, pieces);

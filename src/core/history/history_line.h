@@ -54,6 +54,10 @@ std::string NextToken(std::string& text, std::string_view separator);
 int SplitLine(std::string_view line, std::array<std::string_view, line::kPositions>& pieces,
               int limit = 1 << 30, bool trim = true);
 
+// Counts the pieces of a line as SplitLine does, up to `limit`, without
+// storing them; the third piece (recordTime) goes to third, untrimmed.
+int CountPieces(std::string_view line, int limit, std::string_view& third);
+
 // Parses a line into row: pieces 0..35 go to their fields; fields beyond the
 // pieces of the line keep their values, and `reserved` is never changed.
 // Returns the number of pieces.

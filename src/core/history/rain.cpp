@@ -198,11 +198,13 @@ bool ComputeRainForNew(HistoryFile& file, HistoryRowArray& rows, const std::stri
   for (const HistoryRow& r : rows) {
     if (HasRainValue(r)) earliest = std::min(earliest, times.EndTime(r[row::recordTime]));
   }
-  static const std::vector<RainSample> kNone;
-  const std::vector<RainSample>& stored =
-      earliest == std::numeric_limits<std::int64_t>::max()
-          ? kNone
-          : TailFor(file, earliest, times).samples;  // newest first
+  std::vector<RainSample> stored;  // newest first
+  if (earliest != std::numeric_limits<std::int64_t>::max()) {
+    stored = TailFor(file, earliest, times).samples;
+  }
+  // The progress texts may wait for the user-interface thread, which may be
+  // waiting for the file: let it go first.
+  hold = FileBusy::Hold();
 
   const int count = static_cast<int>(rows.size());
   std::vector<RainSample> finished;  // the new rows done so far, oldest first

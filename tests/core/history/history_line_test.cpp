@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "core/history/history_support.h"
 
 namespace skyvane {
@@ -97,6 +99,37 @@ TEST(NextToken, SplitsAtTheFirstSeparator) {
   EXPECT_EQ(NextToken(text, ","), "c");
   EXPECT_EQ(text, "");
   EXPECT_EQ(NextToken(text, ","), "");
+}
+
+}  // namespace
+}  // namespace skyvane
+
+namespace skyvane {
+namespace {
+
+// The quick count must agree with the split on any line, commas anywhere.
+TEST(CountPieces, AgreesWithSplitLine) {
+  std::mt19937 random(5);
+  const std::string alphabet = ",,,, ab\t1";
+  for (int n = 0; n < 20000; ++n) {
+    std::string text;
+    const std::size_t length = random() % 120;
+    for (std::size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
+    if (n % 3 == 0) {  // mostly well-formed: a comma every few bytes
+      text.clear();
+      for (int k = 0; k < 40; ++k) text += std::string(1 + random() % 6, 'x') + ",";
+      if (random() % 4 == 0) text[random() % text.size()] = ',';
+    }
+    std::array<std::string_view, line::kPositions> pieces;
+    for (int limit : {3, 36, 1 << 30}) {
+      std::string_view third = "unset";
+      const int split = SplitLine(text, pieces, limit, false);
+      ASSERT_EQ(CountPieces(text, limit, third), split) << text << " limit " << limit;
+      if (split > 2) {
+        EXPECT_EQ(third, pieces[2]) << text;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <random>
 
 #include "core/app/temp_folder.h"
@@ -209,6 +211,19 @@ TEST_F(FileRainTest, NewRowsOldestFirstEachSeeingTheOnesBefore) {
 
 // Reading only the newest 30 days of the file must give what reading all of
 // it gives, whatever the gaps and the rows without rain.
+// A progress text may wait for the other thread, which may be reading the file.
+TEST_F(FileRainTest, ProgressTextsAreShownWithTheFileFree) {
+  Store({Older(kNoon - 600, "100.2", "0.3", "12.0")});
+  HistoryRowArray rows = {Target("100.8", kNoon)};
+  bool free = false;
+  ASSERT_TRUE(ComputeRainForNew(file_, rows, "e", [&](const std::string&) {
+    auto other = std::async(std::launch::async, [&] { return file_.LastSequenceNo(); });
+    free = other.wait_for(std::chrono::seconds(5)) == std::future_status::ready && other.get() == 1;
+  }));
+  EXPECT_TRUE(free);
+  EXPECT_EQ(rows[0][row::rainTotal], "12.6");
+}
+
 TEST_F(FileRainTest, NewRowsMatchAWalkOverTheWholeFile) {
   std::mt19937 random(7);
   HistoryRowArray raw;
