@@ -4,6 +4,7 @@
 #include "gui/dialogs/maxmin_dlg.h"
 #include "gui/dialogs/setup_dlg.h"
 #include "gui/shell/main_frame.h"
+#include "gui/windows/graph_window_entry.h"
 #include "gui/windows/history_dlg.h"
 
 namespace skyvane {
@@ -22,10 +23,16 @@ void PlugInWindows(CMainFrame& frame, DesktopContext& context) {
     dialog.Run();
   });
   frame.SetWindowOpener(FrameCommand::kHistory, [&context](QWidget* parent) {
-    CHistoryDlg dialog(context.text, context.device, context.file, context.clock, parent);
-    if (dialog.Open()) dialog.exec();
+    // "Graph..." ends the History window and opens the Graph window on its range.
+    GraphOpener graph = [&context](QWidget* graphParent, const GraphRequest& request) {
+      OpenGraphWindow(graphParent, context.text, context.device, context.file, context.clock,
+                      request.condition, request.start, request.end);
+    };
+    OpenHistoryWindow(parent, context.text, context.device, context.file, context.clock, graph);
   });
-  // The Graph window plugs in the same way once it exists.
+  frame.SetWindowOpener(FrameCommand::kGraph, [&context](QWidget* parent) {
+    OpenGraphWindow(parent, context.text, context.device, context.file, context.clock);
+  });
 }
 
 }  // namespace skyvane

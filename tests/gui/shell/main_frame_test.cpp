@@ -101,7 +101,7 @@ TEST(CMainFrame, WindowsNotYetBuiltAreDisabledUntilTheyPlugIn) {
   EXPECT_EQ(opened, 1);
 }
 
-TEST(CMainFrame, TheSettingsDialogsArePluggedIn) {
+TEST(CMainFrame, EveryWindowIsPluggedIn) {
   test::DesktopRig rig;
   CMainFrame frame(*rig.context);
   PlugInWindows(frame, *rig.context);
@@ -109,7 +109,7 @@ TEST(CMainFrame, TheSettingsDialogsArePluggedIn) {
   EXPECT_TRUE(frame.Action(FrameCommand::kAlarm)->isEnabled());
   EXPECT_TRUE(frame.Action(FrameCommand::kScope)->isEnabled());
   EXPECT_TRUE(frame.Action(FrameCommand::kHistory)->isEnabled());
-  EXPECT_FALSE(frame.Action(FrameCommand::kGraph)->isEnabled());
+  EXPECT_TRUE(frame.Action(FrameCommand::kGraph)->isEnabled());
 }
 
 TEST(CMainFrame, PromptsGoToPaneZeroAndTheToolTipIsTheSecondLine) {
@@ -175,10 +175,13 @@ bool PaneShowsConnected(CMainFrame& frame) {
 TEST(ConnectionWatch, FollowsPlugUnplugAndReplugOfTheStation) {
   test::DesktopRig rig(0, "true");
   CMainFrame frame(*rig.context);
-  frame.show();
+  rig.station->Unplug();
+  frame.show();  // looks once at once: nothing there yet
   EXPECT_TRUE(frame.ConnectionTimerActive());
+  EXPECT_FALSE(rig.device->IsConnected());
   EXPECT_FALSE(PaneShowsConnected(frame));
 
+  rig.station->Replug();
   frame.OnConnectionTick();  // found: the watch is armed again since searching is on
   EXPECT_TRUE(rig.device->IsConnected());
   EXPECT_TRUE(rig.device->IsWatchEnabled());
