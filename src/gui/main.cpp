@@ -21,6 +21,7 @@
 #include "gui/shell/desktop_station.h"
 #include "gui/shell/frame_windows.h"
 #include "gui/shell/main_frame.h"
+#include "gui/shell/quit_signals.h"
 #include "gui/view/monitor_thread_control.h"
 
 namespace {
@@ -84,8 +85,15 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(icon);
   // The chart component is part of the program, so it is always registered.
 
-  DesktopContext context{folder, settings, text, *device, file, clock, arguments};
+  DesktopContext context{folder, settings, text, *device, file, clock, arguments, {}};
   context.monitorFactory = MakeMonitorFactory(context);
+  // SIGTERM, SIGINT and SIGHUP end the program as its Exit command does: the
+  // windows close, the loops end, the frame stops the monitor and the data
+  // file is closed below. Dialogs still open are left without their work.
+  QuitSignals quitSignals([](int) {
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+  });
   int result = 0;
   {
     CMainFrame frame(context);

@@ -34,7 +34,13 @@ std::vector<std::filesystem::path> TransferModuleCandidates(const std::filesyste
     candidates.push_back(path);
   };
   add(programFolder);
-  add(ExecutableFolder());
+  const std::filesystem::path exe = ExecutableFolder();
+  add(exe);
+#ifdef SKYVANE_INSTALL_LIBDIR
+  // An install moved to another prefix (cmake --install --prefix, a package
+  // unpacked elsewhere): bin/ and lib/skyvane/ stay side by side.
+  if (!exe.empty()) add(exe.parent_path() / SKYVANE_INSTALL_LIBDIR / "skyvane");
+#endif
 #ifdef SKYVANE_LIBDIR
   add(SKYVANE_LIBDIR);
 #endif

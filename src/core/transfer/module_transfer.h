@@ -13,7 +13,8 @@ namespace skyvane {
 constexpr const char* kTransferModuleName = "libhidxfr.so";
 
 // Where the module is looked for, in order: the program folder, the folder of
-// the running executable, the install's library folder.
+// the running executable, the library folder of the install the executable
+// sits in (../lib/skyvane), the library folder of the configured install.
 std::vector<std::filesystem::path> TransferModuleCandidates(const std::filesystem::path& programFolder);
 
 class ModuleTransfer : public Transfer {

@@ -46,6 +46,10 @@ std::array<QPoint, 4> CompassNeedle(const QRect& client, int direction) {
 CCompassCtrl::CCompassCtrl(QWidget* parent) : QWidget(parent) {
   InitGuiResources();
   rose_ = QPixmap(QStringLiteral(":/pictures/compass_rose.png"));
+  // The picture is drawn unscaled at the top-left corner while the needle and
+  // the centre dot follow the control's centre: both agree only at the
+  // picture's own size, and a smaller control would cut the rose off.
+  setFixedSize(sizeHint());
   // Every paint covers the whole control, so Qt need not clear it first.
   setAttribute(Qt::WA_OpaquePaintEvent);
 }

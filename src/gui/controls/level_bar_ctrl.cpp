@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "gui/controls/control_paint.h"
 #include "gui/controls/reading_text.h"
 
@@ -34,14 +36,17 @@ void CLevelBarCtrl::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QColor ink = ControlInk(*this);
   FillBox(p, 0, 0, width(), height(), ControlFace(*this));
-  const int left = kMargin;
-  const int right = width() - kMargin;
-  const int top = 0;
-  const int bottom = height();
   p.setFont(ControlLabelFont());
   p.setPen(ink);
   const QFontMetrics fm(p.font());
   const int h = fm.height();
+  // The end labels are centred on the ends of the bar: keep "12" whole where
+  // the font is wider than the usual four pixels allow.
+  const int margin = std::max(kMargin, (fm.horizontalAdvance(QStringLiteral("12")) + 1) / 2);
+  const int left = margin;
+  const int right = width() - margin;
+  const int top = 0;
+  const int bottom = height();
 
   for (int i = 0; i <= kMaxLevel; ++i) {
     const int x = left + i * (right - left) / kMaxLevel;

@@ -1,5 +1,6 @@
 #include "gui/view/halvar_form.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -195,6 +196,8 @@ class Builder {
     return bar;
   }
 
+  // Five columns: caption, bar, the value, then "Max" above its field so that
+  // the field gets the column's whole width (long captions, inches).
   QGroupBox* RainBox() {
     auto* box = Box(c_.rain, "rain");
     auto* g = new QGridLayout(box);
@@ -206,33 +209,41 @@ class Builder {
     const char* barNames[kRainBarCount] = {"rainHourBar", "rain24hBar", "rainWeekBar",
                                            "rainMonthBar", "rainTotalBar"};
     const int lamps[kRainBarCount] = {L(22), L(23), -1, -1, -1};
+    const int fieldWidth = RainFieldWidth();
     for (int i = 0; i < kRainBarCount; ++i) {
       auto* caption = Caption(captions[i]);
-      caption->setAlignment(Qt::AlignCenter);
+      caption->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+      caption->setWordWrap(true);  // "Letzter 24 Stunden" may take two lines
       g->addWidget(caption, 0, i);
       form_.rain[i] = new CBarGraphCtrl(box);
       form_.rain[i]->setObjectName(QString::fromLatin1(barNames[i]));
       form_.rain[i]->setMinimumSize(56, 90);
       g->addWidget(form_.rain[i], 1, i);
-      form_.live[values[i]]->setMinimumWidth(70);
+      form_.live[values[i]]->setMinimumWidth(fieldWidth);
       g->addWidget(form_.live[values[i]], 2, i);
-      auto* max = new QHBoxLayout;
-      max->addWidget(Caption(QStringLiteral("Max")));
-      form_.maxmin[MM(21 + i)]->setMinimumWidth(50);
-      max->addWidget(form_.maxmin[MM(21 + i)], 1);
-      g->addLayout(max, 3, i);
+      auto* max = Caption(QStringLiteral("Max"));
+      max->setAlignment(Qt::AlignCenter);
+      g->addWidget(max, 3, i);
+      form_.maxmin[MM(21 + i)]->setMinimumWidth(fieldWidth);
+      g->addWidget(form_.maxmin[MM(21 + i)], 4, i);
       if (lamps[i] >= 0) {
         auto* hi = new QHBoxLayout;
         hi->addStretch(1);
         hi->addWidget(Caption(QStringLiteral("HI")));
         hi->addWidget(form_.lamps[lamps[i]]);
         hi->addStretch(1);
-        g->addLayout(hi, 4, i);
+        g->addLayout(hi, 5, i);
       }
       g->setColumnStretch(i, 1);
     }
     g->setRowStretch(1, 1);
     return box;
+  }
+
+  // Wide enough for a total of four digits in the widest rain unit.
+  int RainFieldWidth() const {
+    const QFontMetrics fm(view_->font());
+    return fm.horizontalAdvance(QStringLiteral("9999.9 inch")) + 8;
   }
 
   QWidget* view_;

@@ -44,5 +44,22 @@ TEST(ModuleTransfer, LooksInTheProgramFolderFirstAndTheLibraryFolderLast) {
   EXPECT_EQ(candidates.back(), std::filesystem::path(SKYVANE_LIBDIR) / "libhidxfr.so");
 }
 
+TEST(ModuleTransfer, LooksInTheLibraryFolderBesideTheExecutablesInstall) {
+  // Installed with another prefix than the configured one: <prefix>/bin/skyvane
+  // finds <prefix>/lib/skyvane/libhidxfr.so.
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe");
+  const auto prefix = exe.parent_path().parent_path();
+  const auto candidates = TransferModuleCandidates("/some/program/folder");
+  ASSERT_EQ(candidates.size(), 4u);
+  EXPECT_EQ(candidates[1], exe.parent_path() / "libhidxfr.so");
+  // <prefix>/<the configured install's library folder>/libhidxfr.so
+  const auto below = candidates[2].lexically_relative(prefix).string();
+  ASSERT_FALSE(below.empty());
+  EXPECT_NE(below.rfind("..", 0), 0u) << below;  // inside the prefix
+  const std::string configured = std::string(SKYVANE_LIBDIR) + "/libhidxfr.so";
+  ASSERT_GT(configured.size(), below.size());
+  EXPECT_EQ(configured.substr(configured.size() - below.size() - 1), "/" + below);
+}
+
 }  // namespace
 }  // namespace skyvane

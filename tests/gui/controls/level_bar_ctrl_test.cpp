@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <utility>
+
 #include "gui/controls/control_paint.h"
 #include "gui_test_support.h"
 
@@ -37,27 +40,52 @@ TEST(LevelBarCtrl, OnlyAChangeRepaints) {
   EXPECT_GT(test::PaintsAfter(l, [&] { l.SetLevel(5); }), 0);
 }
 
-// Control 104 x 40: the bar runs from column 4 to column 100.
+// The accent-coloured columns of one row: first and last, or -1, -1.
+std::pair<int, int> AccentSpan(const QImage& img, int y) {
+  int first = -1;
+  int last = -1;
+  for (int x = 0; x < img.width(); ++x) {
+    if (PixelAt(img, x, y) != kControlAccent) continue;
+    if (first < 0) first = x;
+    last = x;
+  }
+  return {first, last};
+}
+
+// Control 104 x 40. The bar runs between equal margins of at least 4 pixels
+// (wider when the font needs it to keep the end labels whole); the fill ends
+// at level / 12 of it, one pixel wide at level 0.
 TEST(LevelBarCtrl, FillEndsAtTheLevel) {
   CLevelBarCtrl l;
-  l.SetLevel(6);
+  l.SetLevel(12);
   QImage img = test::Paint(l, 104, 40);
-  EXPECT_EQ(PixelAt(img, 4, 38), kControlAccent);
-  EXPECT_EQ(PixelAt(img, 52, 38), kControlAccent);  // 4 + 96 * 6 / 12
-  EXPECT_EQ(PixelAt(img, 53, 38), QColor(Qt::white));
-  EXPECT_EQ(PixelAt(img, 99, 38), QColor(Qt::white));
-  EXPECT_NE(PixelAt(img, 100, 38), QColor(Qt::white));  // the outline
-  EXPECT_NE(PixelAt(img, 3, 38), kControlAccent);
+  const auto [left, right] = AccentSpan(img, 38);
+  EXPECT_GE(left, 4);
+  EXPECT_EQ(left + right, 104);  // right = width - margin
+  EXPECT_NE(PixelAt(img, left - 1, 38), kControlAccent);
+  EXPECT_NE(PixelAt(img, right + 1, 38), QColor(Qt::white));
+
+  l.SetLevel(6);
+  img = test::Paint(l, 104, 40);
+  EXPECT_EQ(AccentSpan(img, 38), std::make_pair(left, left + (right - left) * 6 / 12));
+  EXPECT_EQ(PixelAt(img, right - 1, 38), QColor(Qt::white));
+  EXPECT_NE(PixelAt(img, right, 38), QColor(Qt::white));  // the outline
 
   l.SetLevel(0);
   img = test::Paint(l, 104, 40);
-  EXPECT_EQ(PixelAt(img, 4, 38), kControlAccent);  // one pixel wide
-  EXPECT_EQ(PixelAt(img, 5, 38), QColor(Qt::white));
+  EXPECT_EQ(AccentSpan(img, 38), std::make_pair(left, left));
+}
 
-  l.SetLevel(12);
-  img = test::Paint(l, 104, 40);
-  EXPECT_EQ(PixelAt(img, 100, 38), kControlAccent);
-  EXPECT_NE(PixelAt(img, 101, 38), kControlAccent);
+// The labels 0 and 12 sit on the ends of the bar and stay whole.
+TEST(LevelBarCtrl, EndLabelsAreNotCutOff) {
+  CLevelBarCtrl l;
+  const QImage img = test::Paint(l, 104, 40);
+  const QColor face = l.palette().color(QPalette::Button).toRgb();
+  const int labelRows = QFontMetrics(ControlLabelFont()).height();
+  for (int y = 0; y < labelRows; ++y) {
+    EXPECT_EQ(PixelAt(img, 0, y), face) << y;
+    EXPECT_EQ(PixelAt(img, 103, y), face) << y;
+  }
 }
 
 }  // namespace
