@@ -72,6 +72,11 @@ CLanguageDlg::CLanguageDlg(DesktopContext& context, QWidget* parent)
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void CLanguageDlg::done(int result) {
+  ended_ = true;
+  QDialog::done(result);
+}
+
 void CLanguageDlg::Translate() {
   if (list_->currentIndex() >= 0) selection_ = list_->currentIndex();
   const TextTable& t = context_.text;
@@ -97,9 +102,13 @@ void CLanguageDlg::OnSave() {
 
   save_->setEnabled(false);
   cancel_->setEnabled(false);
+  ended_ = false;
   DeviceBusyClaim claim = ClaimDeviceForUser(context_.device.DeviceBusy(), sleep_);
   save_->setEnabled(true);
   cancel_->setEnabled(true);
+  // Closed while waiting for the link: the user (or the program's end) took
+  // the choice back; the link is given back as the claim goes.
+  if (ended_) return;
   if (!claim) {
     QMessageBox::warning(this, QStringLiteral("Skyvane"), Q(t.Text(Txt::DeviceIsBusy)));
     return;

@@ -34,6 +34,8 @@ class CLanguageDlg : public QDialog {
   // Save: ask, wait for the link, write the key, restart.
   void OnSave();
 
+  void done(int result) override;
+
  private:
   void Translate();
 
@@ -46,6 +48,7 @@ class CLanguageDlg : public QDialog {
   std::function<void()> beforeRestart_;
   std::function<void()> restart_;
   std::function<void(std::chrono::milliseconds)> sleep_;
+  bool ended_ = false;  // closed (window button, program closing) since Save began
 };
 
 }  // namespace skyvane

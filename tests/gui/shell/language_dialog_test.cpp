@@ -150,6 +150,24 @@ TEST_F(LanguageDialogTest, ALinkFreedDuringTheWaitIsTaken) {
   EXPECT_TRUE(rig.device->DeviceBusy().load());
 }
 
+TEST_F(LanguageDialogTest, ADialogClosedWhileWaitingForTheLinkChangesNothing) {
+  rig.device->DeviceBusy().store(true);
+  Pick(1);
+  test::ModalAnswer question(QMessageBox::Yes);
+  dialog.SetBusySleep([&](std::chrono::milliseconds d) {
+    sleeps.push_back(d);
+    dialog.reject();  // the window's close button during the wait
+    rig.device->DeviceBusy().store(false);
+  });
+  dialog.OnSave();
+  EXPECT_EQ(sleeps.size(), 1u);
+  EXPECT_EQ(restarts, 0);
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  EXPECT_FALSE(std::filesystem::exists(Ini()));
+  EXPECT_EQ(rig.settings.languageIndex, 0);
+  EXPECT_FALSE(rig.device->DeviceBusy().load());  // the link is free again
+}
+
 TEST(LanguageDialogGerman, TheQuestionIsAskedInTheRunningLanguage) {
   test::DesktopRig rig(1);
   CLanguageDlg dialog(*rig.context);

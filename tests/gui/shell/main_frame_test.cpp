@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusTipEvent>
@@ -33,6 +35,14 @@ QStringList ItemTexts(CMainFrame& frame, const char* menu) {
 TEST(FrameRect, FullWidthAndTheHeightLessTwentyFive) {
   EXPECT_EQ(FrameRectFor(QRect(0, 0, 1024, 768)), QRect(0, 0, 1024, 743));
   EXPECT_EQ(FrameRectFor(QRect(1920, 0, 1280, 1024)), QRect(1920, 0, 1280, 999));
+}
+
+TEST(CMainFrame, OpensAtTheTopLeftCornerOfTheScreenInItsFullWidth) {
+  test::DesktopRig rig;
+  CMainFrame frame(*rig.context);
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  EXPECT_EQ(frame.pos(), screen.topLeft());
+  EXPECT_EQ(frame.size(), QSize(screen.width(), screen.height() - 25));
 }
 
 TEST(CMainFrame, EnglishMenusWithAccessKeys) {
@@ -79,8 +89,10 @@ TEST(CMainFrame, ToolBarHasSixButtonsAndTwoSeparators) {
     layout << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
   EXPECT_EQ(layout, (QStringList{"actionSetup", "actionAlarm", "actionScope", "-",
                                  "actionHistory", "actionGraph", "-", "actionAbout"}));
-  for (QAction* a : frame.ToolBar()->actions())
-    if (!a->isSeparator()) EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+  for (QAction* a : frame.ToolBar()->actions()) {
+    if (a->isSeparator()) continue;
+    EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+  }
 }
 
 TEST(CMainFrame, WindowsNotYetBuiltAreDisabledUntilTheyPlugIn) {

@@ -6,6 +6,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include "core/app/app_settings.h"
 #include "desktop_fixture.h"
 #include "gui/controls/compass_ctrl.h"
 #include "gui/shell/main_frame.h"
@@ -48,7 +49,8 @@ TEST_P(FormLayout, TheWholeFormFitsA1024By768Screen) {
     EXPECT_GE(field->contentsRect().width(), need) << field->objectName().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(ThreeLanguages, FormLayout, ::testing::Values(0, 1, 2));
+INSTANTIATE_TEST_SUITE_P(ThreeLanguages, FormLayout, ::testing::Values(0, 1, 2),
+                         [](const auto& info) { return std::string(LanguageNameOf(info.param)); });
 
 TEST(FormLayout, ASmallerScreenScrollsTheFormInsteadOfSqueezingIt) {
   test::DesktopRig rig(1);

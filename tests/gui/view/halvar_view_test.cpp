@@ -10,6 +10,7 @@
 #include "desktop_fixture.h"
 #include "gui/controls/bar_graph_ctrl.h"
 #include "gui/controls/compass_ctrl.h"
+#include "gui/controls/control_paint.h"
 #include "gui/controls/level_bar_ctrl.h"
 #include "gui/controls/thermometer_ctrl.h"
 
@@ -47,12 +48,12 @@ HistoryRow KnownRow() {
   return r;
 }
 
-// Pixels of the accent colour in a painted control.
+// Rows of the accent colour in a painted control, counted in column x.
 int AccentPixels(QWidget* w, int x) {
   const QImage img = w->grab().toImage();
   int n = 0;
   for (int y = 0; y < img.height(); ++y)
-    if (img.pixelColor(x, y) == QColor(0x80, 0x80, 0xFF)) ++n;
+    if (img.pixelColor(x, y) == kControlAccent) ++n;
   return n;
 }
 
@@ -135,6 +136,44 @@ TEST_F(HalvarViewTest, AFullReadingFillsFieldsAndGauges) {
   const int filled = AccentPixels(month, x);
   EXPECT_GT(filled, month->height() / 2);
   EXPECT_LT(filled, month->height());
+
+  // Thermometers: the column above the bulb rises in proportion to the reading
+  // on -40..60, so 21.5 stands higher than -3.2.
+  auto columnTop = [](QWidget* thermometer) {
+    const QImage img = thermometer->grab().toImage();
+    const int bulbTop = img.height() - 15;
+    for (int y = 0; y < bulbTop; ++y)
+      for (int x = 0; x < img.width(); ++x)
+        if (img.pixelColor(x, y) == kControlAccent) return y;
+    return bulbTop;
+  };
+  const int tubeTop = 4;
+  const int a = f.outdoorThermometer->height() - 15;
+  EXPECT_NEAR(columnTop(f.outdoorThermometer), a - (-3.2 + 40) * (a - tubeTop) / 100, 1);
+  EXPECT_NEAR(columnTop(f.indoorThermometer), a - (21.5 + 40) * (a - tubeTop) / 100, 1);
+
+  // Compass: direction 4 points east, so the needle lies right of the centre.
+  const QImage rose = f.compass->grab().toImage();
+  QRect needle;
+  for (int y = 0; y < rose.height(); ++y)
+    for (int x = 0; x < rose.width(); ++x)
+      if (rose.pixelColor(x, y) == kControlAccent) needle = needle.united(QRect(x, y, 1, 1));
+  ASSERT_FALSE(needle.isEmpty());
+  EXPECT_GE(needle.left(), rose.width() / 2);
+  EXPECT_LT(needle.height(), needle.width());
+
+  // Level bars: 3 and 4 of 12, so the gust fill is the longer one.
+  auto fillLength = [](QWidget* bar) {
+    const QImage img = bar->grab().toImage();
+    int n = 0;
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixelColor(x, img.height() - 2) == kControlAccent) ++n;
+    return n;
+  };
+  const int wind = fillLength(f.windLevel);
+  const int gust = fillLength(f.gustLevel);
+  EXPECT_GT(wind, 1);
+  EXPECT_NEAR(static_cast<double>(gust - 1) / (wind - 1), 4.0 / 3.0, 0.05);
 }
 
 TEST_F(HalvarViewTest, UnitsComeFromTheHeader) {
@@ -258,7 +297,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CaptionCase{1, "Innen", "Außen", "Niederschlag", "Rel. Luftdruck",
                                   "Windauskühlung"},
                       CaptionCase{2, "Indendørs", "Udendørs", "Nedbør", "Rel. Tryk",
-                                  "Kuldeindeks"}));
+                                  "Kuldeindeks"}),
+    [](const auto& info) { return std::string(LanguageNameOf(info.param.language)); });
 
 TEST(FormCaptions, TheWindLinesKeepTheirExactTexts) {
   EXPECT_EQ(FormCaptionsFor(0).windLine, " Wind");
