@@ -149,6 +149,55 @@ TEST(SetupCommand, HelpListsEveryName) {
   }
 }
 
+// The names a help text lists: the first word of each line indented by two blanks.
+std::vector<std::string> HelpNames(const std::string& help) {
+  std::vector<std::string> names;
+  for (const std::string& line : Lines(help)) {
+    if (line.size() < 3 || line.compare(0, 2, "  ") != 0 || line[2] == ' ') continue;
+    names.push_back(line.substr(2, line.find(' ', 2) - 2));
+  }
+  return names;
+}
+
+TEST(SettingsCommands, HelpListsExactlyTheNamesTheCommandsPrint) {
+  for (const char* command : {"setup", "alarm", "scope"}) {
+    const CliRun shown = RunTestMode({command});
+    ASSERT_EQ(shown.status, kExitOk) << command << ": " << shown.err;
+    std::vector<std::string> printed;
+    for (const std::string& line : Lines(shown.out)) printed.push_back(line.substr(0, line.find('\t')));
+    const CliRun help = RunTestMode({command, "--help"});
+    ASSERT_EQ(help.status, kExitOk) << command;
+    EXPECT_EQ(HelpNames(help.out), printed) << command;
+  }
+}
+
+TEST(SetupCommand, TemperatureUnitsByTheirTextOrLetter) {
+  ImageRig rig;
+  CliRun r = rig.Run({"setup", "unit-outdoor-temperature=°F", "unit-indoor-temperature=f"});
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_EQ(rig.Get(0x11, 1), std::vector<std::uint8_t>{0x23});
+  EXPECT_EQ(rig.Get(0x3A, 2), (std::vector<std::uint8_t>{0x8C, 0x00}));  // -10.0 °C = 14.0 °F
+  r = rig.Run({"setup", "unit-outdoor-temperature=C", "unit-indoor-temperature=°C"});
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_EQ(rig.Get(0x11, 1), std::vector<std::uint8_t>{0x20});
+  EXPECT_EQ(rig.Get(0x3A, 2), (std::vector<std::uint8_t>{0x64, 0x80}));
+  EXPECT_EQ(rig.Get(0x32, 2), (std::vector<std::uint8_t>{0xC8, 0x00}));
+}
+
+TEST(SetupCommand, AFailedWriteEndsWithItsMessageAndStatusOne) {
+  test::InProcessCli cli;
+  cli.Station().Memory().Write(0, TestImage.data(), static_cast<int>(TestImage.size()));
+  cli.Device().UpdateConnection();
+  // Opening and the save each read the header (one command) and the alarm
+  // block (two); then the header write is refused.
+  cli.Station().RefuseReportsAfter(6);
+  EXPECT_EQ(cli.Run("setup", {"interval=30"}), kExitFailure);
+  EXPECT_EQ(cli.Err(), "skyvane-cli: Save weather setup data fail!\n");
+  std::vector<std::uint8_t> header(32);
+  cli.Station().Memory().Read(0, header.data(), 32);
+  EXPECT_TRUE(std::equal(header.begin(), header.end(), TestImage.begin()));
+}
+
 TEST(AlarmCommand, PrintsTheTestImageInItsUnits) {
   const CliRun r = RunTestMode({"alarm"});
   ASSERT_EQ(r.status, kExitOk) << r.err;

@@ -63,13 +63,17 @@ void PrintHelpText(std::ostream& out) {
       << "Without arguments: every control of the Setup dialog, NAME TAB value (TAB unit).\n"
       << "With arguments: sets the controls in the order given, checks them as the dialog\n"
       << "does and writes the station (exit status 0 only when it was written).\n\nNames:\n";
+  // In the order the controls are printed.
   for (int l = 0; l < setup::kListCount; ++l) {
     const List list = static_cast<List>(l);
     out << "  " << ListName(list) << "  " << ItemList(SetupListItems(list));
     if (IsDisplayList(list)) out << " (or the position, from 0)";
     out << "\n";
+    if (list == setup::kTimeZone) {
+      out << "  " << kInterval << "  minutes, " << setup::kIntervalMin << " to " << setup::kIntervalMax
+          << "\n";
+    }
   }
-  out << "  " << kInterval << "  minutes, " << setup::kIntervalMin << " to " << setup::kIntervalMax << "\n";
   for (int i = 0; i < setup::kAlarmEnableCount; ++i) out << "  " << AlarmEnableName(i) << "  0 or 1\n";
   out << "  " << kRelative << "  current relative pressure, in the pressure unit shown\n"
       << "  " << kAbsolute << "  current absolute pressure (shown only, not settable)\n";

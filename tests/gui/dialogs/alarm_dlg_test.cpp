@@ -82,6 +82,38 @@ TEST(AlarmDialog, LeavingAChangedSpeedOrLevelSetsItsPartner) {
   EXPECT_EQ(Edit(dlg, "wind-level")->text(), "4");
 }
 
+TEST(AlarmDialog, BusyLinkGivesAnEmptyDialogWithoutSave) {
+  DialogRig rig;
+  rig.device->DeviceBusy().store(true);
+  CAlarmDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  dlg.Open();
+  EXPECT_EQ(rig.messages, QStringList{"Can't communicate with device!"});
+  EXPECT_EQ(rig.sleeps, 3);
+  EXPECT_FALSE(dlg.findChild<QPushButton*>("save")->isEnabled());
+  EXPECT_EQ(Edit(dlg, "relative-pressure-high")->text(), "---");
+  EXPECT_EQ(dlg.findChild<QComboBox*>("wind-direct")->currentIndex(), -1);
+  EXPECT_TRUE(rig.device->DeviceBusy().load());
+}
+
+TEST(AlarmDialog, PartnersSetByLeavingAFieldAreSaved) {
+  DialogRig rig;
+  rig.Put(0x12, {0x01});  // m/s
+  CAlarmDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  dlg.Open();
+  ShowActive(dlg);
+  QLineEdit* other = Edit(dlg, "time-hour");
+  test::TypeAndLeave(Edit(dlg, "wind-high"), "20", other);
+  test::TypeAndLeave(Edit(dlg, "gust-level"), "3", other);
+  dlg.findChild<QPushButton*>("save")->click();
+  ASSERT_EQ(dlg.result(), QDialog::Accepted) << rig.messages.join('|').toStdString();
+  // Wind 20.0 m/s at level 8, gust 5.4 m/s at level 3.
+  EXPECT_EQ(rig.Get(0x4C, 6), (std::vector<std::uint8_t>{8, 200, 0, 3, 54, 0}));
+  std::vector<std::uint8_t> expected = DialogRig::TestImageWith(0x4C, {8, 200, 0, 3, 54, 0});
+  expected[0x12] = 0x01;
+  expected[0x1A] = 0xAA;
+  EXPECT_EQ(rig.Image(), expected);
+}
+
 TEST(AlarmDialog, SaveWritesRawValuesAndBcdTime) {
   DialogRig rig;
   rig.Put(0x3A, {0x00, 0x00});
@@ -158,6 +190,18 @@ TEST(AlarmDialog, DanishCaptions) {
   bool found = false;
   for (auto* label : dlg.findChildren<QLabel*>()) found = found || label->text() == "Høj     24 Timer";
   EXPECT_TRUE(found);
+}
+
+TEST(AlarmDialog, GermanCaptions) {
+  DialogRig rig(1);
+  CAlarmDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  EXPECT_EQ(dlg.findChild<QPushButton*>("save")->text(), "Speichern");
+  EXPECT_EQ(dlg.findChild<QPushButton*>("cancel")->text(), "Beenden");
+  QStringList labels;
+  for (auto* label : dlg.findChildren<QLabel*>()) labels << label->text();
+  EXPECT_TRUE(labels.contains("Hoch     Stunde"));
+  EXPECT_TRUE(labels.contains("Tief"));
+  EXPECT_FALSE(labels.contains("High"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The Max/Min ("Scope") dialog on the offscreen platform.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -34,6 +35,23 @@ TEST(MaxMinDialog, TestModeShowsTheTestImage) {
   EXPECT_EQ(Field(dlg, "rain-maximum-24-hours"), "24.4 mm");
   EXPECT_EQ(Field(dlg, "rain-maximum-total-time"), "01-01-2007 12:00");
   EXPECT_TRUE(dlg.findChild<QLineEdit*>("wind-maximum")->isReadOnly());
+  // Every time field but one shows the test image's time; the indoor minimum
+  // (432.1 °C) is no temperature and shows the current reading and its time.
+  int times = 0;
+  for (auto* edit : dlg.findChildren<QLineEdit*>()) {
+    if (!edit->objectName().endsWith("-time")) continue;
+    ++times;
+    EXPECT_TRUE(edit->isReadOnly());
+    if (edit->objectName() == "indoor-temperature-minimum-time") {
+      EXPECT_NE(edit->text(), "01-01-2007 12:00");
+      EXPECT_EQ(edit->text().size(), 16);
+    } else {
+      EXPECT_EQ(edit->text(), "01-01-2007 12:00") << edit->objectName().toStdString();
+    }
+  }
+  EXPECT_EQ(times, 23);
+  EXPECT_NE(Field(dlg, "indoor-temperature-minimum"), "432.1 °C");
+  EXPECT_TRUE(Field(dlg, "indoor-temperature-minimum").endsWith(" °C"));
   dlg.show();
   dlg.findChild<QPushButton*>("ok")->click();
   EXPECT_EQ(dlg.result(), QDialog::Accepted);
@@ -58,6 +76,19 @@ TEST(MaxMinDialog, GermanLayout) {
   HistoryFile file(clock);
   CMaxMinDlg dlg(*rig.device, file, rig.text, nullptr, rig.prompts);
   EXPECT_EQ(dlg.windowTitle(), "Zeitstempel");
+}
+
+TEST(MaxMinDialog, DanishLayout) {
+  DialogRig rig(2, true);
+  FixedClock clock;
+  HistoryFile file(clock);
+  CMaxMinDlg dlg(*rig.device, file, rig.text, nullptr, rig.prompts);
+  EXPECT_EQ(dlg.windowTitle(), "Oversigt Min/Max");
+  QStringList labels;
+  for (auto* label : dlg.findChildren<QLabel*>()) labels << label->text();
+  EXPECT_TRUE(labels.contains("Maksimum"));
+  EXPECT_TRUE(labels.contains("Tid"));
+  EXPECT_FALSE(labels.contains("Maximum"));
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // pressure unit list, the checks, and the bytes a save leaves in the station.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -135,6 +138,59 @@ TEST(SetupDialog, TimeZoneWithoutEntryKeepsTheStations) {
   Child<QPushButton>(dlg, "save")->click();
   EXPECT_EQ(dlg.result(), QDialog::Accepted);
   EXPECT_EQ(rig.Get(0x18, 1)[0], 0x13);
+}
+
+TEST(SetupDialog, SavingUnchangedUnitsWritesBackOnlyTheMark) {
+  DialogRig rig;
+  CSetupDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  dlg.Open();
+  Child<QPushButton>(dlg, "save")->click();
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+  EXPECT_TRUE(rig.messages.isEmpty()) << rig.messages.join('|').toStdString();
+  EXPECT_EQ(rig.Image(), DialogRig::TestImageWith(0x1A, {0xAA}));
+}
+
+TEST(SetupDialog, LimitsFollowEachPressureUnitChange) {
+  DialogRig rig;
+  CSetupDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  dlg.Open();
+  auto* unitList = Child<QComboBox>(dlg, "unit-pressure");
+  auto* relative = Child<QLineEdit>(dlg, "pressure-relative");
+  unitList->setCurrentIndex(1);
+  relative->setText("35");
+  Child<QPushButton>(dlg, "save")->click();
+  EXPECT_EQ(rig.messages.last(), "Please enter a number between 14.765 and 32.483.");
+  unitList->setCurrentIndex(0);
+  EXPECT_EQ(relative->text(), "1185.2");  // 35 inHg
+  Child<QPushButton>(dlg, "save")->click();
+  EXPECT_EQ(rig.messages.last(), "Please enter a number between 500 and 1100.");
+  EXPECT_EQ(rig.messages.size(), 2);
+  EXPECT_TRUE(rig.questions.isEmpty());
+  EXPECT_EQ(rig.Image(), DialogRig::TestImageWith(0, {}));
+}
+
+TEST(SetupDialog, ARelativePressureLeftAndThenConvertedIsWrittenInTheNewUnit) {
+  DialogRig rig;
+  CSetupDlg dlg(*rig.device, rig.text, nullptr, rig.prompts);
+  dlg.Open();
+  dlg.show();
+  QApplication::setActiveWindow(&dlg);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+  auto* unitList = Child<QComboBox>(dlg, "unit-pressure");
+  test::TypeAndLeave(Child<QLineEdit>(dlg, "pressure-relative"), "1020.0", unitList);
+  unitList->setCurrentIndex(1);  // inHg
+  EXPECT_EQ(Child<QLineEdit>(dlg, "pressure-relative")->text(), "30.12");
+  Child<QPushButton>(dlg, "save")->click();
+  ASSERT_EQ(dlg.result(), QDialog::Accepted) << rig.messages.join('|').toStdString();
+  std::vector<std::uint8_t> expected = DialogRig::TestImageWith(0x1A, {0xAA});
+  expected[0x11] = 0x40;  // inHg
+  // Current pressures in hundredths of inHg: 3012 and 2981.
+  const std::vector<std::uint8_t> pressures{0xC4, 0x0B, 0xA5, 0x0B};
+  // Thresholds 1040.0 and 960.0 hPa rescaled: 3071 and 2835.
+  const std::vector<std::uint8_t> limits{0xFF, 0x0B, 0x13, 0x0B, 0xFF, 0x0B, 0x13, 0x0B};
+  std::copy(pressures.begin(), pressures.end(), expected.begin() + 0x20);
+  std::copy(limits.begin(), limits.end(), expected.begin() + 0x44);
+  EXPECT_EQ(rig.Image(), expected);
 }
 
 TEST(SetupDialog, CaptionsAndMessagesFollowTheLanguage) {
