@@ -129,8 +129,13 @@ TEST(AlarmDialog, SaveWritesRawValuesAndBcdTime) {
   EXPECT_EQ(rig.Get(0x3A, 2), (std::vector<std::uint8_t>{0x64, 0x80}));
   EXPECT_EQ(rig.Get(0x57, 2), (std::vector<std::uint8_t>{0x07, 0x05}));
   EXPECT_EQ(rig.Get(0x52, 1)[0], 4);
-  EXPECT_EQ(rig.Get(0x1A, 1)[0], 0xAA);
-  EXPECT_EQ(rig.Get(0x20, 4), (std::vector<std::uint8_t>{0x94, 0x27, 0x6F, 0x27}));
+  // Nothing else changed but the mark: current pressures and unshown bytes as read.
+  std::vector<std::uint8_t> expected = DialogRig::TestImageWith(0x3A, {0x64, 0x80});
+  expected[0x57] = 0x07;
+  expected[0x58] = 0x05;
+  expected[0x52] = 4;
+  expected[0x1A] = 0xAA;
+  EXPECT_EQ(rig.Image(), expected);
 }
 
 TEST(AlarmDialog, InHgPressureIsStoredInHundredths) {
@@ -146,7 +151,12 @@ TEST(AlarmDialog, InHgPressureIsStoredInHundredths) {
   }
   dlg.findChild<QPushButton*>("save")->click();
   ASSERT_TRUE(rig.messages.isEmpty()) << rig.messages.join('|').toStdString();
-  EXPECT_EQ(rig.Get(0x48, 2), (std::vector<std::uint8_t>{0xFF, 0x0B}));
+  EXPECT_EQ(rig.Get(0x48, 2), (std::vector<std::uint8_t>{0xFF, 0x0B}));  // 3071
+  std::vector<std::uint8_t> expected =
+      DialogRig::TestImageWith(0x44, {0xFF, 0x0B, 0xFF, 0x0B, 0xFF, 0x0B, 0xFF, 0x0B});
+  expected[0x11] = 0x40;
+  expected[0x1A] = 0xAA;
+  EXPECT_EQ(rig.Image(), expected);
 }
 
 TEST(AlarmDialog, FailedFreshReadKeepsTheDialogOpenWithTheUsersValues) {
@@ -165,7 +175,9 @@ TEST(AlarmDialog, FailedFreshReadKeepsTheDialogOpenWithTheUsersValues) {
   rig.station->AcceptReports();
   dlg.findChild<QPushButton*>("save")->click();
   EXPECT_EQ(dlg.result(), QDialog::Accepted);
-  EXPECT_EQ(rig.Get(0x32, 2), (std::vector<std::uint8_t>{0xFA, 0x00}));
+  std::vector<std::uint8_t> expected = DialogRig::TestImageWith(0x32, {0xFA, 0x00});  // 25.0
+  expected[0x1A] = 0xAA;
+  EXPECT_EQ(rig.Image(), expected);
 }
 
 TEST(AlarmDialog, ChecksNameTheRangeAndWriteNothing) {

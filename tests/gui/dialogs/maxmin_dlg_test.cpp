@@ -70,6 +70,20 @@ TEST(MaxMinDialog, BusyLinkClosesItBeforeItShows) {
   EXPECT_EQ(Field(dlg, "indoor-humidity-maximum"), "");
 }
 
+TEST(MaxMinDialog, EachFailedReadIsShownAndTheDialogStillOpens) {
+  DialogRig rig;
+  rig.station->RefuseReportsAfter(0);
+  FixedClock clock;
+  HistoryFile file(clock);
+  CMaxMinDlg dlg(*rig.device, file, rig.text, nullptr, rig.prompts);
+  ASSERT_TRUE(dlg.Open());
+  EXPECT_EQ(rig.messages, (QStringList{"Read weather scope data fail!", "Read weather setup data fail!",
+                                       "Read weather setup data fail!", "Read weather setup data fail!"}));
+  EXPECT_EQ(Field(dlg, "rain-maximum-hour"), "--- mm");
+  EXPECT_EQ(Field(dlg, "indoor-humidity-maximum"), "--- %");
+  EXPECT_FALSE(rig.device->DeviceBusy().load());
+}
+
 TEST(MaxMinDialog, GermanLayout) {
   DialogRig rig(1, true);
   FixedClock clock;

@@ -137,7 +137,9 @@ TEST(SetupDialog, TimeZoneWithoutEntryKeepsTheStations) {
   EXPECT_EQ(Child<QComboBox>(dlg, "time-zone")->currentIndex(), -1);
   Child<QPushButton>(dlg, "save")->click();
   EXPECT_EQ(dlg.result(), QDialog::Accepted);
-  EXPECT_EQ(rig.Get(0x18, 1)[0], 0x13);
+  std::vector<std::uint8_t> expected = DialogRig::TestImageWith(0x18, {0x13});
+  expected[0x1A] = 0xAA;
+  EXPECT_EQ(rig.Image(), expected);
 }
 
 TEST(SetupDialog, SavingUnchangedUnitsWritesBackOnlyTheMark) {
