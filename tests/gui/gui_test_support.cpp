@@ -1,6 +1,7 @@
 #include "gui_test_support.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPixmap>
 
 #include <gtest/gtest.h>
@@ -45,6 +46,33 @@ int CountPixels(const QImage& image, const QColor& colour) {
     for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) | 0xFF000000) == wanted ? 1 : 0;
   }
   return n;
+}
+
+std::vector<int> JpegQuantisers(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray b = file.readAll();
+  auto at = [&b](qsizetype i) { return static_cast<int>(static_cast<unsigned char>(b[i])); };
+  std::vector<int> values;
+  // Marker segments follow the start of image until the scan begins.
+  qsizetype i = 2;
+  while (i + 4 <= b.size() && at(i) == 0xFF) {
+    const int marker = at(i + 1);
+    const qsizetype length = at(i + 2) * 256 + at(i + 3);
+    if (marker == 0xDA || length < 2 || i + 2 + length > b.size()) break;
+    if (marker == 0xDB) {  // define quantisation tables
+      for (qsizetype t = i + 4; t < i + 2 + length;) {
+        const bool wide = (at(t) >> 4) != 0;
+        ++t;
+        for (int k = 0; k < 64 && t < i + 2 + length; ++k) {
+          values.push_back(wide ? at(t) * 256 + at(t + 1) : at(t));
+          t += wide ? 2 : 1;
+        }
+      }
+    }
+    i += 2 + length;
+  }
+  return values;
 }
 
 }  // namespace skyvane::test

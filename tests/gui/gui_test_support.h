@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <vector>
+
 namespace skyvane::test {
 
 // The widget at exactly the given size, painted into an image of that size.
@@ -14,6 +16,10 @@ inline QColor PixelAt(const QImage& image, int x, int y) { return QColor(image.p
 
 // Number of pixels of exactly that colour.
 int CountPixels(const QImage& image, const QColor& colour);
+
+// Every entry of every quantisation table of a JPEG file, in file order; empty
+// when the file cannot be read or holds no table. Quality 100 makes them all 1.
+std::vector<int> JpegQuantisers(const QString& path);
 
 }  // namespace skyvane::test
 

@@ -6,7 +6,9 @@ namespace skyvane {
 
 namespace {
 
-const QDate kEpoch(1899, 12, 30);
+// 1899-12-30, built at compile time: a QDate made at start-up would still be
+// invalid for charts whose times are computed during static initialisation.
+constexpr QDate kEpoch = QDate::fromJulianDay(2415019);
 constexpr qint64 kSecondsPerDay = 86400;
 // Far beyond any weather record, well inside QDate's range.
 constexpr double kMaxDays = 3.0e6;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "gui/chart/chart_renderer.h"
@@ -91,6 +92,77 @@ TEST(ChartWidget, EveryClassPaintsSomethingOfItsOwn) {
     EXPECT_NE(images[i], empty) << "class " << kAllClasses[i];
     for (std::size_t j = i + 1; j < images.size(); ++j) {
       EXPECT_NE(images[i], images[j]) << "classes " << kAllClasses[i] << " and " << kAllClasses[j];
+    }
+  }
+}
+
+// Red ink, also where anti-aliasing blends it half into the background; not
+// the darker shade of 3D faces and outlines.
+bool Reddish(const QColor& c) { return c.red() > 200 && c.green() < 140 && c.blue() < 140; }
+
+// Whether red ink lies in the pixel column of (x, y), within a pixel above or
+// below where it is plotted.
+bool RedNear(const ChartWidget& c, const QImage& img, double x, double y) {
+  const PlotFrame f = LayoutChart(c.Content(), img.rect());
+  const QPointF at = f.ToPixel(x, y);
+  const int px = static_cast<int>(std::floor(at.x()));
+  for (int dy = -1; dy <= 1; ++dy) {
+    const int py = static_cast<int>(std::floor(at.y())) + dy;
+    if (img.rect().contains(px, py) && Reddish(test::PixelAt(img, px, py))) return true;
+  }
+  return false;
+}
+
+TEST(ChartWidget, EachClassIsDrawnAsItsKind) {
+  ChartWidget c;
+  // The zigzag's points sit at (i + 0.5) / 12 of the day, alternately at 20
+  // and 80: halfway between two of them the value is 50.
+  const double between = kDay0 + 4.0 / 12;
+  // The point at 3.5 / 12 is a peak at 80. A quarter of the way down to the
+  // next point: 65 on a straight segment, about 70.6 on the smooth curve that
+  // leaves the peak level.
+  const double peak = kDay0 + 3.5 / 12;
+  const double nearPeak = kDay0 + 3.75 / 12;
+  struct Expect {
+    ChartSeriesClass kind;
+    bool joined;     // something drawn between the points (Point3D: a shaded line)
+    bool ownDepth;   // lit faces on a flat chart (checked where nothing is anti-aliased)
+  };
+  const Expect cases[] = {
+      {ChartSeriesClass::kLine, true, false},     {ChartSeriesClass::kFastLine, true, false},
+      {ChartSeriesClass::kBezier, true, false},   {ChartSeriesClass::kArrow, true, false},
+      {ChartSeriesClass::kArea, true, false},     {ChartSeriesClass::kPoint, false, false},
+      {ChartSeriesClass::kPoint3D, true, true},  {ChartSeriesClass::kBar, false, false},
+      {ChartSeriesClass::kBar3D, false, true},    {ChartSeriesClass::kVolume, false, false},
+  };
+  for (const Expect& e : cases) {
+    SetUpAxes(c);
+    const int s = c.AddSeries(e.kind);
+    c.SetSeriesColor(s, kRed);
+    AddZigZag(c, s);
+    const QImage img = Render(c);
+    const int kind = static_cast<int>(e.kind);
+    EXPECT_EQ(RedNear(c, img, between, 50), e.joined) << "class " << kind;
+    const bool crisp = e.kind == ChartSeriesClass::kPoint || e.kind == ChartSeriesClass::kPoint3D ||
+                       e.kind == ChartSeriesClass::kBar || e.kind == ChartSeriesClass::kBar3D;
+    if (crisp) EXPECT_EQ(test::CountPixels(img, kRed.lighter(130)) > 20, e.ownDepth) << "class " << kind;
+    // Every class shows the peaks themselves.
+    if (e.kind != ChartSeriesClass::kArea) {
+      EXPECT_TRUE(RedNear(c, img, peak, 80) || RedNear(c, img, peak, 79)) << "class " << kind;
+    }
+    if (e.kind == ChartSeriesClass::kLine || e.kind == ChartSeriesClass::kFastLine) {
+      EXPECT_TRUE(RedNear(c, img, nearPeak, 65)) << "class " << kind;
+      EXPECT_FALSE(RedNear(c, img, nearPeak, 70.6)) << "class " << kind;
+    }
+    if (e.kind == ChartSeriesClass::kBezier) {
+      EXPECT_TRUE(RedNear(c, img, nearPeak, 70.6));
+      EXPECT_FALSE(RedNear(c, img, nearPeak, 65));
+    }
+    // Bars reach down to the axis below the low point at 20; markers do not.
+    const bool bars = e.kind == ChartSeriesClass::kBar || e.kind == ChartSeriesClass::kBar3D ||
+                      e.kind == ChartSeriesClass::kVolume;
+    if (bars || e.kind == ChartSeriesClass::kPoint) {
+      EXPECT_EQ(RedNear(c, img, kDay0 + 4.5 / 12, 5), bars) << "class " << kind;
     }
   }
 }
@@ -254,6 +326,14 @@ TEST(ChartWidget, SavesAJpegOfTheGivenSize) {
   const QImage img = reader.read();
   ASSERT_FALSE(img.isNull());
   EXPECT_FALSE(img.allGray());
+  // Quality 100: every quantiser of the luminance and chrominance tables is 1.
+  const std::vector<int> full = test::JpegQuantisers(path);
+  ASSERT_EQ(full.size(), 128u);
+  EXPECT_TRUE(std::all_of(full.begin(), full.end(), [](int q) { return q == 1; }));
+  ASSERT_TRUE(c.SaveJpeg(dir.filePath("q75.jpg"), 64, 48, 75));
+  const std::vector<int> lower = test::JpegQuantisers(dir.filePath("q75.jpg"));
+  ASSERT_EQ(lower.size(), 128u);
+  EXPECT_TRUE(std::any_of(lower.begin(), lower.end(), [](int q) { return q > 1; }));
 
   EXPECT_FALSE(c.SaveJpeg(dir.filePath("missing/folder/x.jpg"), 1024, 768, 100));
   EXPECT_FALSE(c.SaveJpeg(dir.filePath("zero.jpg"), 0, 768, 100));

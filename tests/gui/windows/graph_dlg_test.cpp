@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/units/timestamps.h"
@@ -423,6 +424,9 @@ TEST(GraphWindow, ExportWritesAJpegOf1024By768) {
   const QImage picture = reader.read();
   ASSERT_FALSE(picture.isNull());
   EXPECT_FALSE(picture.isGrayscale());
+  const std::vector<int> quantisers = test::JpegQuantisers(target + QStringLiteral(".jpg"));
+  ASSERT_FALSE(quantisers.empty());
+  EXPECT_TRUE(std::all_of(quantisers.begin(), quantisers.end(), [](int q) { return q == 1; }));  // quality 100
   EXPECT_TRUE(messages.isEmpty());
 }
 
