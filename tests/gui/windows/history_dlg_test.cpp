@@ -70,6 +70,31 @@ TEST_F(HistoryDlgTest, OpensOnTheLastHourWithTheNewestRowVisibleAtTheBottom) {
   EXPECT_EQ(grid->rowAt(grid->viewport()->height() - 2), 240);
 }
 
+TEST_F(HistoryDlgTest, RefreshRereadsTheRangeAndScrollsToTheNewestRow) {
+  std::vector<std::time_t> times;
+  for (int s = 3000; s >= 600; s -= 15) times.push_back(rig_.now - s);
+  rig_.Store(times);
+  auto dlg = Make();
+  ASSERT_TRUE(dlg->Open());
+  dlg->show();
+  QApplication::processEvents();
+  const int shown = dlg->Model()->rowCount();
+  QTableView* grid = dlg->GridView();
+  grid->scrollToTop();
+  ASSERT_EQ(grid->verticalScrollBar()->value(), 0);
+
+  // Newer rows within the searched range; the window does not follow them by itself.
+  rig_.Store({rig_.now - 300, rig_.now});
+  EXPECT_EQ(dlg->Model()->rowCount(), shown);
+  dlg->findChild<QPushButton*>("refresh")->click();
+  QApplication::processEvents();
+  ASSERT_EQ(dlg->Model()->rowCount(), shown + 2);
+  EXPECT_EQ(Cell(*dlg, shown + 1, 1), QString::fromStdString(Stamp(rig_.now, "%d-%m-%Y %H:%M")));
+  EXPECT_EQ(grid->verticalScrollBar()->value(), grid->verticalScrollBar()->maximum());
+  EXPECT_EQ(grid->rowAt(grid->viewport()->height() - 2), shown + 1);
+  EXPECT_EQ(dlg->StartText(), Stamp(rig_.now - 3600));  // the same range as before
+}
+
 TEST_F(HistoryDlgTest, AWeekAndUserDefined) {
   rig_.Store({rig_.now - 8 * 86400, rig_.now - 6 * 86400, rig_.now - 1800});
   auto dlg = Make();
