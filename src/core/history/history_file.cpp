@@ -297,11 +297,45 @@ int HistoryFile::ParseLine(HistoryRow& row, std::string_view text) {
 
 // ----- Store operations ------------------------------------------------------
 
+// A range read looks at every line's recordTime and splits only the lines in
+// range, each complete and so holding every field it gives. A line that takes
+// fields from the lines before it (one without its own recordTime, or a short
+// one in range) needs the full reading instead: -1, and the sink is begun
+// again by it. Nothing relies on the lines being in time order.
+template <class Sink>
+int HistoryFile::LoadRangeQuickly(Sink& sink, std::uint64_t end) {
+  const RowParser fresh;  // the fields no line sets (reserved)
+  HistoryTable::FieldViews fields = fresh.fields();
+  std::array<std::string_view, line::kPositions> pieces;
+  int lines = 0;
+  bool enough = true;
+  ScanLinesForward(
+      fd_, end,
+      [&](std::string_view untrimmed) {
+        const std::string_view text = TrimLine(untrimmed);
+        if (text.empty()) return true;
+        if (lines++ == 0) sink.Begin(end);
+        std::string_view time;
+        if (!ThirdPiece(text, time)) return enough = false;
+        if (!sink.Wants(TrimLine(time))) return true;
+        if (SplitLine(text, pieces, line::kReservedPosition) < line::kReservedPosition) return enough = false;
+        for (int pos = 0; pos < line::kReservedPosition; ++pos) fields[line::kFieldAt[pos]] = pieces[pos];
+        sink.Take(fields);
+        return true;
+      },
+      [] {});
+  return enough ? lines : -1;
+}
+
 template <class Sink>
 int HistoryFile::LoadLines(Sink& sink) {
   // The caller holds the file and has it open.
   const Tail tail = FindTail();
   if (tail.validEnd == 0) return 0;
+  if (sink.Ranged()) {
+    const int lines = LoadRangeQuickly(sink, tail.validEnd);
+    if (lines >= 0) return lines;
+  }
   // A line lacking fields takes them from the line before it. A complete line
   // sets every field that is read back, so it is parsed into the working row
   // only when a short line follows it.
@@ -357,8 +391,10 @@ struct TableSink {
   const std::string* start = nullptr;
   const std::string* end = nullptr;
   int taken = 0;
+  bool Ranged() const { return start != nullptr; }
   void Begin(std::uint64_t bytes) {
     table.clear();
+    taken = 0;
     // Rows of the program's own lines are about 300 bytes, 180 of them text.
     if (!start) table.reserve(bytes / 290 + 16, bytes * 5 / 8);
   }
@@ -378,6 +414,7 @@ struct ArraySink {
   HistoryRowArray& rows;
   const std::string* start = nullptr;
   const std::string* end = nullptr;
+  bool Ranged() const { return start != nullptr; }
   void Begin(std::uint64_t) { rows.clear(); }
   bool TakeLine(std::string_view) { return false; }
   bool Wants(std::string_view time) const { return !start || InRange(time, *start, *end); }

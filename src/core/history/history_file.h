@@ -127,6 +127,8 @@ class HistoryFile {
   Tail FindTail();
   template <class Sink>
   int LoadLines(Sink& sink);
+  template <class Sink>
+  int LoadRangeQuickly(Sink& sink, std::uint64_t end);
   bool SetAside(std::uint64_t from, std::uint64_t size);
   std::string LastLineLocked();
 

@@ -148,6 +148,20 @@ int CountPieces(std::string_view text, int limit, std::string_view& third) {
   return count;
 }
 
+bool ThirdPiece(std::string_view text, std::string_view& third) {
+  std::size_t start = 0;
+  // The first two pieces: each ends at a comma and is not empty.
+  for (int piece = 0; piece < 2; ++piece) {
+    const std::size_t comma = text.find(',', start);
+    if (comma == std::string_view::npos || comma == start) return false;
+    start = comma + 1;
+  }
+  const std::size_t comma = text.find(',', start);
+  if (start == text.size() || comma == start) return false;
+  third = text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+  return true;
+}
+
 int ParseLine(HistoryRow& row, std::string_view text) {
   std::array<std::string_view, line::kPositions> pieces;
   const int count = SplitLine(text, pieces);

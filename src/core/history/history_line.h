@@ -58,6 +58,10 @@ int SplitLine(std::string_view line, std::array<std::string_view, line::kPositio
 // storing them; the third piece (recordTime) goes to third, untrimmed.
 int CountPieces(std::string_view line, int limit, std::string_view& third);
 
+// The third piece of a line (recordTime), untrimmed, as SplitLine finds it.
+// False when the line has fewer than three pieces.
+bool ThirdPiece(std::string_view line, std::string_view& third);
+
 // Parses a line into row: pieces 0..35 go to their fields; fields beyond the
 // pieces of the line keep their values, and `reserved` is never changed.
 // Returns the number of pieces.

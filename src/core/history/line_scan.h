@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace skyvane {
 
@@ -30,10 +31,19 @@ inline constexpr std::size_t kLineSlack = 64;
 
 // Calls onLine(line) for the lines of [0, end) in file order; the kLineSlack
 // bytes after each line may be read as well. The bytes a line points into are reused after beforeReuse() is
-// called, so a caller that keeps views must copy them then. Returns false on a
-// read error.
+// called, so a caller that keeps views must copy them then. An onLine that
+// returns bool stops the scan by returning false. Returns false on a read error.
 template <class OnLine, class BeforeReuse>
 bool ScanLinesForward(int fd, std::uint64_t end, OnLine&& onLine, BeforeReuse&& beforeReuse) {
+  // True while the scan goes on.
+  auto hand = [&onLine](std::string_view line) {
+    if constexpr (std::is_same_v<std::invoke_result_t<OnLine&, std::string_view>, bool>) {
+      return onLine(line);
+    } else {
+      onLine(line);
+      return true;
+    }
+  };
   constexpr std::size_t kBlock = std::size_t{1} << 20;
   std::string buffer(kBlock + kLineSlack, '\0');
   std::size_t kept = 0;  // bytes of an unfinished line at the front of buffer
@@ -49,14 +59,14 @@ bool ScanLinesForward(int fd, std::uint64_t end, OnLine&& onLine, BeforeReuse&& 
     while (const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(stop - p))) {
       const char* nl = static_cast<const char*>(hit);
       const char* lineEnd = (nl > p && nl[-1] == '\r') ? nl - 1 : nl;
-      onLine(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
+      if (!hand(std::string_view(p, static_cast<std::size_t>(lineEnd - p)))) return true;
       p = nl + 1;
     }
     kept = static_cast<std::size_t>(stop - p);
     beforeReuse();
     if (kept > 0) std::memmove(buffer.data(), p, kept);
   }
-  if (kept > 0) onLine(std::string_view(buffer.data(), kept));
+  if (kept > 0) hand(std::string_view(buffer.data(), kept));
   return true;
 }
 

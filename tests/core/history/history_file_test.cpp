@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <random>
 
 #include "core/app/temp_folder.h"
@@ -265,6 +266,99 @@ TEST_F(HistoryFileTest, ALastLineMissingFieldsIsTornButOneWithoutTrailingBlanksI
 namespace skyvane {
 namespace {
 
+// The plain reading of the lines: all non-blank lines, trimmed, parsed one
+// after the other into one working row.
+HistoryRowArray PlainReading(const std::vector<std::string>& lines) {
+  HistoryRowArray rows;
+  HistoryRow working;
+  for (const std::string& l : lines) {
+    ParseLine(working, l);
+    rows.push_back(working);
+  }
+  return rows;
+}
+
+// Both range reads give the rows of the plain reading whose recordTime lies
+// in [from, to], in file order, and count as they should.
+void ExpectRangeReads(HistoryFile& file, const HistoryRowArray& expected, const std::string& from,
+                      const std::string& to) {
+  HistoryRowArray wanted;
+  for (const HistoryRow& r : expected) {
+    if (r[row::recordTime] >= from && r[row::recordTime] <= to) wanted.push_back(r);
+  }
+  HistoryTable grid;
+  grid.Append(StoredRow("1999-01-01 00:00:00"));  // replaced
+  HistoryRowArray rows(2);
+  EXPECT_EQ(file.SearchToGrid(grid, from, to), static_cast<int>(wanted.size()));
+  EXPECT_EQ(file.LoadRange(rows, from, to), static_cast<int>(expected.size()));
+  ASSERT_EQ(grid.size(), wanted.size());
+  ASSERT_EQ(rows.size(), wanted.size());
+  for (std::size_t i = 0; i < wanted.size(); ++i) {
+    ASSERT_EQ(grid.Row(i), wanted[i]) << i;
+    ASSERT_EQ(rows[i], wanted[i]) << i;
+  }
+}
+
+// Range reads split only the lines in range when every line carries its own
+// recordTime and the lines in range are complete; a line that takes fields
+// from the lines before it sends them back to the full reading. Either way
+// they agree with the plain reading, whatever the order of the times.
+TEST_F(HistoryFileTest, RangeReadsAgreeWithThePlainReadingWhateverTheOrderOfTimes) {
+  const std::time_t start = LocalTime(2024, 1, 1, 0, 0, 0);
+  const std::string from = Stamp(start + 1000 * 300), to = Stamp(start + 1500 * 300);
+  std::vector<std::string> base;
+  for (int i = 0; i < 3000; ++i) {
+    // An hour that comes twice (clocks put back), and a few records whose
+    // clock was far off: in range early in the file, out of it in the middle.
+    std::time_t t = start + i * 300;
+    if (i >= 1400 && i < 1412) t -= 3600;
+    if (i == 7 || i == 2990) t = start + 1200 * 300 + i;
+    if (i == 1300) t = start + 5000 * 300;
+    base.push_back(Line(i + 1, Stamp(t), std::to_string(i % 89) + ".1"));
+  }
+  auto cut = [](const std::string& line, int pieces) {  // the first pieces, CR LF
+    std::size_t at = 0;
+    for (int p = 0; p < pieces; ++p) at = line.find(',', at) + 1;
+    return line.substr(0, at - 1) + "\r\n";
+  };
+  struct Variant {
+    const char* what;
+    std::function<void(std::vector<std::string>&)> change;
+  };
+  const Variant variants[] = {
+      {"complete lines", [](std::vector<std::string>&) {}},
+      {"short lines out of range",
+       [&](std::vector<std::string>& l) {
+         l[10] = cut(l[10], 12);
+         l[999] = cut(l[999], 3);
+         l[2000] = cut(l[2000], 35);
+         l[2001] = "garbage, with, commas,, here\n";
+       }},
+      {"a short line in range", [&](std::vector<std::string>& l) { l[1200] = cut(l[1200], 20); }},
+      {"a short line far off in range", [&](std::vector<std::string>& l) { l[7] = cut(l[7], 30); }},
+      {"a line without its own time after one in range",
+       [&](std::vector<std::string>& l) { l[1201] = cut(l[1201], 2); }},
+      {"a line without its own time after one out of range",
+       [&](std::vector<std::string>& l) { l[500] = "   7\r\n"; }},
+  };
+  for (const Variant& v : variants) {
+    SCOPED_TRACE(v.what);
+    std::vector<std::string> lines = base;
+    v.change(lines);
+    std::string text;
+    for (const std::string& l : lines) text += l;
+    WriteFileBytes(Path(), text);
+    ASSERT_TRUE(Open());
+    std::vector<std::string> read;
+    ASSERT_EQ(file_.ReadAllLines(read), 3000);
+    file_.CloseFile();
+    const HistoryRowArray expected = PlainReading(read);
+    ExpectRangeReads(file_, expected, from, to);
+    ExpectRangeReads(file_, expected, Stamp(start + 5000 * 300), Stamp(start + 5000 * 300));
+    ExpectRangeReads(file_, expected, "2030-01-01 00:00:00", "2031-01-01 00:00:00");
+  }
+}
+
 // Every reader must agree with the plain reading: all non-blank lines,
 // trimmed, parsed one after the other into one working row.
 TEST_F(HistoryFileTest, BulkReadsAgreeWithLineByLineParsingOnAMessyFile) {
@@ -290,12 +384,7 @@ TEST_F(HistoryFileTest, BulkReadsAgreeWithLineByLineParsingOnAMessyFile) {
   std::vector<std::string> lines;
   ASSERT_GT(file_.ReadAllLines(lines), 2000);
   file_.CloseFile();
-  HistoryRowArray expected;
-  HistoryRow working;
-  for (const std::string& l : lines) {
-    ParseLine(working, l);
-    expected.push_back(working);
-  }
+  const HistoryRowArray expected = PlainReading(lines);
   HistoryRowArray rows;
   HistoryTable table;
   EXPECT_EQ(file_.LoadAll(rows), static_cast<int>(lines.size()));
@@ -307,21 +396,7 @@ TEST_F(HistoryFileTest, BulkReadsAgreeWithLineByLineParsingOnAMessyFile) {
     ASSERT_EQ(table.Row(i), expected[i]) << i;
   }
 
-  const std::string from = Stamp(start + 1000 * 300), to = Stamp(start + 1500 * 300);
-  HistoryTable range;
-  HistoryRowArray rangeRows;
-  const int shown = file_.SearchToGrid(range, from, to);
-  EXPECT_EQ(file_.LoadRange(rangeRows, from, to), static_cast<int>(lines.size()));
-  EXPECT_EQ(shown, static_cast<int>(rangeRows.size()));
-  std::size_t k = 0;
-  for (const HistoryRow& r : expected) {
-    if (r[row::recordTime] < from || r[row::recordTime] > to) continue;
-    ASSERT_LT(k, range.size());
-    EXPECT_EQ(range.Row(k), r);
-    EXPECT_EQ(rangeRows[k], r);
-    ++k;
-  }
-  EXPECT_EQ(k, range.size());
+  ExpectRangeReads(file_, expected, Stamp(start + 1000 * 300), Stamp(start + 1500 * 300));
 
   // The rain walk reads the file from its end: the same rows again.
   for (std::time_t at : {start + 3002 * 300, start + 20 * 86400, start + 40 * 86400}) {

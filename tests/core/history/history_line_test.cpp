@@ -108,6 +108,17 @@ namespace skyvane {
 namespace {
 
 // The quick count must agree with the split on any line, commas anywhere.
+TEST(ThirdPiece, OnlyWhenTheLineHasThreePieces) {
+  std::string_view third;
+  for (const char* text : {"", "a", ",a,b,c", "a,,b,c", "a,b,", "a,b", "a,b,,c"}) {
+    EXPECT_FALSE(ThirdPiece(text, third)) << text;
+  }
+  ASSERT_TRUE(ThirdPiece("a,b,c", third));
+  EXPECT_EQ(third, "c");
+  ASSERT_TRUE(ThirdPiece("   1, 2024-03-01 12:00:05,  2024-03-01 11:05:00 , 5,", third));
+  EXPECT_EQ(third, "  2024-03-01 11:05:00 ");
+}
+
 TEST(CountPieces, AgreesWithSplitLine) {
   std::mt19937 random(5);
   const std::string alphabet = ",,,, ab\t1";
@@ -128,6 +139,13 @@ TEST(CountPieces, AgreesWithSplitLine) {
       if (split > 2) {
         EXPECT_EQ(third, pieces[2]) << text;
       }
+    }
+    // The third piece alone, as the range reads find it.
+    std::string_view third = "unset";
+    const int split = SplitLine(text, pieces, 3, false);
+    ASSERT_EQ(ThirdPiece(text, third), split == 3) << text;
+    if (split == 3) {
+      EXPECT_EQ(third, pieces[2]) << text;
     }
   }
 }
