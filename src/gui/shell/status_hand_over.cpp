@@ -11,7 +11,7 @@ StatusHandOver::StatusHandOver(std::function<void(const std::string&)> show)
 StatusHandOver::~StatusHandOver() { Close(); }
 
 bool StatusHandOver::Deliver(const std::string& text) {
-  if (QThread::currentThread() == context_.thread()) {
+  if (QThread::currentThread() == thread()) {
     // Already on the UI thread: waiting for ourselves would never end.
     if (IsClosed()) return false;
     show_(text);
@@ -22,28 +22,35 @@ bool StatusHandOver::Deliver(const std::string& text) {
     std::lock_guard lock(mutex_);
     if (closed_) return false;
     ticket = ++posted_;
+    queued_.emplace_back(ticket, text);
   }
-  QMetaObject::invokeMethod(
-      &context_,
-      [this, ticket, text] {
-        {
-          std::lock_guard lock(mutex_);
-          if (closed_) return;
-        }
-        show_(text);
-        std::lock_guard lock(mutex_);
-        shown_ = std::max(shown_, ticket);
-        shownChanged_.notify_all();
-      },
-      Qt::QueuedConnection);
+  // A queued call dies with this object, so none runs after it is gone.
+  QMetaObject::invokeMethod(this, "ShowQueued", Qt::QueuedConnection);
   std::unique_lock lock(mutex_);
   shownChanged_.wait(lock, [&] { return closed_ || shown_ >= ticket; });
   return shown_ >= ticket;
 }
 
+void StatusHandOver::ShowQueued() {
+  for (;;) {
+    std::pair<std::uint64_t, std::string> next;
+    {
+      std::lock_guard lock(mutex_);
+      if (closed_ || queued_.empty()) return;
+      next = std::move(queued_.front());
+      queued_.pop_front();
+    }
+    show_(next.second);
+    std::lock_guard lock(mutex_);
+    shown_ = std::max(shown_, next.first);
+    shownChanged_.notify_all();
+  }
+}
+
 void StatusHandOver::Close() {
   std::lock_guard lock(mutex_);
   closed_ = true;
+  queued_.clear();
   shownChanged_.notify_all();
 }
 

@@ -157,32 +157,61 @@ void CHalvarView::UpdateAlarmLamps(const LampStates& lamps) {
 
 void CHalvarView::ShowLiveValues(const HistoryRow& row, const HeaderRecord& header,
                                  const AlarmRecord& alarms) {
-  QMetaObject::invokeMethod(
-      this, [this, row, header, alarms] { UpdateLivePanels(row, header, alarms); },
-      Qt::QueuedConnection);
+  {
+    std::lock_guard lock(pendingMutex_);
+    pending_.live.emplace(row, header, alarms);
+  }
+  WakeUiThread();
 }
 
 void CHalvarView::ShowLampStates(const LampStates& lamps) {
-  QMetaObject::invokeMethod(this, [this, lamps] { UpdateAlarmLamps(lamps); }, Qt::QueuedConnection);
+  {
+    std::lock_guard lock(pendingMutex_);
+    pending_.lamps = lamps;
+  }
+  WakeUiThread();
 }
 
 void CHalvarView::ShowMaxMin(const MaxMinRecord& maxmin, const HeaderRecord& header) {
-  QMetaObject::invokeMethod(
-      this, [this, maxmin, header] { UpdateMaxMinPanels(maxmin, header); }, Qt::QueuedConnection);
+  {
+    std::lock_guard lock(pendingMutex_);
+    pending_.maxmin.emplace(maxmin, header);
+  }
+  WakeUiThread();
 }
 
 void CHalvarView::SetStatusText(const std::string& text) { handOver_.Deliver(text); }
 
 void CHalvarView::SetTitle(const std::string& title) {
-  QMetaObject::invokeMethod(
-      this,
-      [this, title] {
-        if (QWidget* frame = window(); frame != nullptr && frame != this)
-          frame->setWindowTitle(QString::fromStdString(title));
-      },
-      Qt::QueuedConnection);
+  {
+    std::lock_guard lock(pendingMutex_);
+    pending_.title = title;
+  }
+  WakeUiThread();
 }
 
 void CHalvarView::ReleaseBlockedCalls() { handOver_.Close(); }
+
+void CHalvarView::WakeUiThread() {
+  QMetaObject::invokeMethod(this, "TakePending", Qt::QueuedConnection);
+}
+
+void CHalvarView::TakePending() {
+  Pending taken;
+  {
+    std::lock_guard lock(pendingMutex_);
+    taken = std::exchange(pending_, Pending{});
+  }
+  if (taken.live) {
+    const auto& [row, header, alarms] = *taken.live;
+    UpdateLivePanels(row, header, alarms);
+  }
+  if (taken.lamps) UpdateAlarmLamps(*taken.lamps);
+  if (taken.maxmin) UpdateMaxMinPanels(taken.maxmin->first, taken.maxmin->second);
+  if (taken.title) {
+    if (QWidget* frame = window(); frame != nullptr && frame != this)
+      frame->setWindowTitle(QString::fromStdString(*taken.title));
+  }
+}
 
 }  // namespace skyvane

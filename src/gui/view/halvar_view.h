@@ -6,7 +6,11 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "core/monitor/monitor_front_end.h"
 #include "gui/shell/desktop_context.h"
@@ -60,6 +64,19 @@ class CHalvarView : public QWidget, public MonitorFrontEnd {
   void lampsUpdated();
 
  private:
+  // The monitor's latest updates, waiting for the UI thread. They wait here,
+  // under our own mutex, rather than inside Qt's posted events: the queued
+  // call that wakes the UI thread carries no data.
+  struct Pending {
+    std::optional<std::tuple<HistoryRow, HeaderRecord, AlarmRecord>> live;
+    std::optional<LampStates> lamps;
+    std::optional<std::pair<MaxMinRecord, HeaderRecord>> maxmin;
+    std::optional<std::string> title;
+  };
+  // UI thread: applies what is pending, in the monitor's order.
+  Q_INVOKABLE void TakePending();
+  void WakeUiThread();
+
   void SetStartingRanges();
 
   DesktopContext& context_;
@@ -67,6 +84,8 @@ class CHalvarView : public QWidget, public MonitorFrontEnd {
   HalvarForm form_;
   std::function<void(const QString&)> statusSink_;
   StatusHandOver handOver_;
+  std::mutex pendingMutex_;
+  Pending pending_;
   std::unique_ptr<MonitorControl> monitor_;
   bool initialUpdateDone_ = false;
 };

@@ -58,6 +58,10 @@ TEST_P(DesktopProgramStops, OnAStopSignalAfterLoggingHistory) {
   QProcess program;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  // Read only when the program is built with ThreadSanitizer.
+  if (!env.contains(QStringLiteral("TSAN_OPTIONS")))
+    env.insert(QStringLiteral("TSAN_OPTIONS"),
+               QStringLiteral("suppressions=" SKYVANE_SOURCE_DIR "/tests/gui/tsan_qt.supp"));
   program.setProcessEnvironment(env);
   program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   program.start(QStringLiteral(SKYVANE_DESKTOP_PATH),

@@ -261,6 +261,20 @@ TEST_F(HalvarViewTest, MonitorCallsReachTheFormOnTheUiThread) {
   EXPECT_FALSE(updated);  // carried over, not run on the calling thread
   ASSERT_TRUE(test::WaitFor([&] { return updated; }));
   EXPECT_EQ(FieldText(view, "windSpeed"), "3.4 m/s");
+
+  // Readings that arrive faster than the UI thread takes them: the latest one
+  // is what stays on the form.
+  std::thread fast([&] {
+    for (const char* speed : {"5.0", "6.0", "7.5"}) {
+      HistoryRow r = KnownRow();
+      r[row::windSpeed] = speed;
+      view.ShowLiveValues(r, HeaderRecord{}, AlarmRecord{});
+    }
+  });
+  fast.join();
+  ASSERT_TRUE(test::WaitFor([&] { return FieldText(view, "windSpeed") == "7.5 m/s"; }));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(FieldText(view, "windSpeed"), "7.5 m/s");
 }
 
 struct CaptionCase {
