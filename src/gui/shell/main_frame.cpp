@@ -170,6 +170,10 @@ void CMainFrame::CreateToolBar() {
   toolBar_->addSeparator();
   toolBar_->addAction(Action(FrameCommand::kAbout));
   addToolBar(Qt::TopToolBarArea, toolBar_);
+  // The check mark follows the bar also when the window's own context menu
+  // hides or shows it (not merely when the window is minimised).
+  connect(toolBar_, &QToolBar::visibilityChanged, this,
+          [this] { Action(FrameCommand::kToolBar)->setChecked(!toolBar_->isHidden()); });
 }
 
 void CMainFrame::SetWindowOpener(FrameCommand command, std::function<void(QWidget*)> open) {

@@ -166,6 +166,15 @@ TEST(CMainFrame, ToolBarAndStatusBarToggle) {
   EXPECT_FALSE(frame.LinkStatusBar()->isVisible());
   sb->trigger();
   EXPECT_TRUE(frame.LinkStatusBar()->isVisible());
+
+  // Hidden from the window's context menu: the menu's check mark follows.
+  frame.ToolBar()->toggleViewAction()->trigger();
+  EXPECT_FALSE(tb->isChecked());
+  frame.ToolBar()->toggleViewAction()->trigger();
+  EXPECT_TRUE(tb->isChecked());
+  // Hiding the whole window leaves it checked.
+  frame.hide();
+  EXPECT_TRUE(tb->isChecked());
 }
 
 bool PaneShowsConnected(CMainFrame& frame) {
@@ -246,6 +255,17 @@ TEST(CMainFrame, TheMonitorsStatusAndTitleReachTheFrame) {
       std::chrono::seconds(10)));
   EXPECT_EQ(frame.windowTitle(), "Skyvane Radio Controlled(---TEST MODE---)");
   EXPECT_NE(frame.View()->findChild<QLabel*>("outdoorTemperature")->text(), "--- °C");
+}
+
+TEST(CMainFrame, ExitClosesTheWindowAndStopsTheMonitor) {
+  test::DesktopRig rig(0, "true", /*testMode=*/true);
+  CMainFrame frame(*rig.context);
+  frame.show();
+  ASSERT_TRUE(frame.View()->MonitorRunning());
+  frame.Action(FrameCommand::kExit)->trigger();
+  EXPECT_FALSE(frame.isVisible());
+  EXPECT_FALSE(frame.View()->MonitorRunning());
+  EXPECT_FALSE(frame.ConnectionTimerActive());
 }
 
 // Closing must end the monitor quickly wherever it is: asleep between cycles or
