@@ -10,17 +10,13 @@
 #include <QPushButton>
 
 #include "core/app/text_table.h"
+#include "gui/windows/window_controls.h"
 
 namespace skyvane {
 
 namespace {
 
 constexpr int kColumnRole = Qt::UserRole;
-
-QString TableText(const TextTable& text, Txt entry) {
-  const std::string_view t = text.Text(entry);
-  return QString::fromUtf8(t.data(), static_cast<int>(t.size()));
-}
 
 const QString kTxtFilter = QStringLiteral("TXT Files (*.txt)");
 const QString kExcelFilter = QStringLiteral("EXCEL Files (*.xls)");
@@ -50,29 +46,22 @@ CExportDlg::CExportDlg(const TextTable& text, const std::vector<std::string>& en
   }
   if (list_->count() > 0) list_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
 
-  auto button = [this](const QString& caption, const char* name) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-  };
-  up_ = button(QStringLiteral("UP"), "up");
-  down_ = button(QStringLiteral("Down"), "down");
+  up_ = MakeButton(this, QStringLiteral("UP"), "up");
+  down_ = MakeButton(this, QStringLiteral("Down"), "down");
   header_ = new QCheckBox(QStringLiteral("Header"), this);
   header_->setObjectName(QStringLiteral("header"));
   header_->setChecked(true);
   separatorLabel_ = new QLabel(QStringLiteral("Separator:"), this);
-  separator_ = new QComboBox(this);
-  separator_->setObjectName(QStringLiteral("separator"));
+  separator_ = MakeCombo(this, "separator");
   separator_->setEditable(true);
   separator_->setInsertPolicy(QComboBox::NoInsert);
   separator_->addItems({QStringLiteral("TAB"), QStringLiteral("BLANK"), QStringLiteral("|"),
                         QStringLiteral(","), QStringLiteral(";"), QStringLiteral("."),
                         QStringLiteral(":")});
   separator_->setCurrentIndex(0);
-  export_ = button(QStringLiteral("Export"), "export");
+  export_ = MakeButton(this, QStringLiteral("Export"), "export");
   export_->setDefault(true);
-  cancel_ = button(QStringLiteral("Cancel"), "cancel");
+  cancel_ = MakeButton(this, QStringLiteral("Cancel"), "cancel");
 
   resize(420, 330);
   list_->setGeometry(10, 10, 260, 310);

@@ -4,24 +4,27 @@ namespace skyvane {
 namespace {
 
 GraphCaptions English() {
-  return {"Graph", "Search", "Condition: ", "StartTime: ", "EndTime: ", "&Search", "Series: ", "Type: ",
-          "3D", "Refresh", "Export...", "Cancel", "Print...",
-          {"an hour", "24 hours", "a week", "a month", "user defined"},
+  return {"Graph",
+          {"Search", "Condition: ", "StartTime: ", "EndTime: ", "&Search",
+           {"an hour", "24 hours", "a week", "a month", "user defined"}},
+          "Series: ", "Type: ", "3D", "Refresh", "Export...", "Cancel", "Print...",
           {"Humidity", "Indoor Temperature", "Outdoor Temperature", "Wind Chill", "Pressure", "Wind", "Rain"}};
 }
 
 GraphCaptions German() {
-  return {"Grafik", "Suchen", "Bedingung: ", "Startzeit: ", "Endzeit: ", "&Suchen", "Reihe: ", "Typ: ",
-          "3D", "Aktualisieren", "Exportieren...", "Abbrechen", "Drucken...",
-          {"Stunde", "24 Stunden", "Woche", "Monat", "Individuell"},
+  return {"Grafik",
+          {"Suchen", "Bedingung: ", "Startzeit: ", "Endzeit: ", "&Suchen",
+           {"Stunde", "24 Stunden", "Woche", "Monat", "Individuell"}},
+          "Reihe: ", "Typ: ", "3D", "Aktualisieren", "Exportieren...", "Abbrechen", "Drucken...",
           {"Luftfeuchtigkeit", "Innen Temperatur", "Außen Temperatur", "Windauskühlung", "Luftdruck", "Wind",
            "Niederschlag"}};
 }
 
 GraphCaptions Danish() {
-  return {"Graf", "Søg", "Betingelse: ", "Starttid: ", "Sluttid: ", "&Søg", "Serie: ", "Type: ",
-          "3D", "Opdater", "Eksport...", "Annuller", "Udskriv...",
-          {"en time", "24 timer", "en uge", "en måned", "bruger defineret"},
+  return {"Graf",
+          {"Søg", "Betingelse: ", "Starttid: ", "Sluttid: ", "&Søg",
+           {"en time", "24 timer", "en uge", "en måned", "bruger defineret"}},
+          "Serie: ", "Type: ", "3D", "Opdater", "Eksport...", "Annuller", "Udskriv...",
           {"Fugtighed", "Indendørs Temperatur", "Udendørs Temperatur", "Kuldeindeks", "Tryk", "Vind", "Nedbør"}};
 }
 

@@ -5,15 +5,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "gui/windows/search_range_controls.h"
+
 namespace skyvane {
 
 struct GraphCaptions {
   QString title;
-  QString searchGroup;
-  QString condition;
-  QString startTime;
-  QString endTime;
-  QString search;
+  SearchRangeCaptions range;
   QString series;
   QString type;
   QString view3D;
@@ -21,8 +19,7 @@ struct GraphCaptions {
   QString exportButton;
   QString cancel;
   QString print;
-  QStringList conditionItems;  // "an hour", "24 hours", "a week", "a month", "user defined"
-  QStringList seriesItems;     // Humidity ... Rain, in list order
+  QStringList seriesItems;  // Humidity ... Rain, in list order
 };
 
 // English for an index outside 0..2.

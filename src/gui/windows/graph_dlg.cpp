@@ -23,6 +23,7 @@
 #include "core/units/timestamps.h"
 #include "gui/chart/chart_widget.h"
 #include "gui/windows/graph_captions.h"
+#include "gui/windows/window_controls.h"
 
 namespace skyvane {
 namespace {
@@ -50,24 +51,6 @@ constexpr int kSmallestSide = 200;
 
 QColor ChartColour(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
-// Date pickers take the text table's format; its "yyy" means the full year,
-// which Qt writes "yyyy".
-QString DatePickerFormat(std::string_view format) {
-  QString f = QString::fromUtf8(format.data(), static_cast<int>(format.size()));
-  if (f.contains(QLatin1String("yyy")) && !f.contains(QLatin1String("yyyy"))) {
-    f.replace(QLatin1String("yyy"), QLatin1String("yyyy"));
-  }
-  return f;
-}
-
-QDateTime LocalTimeOf(std::time_t t) { return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(t)); }
-
-std::string RangeText(const QDateEdit* date, const QTimeEdit* time) {
-  return (date->date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
-          time->time().toString(QStringLiteral("HH:mm:ss")))
-      .toStdString();
-}
-
 }  // namespace
 
 GraphOpening MenuGraphOpening(const Clock& clock) {
@@ -84,17 +67,17 @@ CGraphDlg::CGraphDlg(const TextTable& text, StationDevice& device, HistoryFile& 
   PlaceControls();
   lastSize_ = kInitialSize;
 
-  condition_->setCurrentIndex(opening.condition >= 0 && opening.condition < condition_->count()
-                                  ? opening.condition
-                                  : -1);
-  SetPickers(opening.start, opening.end);
+  QComboBox* const condition = range_.condition;
+  condition->setCurrentIndex(opening.condition >= 0 && opening.condition < condition->count() ? opening.condition
+                                                                                             : -1);
+  range_.SetPickers(opening.start, opening.end);
   type_->setCurrentIndex(0);
   series_->setCurrentIndex(0);
 
   // Connected only now, so that setting up the controls neither resets the
   // pickers nor draws.
-  connect(condition_, &QComboBox::currentIndexChanged, this, &CGraphDlg::OnConditionChanged);
-  connect(search_, &QPushButton::clicked, this, &CGraphDlg::Search);
+  connect(condition, &QComboBox::currentIndexChanged, this, &CGraphDlg::OnConditionChanged);
+  connect(range_.search, &QPushButton::clicked, this, &CGraphDlg::Search);
   connect(refresh_, &QPushButton::clicked, this, &CGraphDlg::Refresh);
   connect(export_, &QPushButton::clicked, this, &CGraphDlg::Export);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
@@ -107,91 +90,42 @@ CGraphDlg::CGraphDlg(const TextTable& text, StationDevice& device, HistoryFile& 
 
 CGraphDlg::~CGraphDlg() = default;
 
-QString CGraphDlg::TableText(Txt entry) const {
-  const std::string_view t = text_.Text(entry);
-  return QString::fromUtf8(t.data(), static_cast<int>(t.size()));
-}
-
 void CGraphDlg::BuildControls() {
   const GraphCaptions& c = GraphCaptionsFor(text_.LanguageIndex());
   setWindowTitle(c.title);
-
-  auto label = [this](const QString& caption, const char* name) {
-    auto* l = new QLabel(caption, this);
-    l->setObjectName(QLatin1String(name));
-    return l;
-  };
-  auto button = [this](const QString& caption, const char* name) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-  };
-  auto combo = [this](const char* name) {
-    auto* b = new QComboBox(this);
-    b->setObjectName(QLatin1String(name));
-    return b;
-  };
-  const QString dateFormat = DatePickerFormat(text_.Text(Txt::DatePickerFormat));
-  auto dateEdit = [this, &dateFormat](const char* name) {
-    auto* d = new QDateEdit(this);
-    d->setObjectName(QLatin1String(name));
-    d->setDisplayFormat(dateFormat);
-    d->setCalendarPopup(true);
-    return d;
-  };
-  auto timeEdit = [this](const char* name) {
-    auto* t = new QTimeEdit(this);
-    t->setObjectName(QLatin1String(name));
-    t->setDisplayFormat(QStringLiteral("HH:mm:ss"));
-    return t;
-  };
-
-  searchGroup_ = new QGroupBox(c.searchGroup, this);
-  searchGroup_->setObjectName(QStringLiteral("searchGroup"));
-  conditionLabel_ = label(c.condition, "conditionLabel");
-  condition_ = combo("condition");
-  condition_->addItems(c.conditionItems);
-  startLabel_ = label(c.startTime, "startLabel");
-  startDate_ = dateEdit("startDate");
-  startTime_ = timeEdit("startTime");
-  endLabel_ = label(c.endTime, "endLabel");
-  endDate_ = dateEdit("endDate");
-  endTime_ = timeEdit("endTime");
-  search_ = button(c.search, "search");
-  search_->setDefault(true);
+  range_.Build(this, c.range, text_);
 
   chart_ = new ChartWidget(this);
   chart_->setObjectName(QStringLiteral("chart"));
 
-  seriesLabel_ = label(c.series, "seriesLabel");
-  series_ = combo("series");
+  seriesLabel_ = MakeLabel(this, c.series, "seriesLabel");
+  series_ = MakeCombo(this, "series");
   series_->addItems(c.seriesItems);
-  typeLabel_ = label(c.type, "typeLabel");
-  type_ = combo("type");
-  for (const ChartType& t : kChartTypes) type_->addItem(TableText(t.name), t.seriesClass);
+  typeLabel_ = MakeLabel(this, c.type, "typeLabel");
+  type_ = MakeCombo(this, "type");
+  for (const ChartType& t : kChartTypes) type_->addItem(TableText(text_, t.name), t.seriesClass);
   view3D_ = new QCheckBox(c.view3D, this);
   view3D_->setObjectName(QStringLiteral("view3D"));
-  refresh_ = button(c.refresh, "refresh");
-  export_ = button(c.exportButton, "export");
-  cancel_ = button(c.cancel, "cancel");
+  refresh_ = MakeButton(this, c.refresh, "refresh");
+  export_ = MakeButton(this, c.exportButton, "export");
+  cancel_ = MakeButton(this, c.cancel, "cancel");
   // Part of the layout, but nothing offers printing.
-  print_ = button(c.print, "print");
+  print_ = MakeButton(this, c.print, "print");
   print_->setEnabled(false);
   print_->hide();
 }
 
 void CGraphDlg::PlaceControls() {
-  searchGroup_->setGeometry(8, 4, 864, 58);
-  conditionLabel_->setGeometry(18, 26, 70, 22);
-  condition_->setGeometry(90, 24, 124, 24);
-  startLabel_->setGeometry(224, 26, 72, 22);
-  startDate_->setGeometry(296, 24, 106, 24);
-  startTime_->setGeometry(404, 24, 84, 24);
-  endLabel_->setGeometry(498, 26, 64, 22);
-  endDate_->setGeometry(562, 24, 106, 24);
-  endTime_->setGeometry(670, 24, 84, 24);
-  search_->setGeometry(770, 22, 94, 28);
+  range_.group->setGeometry(8, 4, 864, 58);
+  range_.conditionLabel->setGeometry(18, 26, 70, 22);
+  range_.condition->setGeometry(90, 24, 124, 24);
+  range_.startLabel->setGeometry(224, 26, 72, 22);
+  range_.startDate->setGeometry(296, 24, 106, 24);
+  range_.startTime->setGeometry(404, 24, 84, 24);
+  range_.endLabel->setGeometry(498, 26, 64, 22);
+  range_.endDate->setGeometry(562, 24, 106, 24);
+  range_.endTime->setGeometry(670, 24, 84, 24);
+  range_.search->setGeometry(770, 22, 94, 28);
   chart_->setGeometry(8, 70, 864, 480);
   seriesLabel_->setGeometry(8, 564, 52, 22);
   series_->setGeometry(62, 562, 168, 24);
@@ -219,21 +153,11 @@ void CGraphDlg::resizeEvent(QResizeEvent* event) {
   lastSize_ = size;
 }
 
-void CGraphDlg::SetPickers(const QDateTime& start, const QDateTime& end) {
-  startDate_->setDate(start.date());
-  startTime_->setTime(start.time());
-  endDate_->setDate(end.date());
-  endTime_->setTime(end.time());
-}
-
-void CGraphDlg::OnConditionChanged() {
-  const std::time_t now = clock_.Now();
-  SetPickers(LocalTimeOf(now - SearchSpanSeconds(condition_->currentIndex())), LocalTimeOf(now));
-}
+void CGraphDlg::OnConditionChanged() { range_.SpanEndingAt(clock_.Now()); }
 
 void CGraphDlg::Search() {
-  start_ = RangeText(startDate_, startTime_);
-  end_ = RangeText(endDate_, endTime_);
+  start_ = range_.StartText().toStdString();
+  end_ = range_.EndText().toStdString();
   Refresh();
 }
 
@@ -258,11 +182,11 @@ void CGraphDlg::Draw() {
   const int seriesClass = type_->currentIndex() >= 0 ? type_->currentData().toInt() : kChartTypes[0].seriesClass;
 
   chart_->RemoveAllSeries();
-  chart_->SetHeaderText(TableText(Txt::Weather) + QStringLiteral("--") + seriesText);
+  chart_->SetHeaderText(TableText(text_, Txt::Weather) + QStringLiteral("--") + seriesText);
   chart_->SetView3D(view3D_->isChecked());
   chart_->SetBottomAxisMinMax(TimestampToChartTime(start_), TimestampToChartTime(end_));
-  chart_->SetBottomAxisTitle(TableText(Txt::SampleTime));
-  chart_->SetBottomAxisDateTimeFormat(TableText(Txt::ChartDateTimeFormat));
+  chart_->SetBottomAxisTitle(TableText(text_, Txt::SampleTime));
+  chart_->SetBottomAxisDateTimeFormat(TableText(text_, Txt::ChartDateTimeFormat));
 
   const GraphLeftAxis axis = GraphLeftAxisFor(choice, seriesText.toStdString(), text_, units_);
   chart_->SetLeftAxisTitle(QString::fromStdString(axis.title));
@@ -273,7 +197,7 @@ void CGraphDlg::Draw() {
   for (int s = 0; s < spec.seriesCount; ++s) {
     const int series = chart_->AddSeries(seriesClass);
     chart_->SetSeriesColor(series, ChartColour(kGraphSeriesColours[s]));
-    chart_->SetSeriesTitle(series, TableText(spec.series[s].title));
+    chart_->SetSeriesTitle(series, TableText(text_, spec.series[s].title));
     const std::vector<double>& y = points.y[s];
     for (std::size_t i = 0; i < points.size(); ++i) {
       if (std::isnan(y[i])) {
@@ -300,7 +224,7 @@ void CGraphDlg::Export() {
   const QString path = dialog.selectedFiles().constFirst();
   if (!chart_->SaveJpeg(path, kJpegWidth, kJpegHeight, kJpegQuality)) {
     // The user would otherwise believe the picture saved.
-    prompts_.message(this, path + QStringLiteral("\n\n") + TableText(Txt::Fail));
+    prompts_.message(this, path + QStringLiteral("\n\n") + TableText(text_, Txt::Fail));
   }
 }
 

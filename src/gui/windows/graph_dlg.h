@@ -10,22 +10,18 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QSize>
-#include <QString>
 
 #include <string>
 
-#include "core/app/text_entry.h"
 #include "core/history/history_table.h"
 #include "core/station/header_record.h"
 #include "gui/dialogs/dialog_prompts.h"
+#include "gui/windows/search_range_controls.h"
 
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
-class QGroupBox;
 class QLabel;
 class QPushButton;
-class QTimeEdit;
 
 namespace skyvane {
 
@@ -79,9 +75,7 @@ class CGraphDlg : public QDialog {
  private:
   void BuildControls();
   void PlaceControls();
-  void SetPickers(const QDateTime& start, const QDateTime& end);
   void ReadUnits();
-  QString TableText(Txt entry) const;
 
   const TextTable& text_;
   StationDevice& device_;
@@ -95,16 +89,7 @@ class CGraphDlg : public QDialog {
   HeaderRecord units_;
   QSize lastSize_;
 
-  QGroupBox* searchGroup_ = nullptr;
-  QLabel* conditionLabel_ = nullptr;
-  QComboBox* condition_ = nullptr;
-  QLabel* startLabel_ = nullptr;
-  QDateEdit* startDate_ = nullptr;
-  QTimeEdit* startTime_ = nullptr;
-  QLabel* endLabel_ = nullptr;
-  QDateEdit* endDate_ = nullptr;
-  QTimeEdit* endTime_ = nullptr;
-  QPushButton* search_ = nullptr;
+  SearchRangeControls range_;
   ChartWidget* chart_ = nullptr;
   QLabel* seriesLabel_ = nullptr;
   QComboBox* series_ = nullptr;

@@ -3,17 +3,14 @@
 // labels, buttons and the items of the Condition list. Chosen by the language
 // index when the window is created.
 #include <QString>
-#include <QStringList>
+
+#include "gui/windows/search_range_controls.h"
 
 namespace skyvane {
 
 struct HistoryCaptions {
   QString title;
-  QString searchGroup;
-  QString condition;
-  QString startTime;
-  QString endTime;
-  QString search;
+  SearchRangeCaptions range;
   QString refresh;
   QString clearData;
   QString clearMemory;
@@ -22,7 +19,6 @@ struct HistoryCaptions {
   QString cancel;
   QString print;
   QString deleteButton;
-  QStringList conditionItems;  // "an hour", "24 hours", "a week", "a month", "user defined"
 };
 
 // English for an index outside 0..2.

@@ -19,13 +19,13 @@
 #include "core/app/text_table.h"
 #include "core/history/export_writer.h"
 #include "core/history/history_file.h"
-#include "core/history/search_range.h"
 #include "core/station/device_busy.h"
 #include "core/station/header_record.h"
 #include "core/station/station_device.h"
 #include "gui/windows/export_dlg.h"
 #include "gui/windows/history_captions.h"
 #include "gui/windows/history_grid_model.h"
+#include "gui/windows/window_controls.h"
 
 namespace skyvane {
 
@@ -36,23 +36,6 @@ constexpr QSize kInitialSize(960, 600);
 constexpr int kSmallestSide = 200;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonWidth = 110;
-
-// Date pickers take the text table's format; its "yyy" means the full year,
-// which Qt writes "yyyy".
-QString DatePickerFormat(std::string_view format) {
-  QString f = QString::fromUtf8(format.data(), static_cast<int>(format.size()));
-  if (f.contains(QLatin1String("yyy")) && !f.contains(QLatin1String("yyyy"))) {
-    f.replace(QLatin1String("yyy"), QLatin1String("yyyy"));
-  }
-  return f;
-}
-
-QDateTime LocalTimeOf(std::time_t t) { return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(t)); }
-
-QString PickerText(const QDateEdit* date, const QTimeEdit* time) {
-  return date->date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
-         time->time().toString(QStringLiteral("HH:mm:ss"));
-}
 
 }  // namespace
 
@@ -71,10 +54,10 @@ CHistoryDlg::CHistoryDlg(const TextTable& text, StationDevice& device, HistoryFi
   PlaceControls();
   lastSize_ = kInitialSize;
 
-  condition_->setCurrentIndex(0);
+  range_.condition->setCurrentIndex(0);
   // Connected only now, so that setting up the list does not move the pickers.
-  connect(condition_, &QComboBox::currentIndexChanged, this, &CHistoryDlg::OnConditionChanged);
-  connect(search_, &QPushButton::clicked, this, &CHistoryDlg::Search);
+  connect(range_.condition, &QComboBox::currentIndexChanged, this, &CHistoryDlg::OnConditionChanged);
+  connect(range_.search, &QPushButton::clicked, this, &CHistoryDlg::Search);
   connect(refresh_, &QPushButton::clicked, this, &CHistoryDlg::Refresh);
   connect(clearData_, &QPushButton::clicked, this, &CHistoryDlg::ClearData);
   connect(clearMemory_, &QPushButton::clicked, this, &CHistoryDlg::ClearMemory);
@@ -85,55 +68,10 @@ CHistoryDlg::CHistoryDlg(const TextTable& text, StationDevice& device, HistoryFi
 
 CHistoryDlg::~CHistoryDlg() = default;
 
-QString CHistoryDlg::TableText(Txt entry) const {
-  const std::string_view t = text_.Text(entry);
-  return QString::fromUtf8(t.data(), static_cast<int>(t.size()));
-}
-
 void CHistoryDlg::BuildControls() {
   const HistoryCaptions& c = HistoryCaptionsFor(text_.LanguageIndex());
   setWindowTitle(c.title);
-
-  auto label = [this](const QString& caption, const char* name) {
-    auto* l = new QLabel(caption, this);
-    l->setObjectName(QLatin1String(name));
-    return l;
-  };
-  auto button = [this](const QString& caption, const char* name) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-  };
-  const QString dateFormat = DatePickerFormat(text_.Text(Txt::DatePickerFormat));
-  auto dateEdit = [this, &dateFormat](const char* name) {
-    auto* d = new QDateEdit(this);
-    d->setObjectName(QLatin1String(name));
-    d->setDisplayFormat(dateFormat);
-    d->setCalendarPopup(true);
-    return d;
-  };
-  auto timeEdit = [this](const char* name) {
-    auto* t = new QTimeEdit(this);
-    t->setObjectName(QLatin1String(name));
-    t->setDisplayFormat(QStringLiteral("HH:mm:ss"));
-    return t;
-  };
-
-  searchGroup_ = new QGroupBox(c.searchGroup, this);
-  searchGroup_->setObjectName(QStringLiteral("searchGroup"));
-  conditionLabel_ = label(c.condition, "conditionLabel");
-  condition_ = new QComboBox(this);
-  condition_->setObjectName(QStringLiteral("condition"));
-  condition_->addItems(c.conditionItems);
-  startLabel_ = label(c.startTime, "startLabel");
-  startDate_ = dateEdit("startDate");
-  startTime_ = timeEdit("startTime");
-  endLabel_ = label(c.endTime, "endLabel");
-  endDate_ = dateEdit("endDate");
-  endTime_ = timeEdit("endTime");
-  search_ = button(c.search, "search");
-  search_->setDefault(true);
+  range_.Build(this, c.range, text_);
 
   model_ = new CHistoryGridModel(text_, this);
   grid_ = new QTableView(this);
@@ -166,18 +104,18 @@ void CHistoryDlg::BuildControls() {
     columns->resizeSection(col, GridDefaultWidth(col));
   }
 
-  refresh_ = button(c.refresh, "refresh");
-  clearData_ = button(c.clearData, "clearData");
-  clearMemory_ = button(c.clearMemory, "clearMemory");
-  graphButton_ = button(c.graph, "graph");
+  refresh_ = MakeButton(this, c.refresh, "refresh");
+  clearData_ = MakeButton(this, c.clearData, "clearData");
+  clearMemory_ = MakeButton(this, c.clearMemory, "clearMemory");
+  graphButton_ = MakeButton(this, c.graph, "graph");
   graphButton_->setEnabled(static_cast<bool>(graph_));
-  export_ = button(c.exportButton, "export");
-  cancel_ = button(c.cancel, "cancel");
+  export_ = MakeButton(this, c.exportButton, "export");
+  cancel_ = MakeButton(this, c.cancel, "cancel");
   // Part of the layout, but nothing offers printing or deleting single rows.
-  print_ = button(c.print, "print");
+  print_ = MakeButton(this, c.print, "print");
   print_->setEnabled(false);
   print_->hide();
-  delete_ = button(c.deleteButton, "delete");
+  delete_ = MakeButton(this, c.deleteButton, "delete");
   delete_->setEnabled(false);
   delete_->hide();
 }
@@ -185,16 +123,16 @@ void CHistoryDlg::BuildControls() {
 void CHistoryDlg::PlaceControls() {
   const int w = kInitialSize.width();
   const int h = kInitialSize.height();
-  searchGroup_->setGeometry(8, 4, w - 16, 58);
-  conditionLabel_->setGeometry(18, 26, 76, 22);
-  condition_->setGeometry(96, 24, 130, 24);
-  startLabel_->setGeometry(236, 26, 76, 22);
-  startDate_->setGeometry(312, 24, 110, 24);
-  startTime_->setGeometry(424, 24, 86, 24);
-  endLabel_->setGeometry(522, 26, 70, 22);
-  endDate_->setGeometry(592, 24, 110, 24);
-  endTime_->setGeometry(704, 24, 86, 24);
-  search_->setGeometry(820, 22, 110, kButtonHeight);
+  range_.group->setGeometry(8, 4, w - 16, 58);
+  range_.conditionLabel->setGeometry(18, 26, 76, 22);
+  range_.condition->setGeometry(96, 24, 130, 24);
+  range_.startLabel->setGeometry(236, 26, 76, 22);
+  range_.startDate->setGeometry(312, 24, 110, 24);
+  range_.startTime->setGeometry(424, 24, 86, 24);
+  range_.endLabel->setGeometry(522, 26, 70, 22);
+  range_.endDate->setGeometry(592, 24, 110, 24);
+  range_.endTime->setGeometry(704, 24, 86, 24);
+  range_.search->setGeometry(820, 22, 110, kButtonHeight);
 
   const int buttonsTop = h - kButtonHeight - 10;
   grid_->setGeometry(8, 70, w - 16, buttonsTop - 10 - 70);
@@ -210,17 +148,10 @@ void CHistoryDlg::PlaceControls() {
   delete_->setGeometry(x, buttonsTop, kButtonWidth, kButtonHeight);
 }
 
-void CHistoryDlg::SetPickers(const QDateTime& start, const QDateTime& end) {
-  startDate_->setDate(start.date());
-  startTime_->setTime(start.time());
-  endDate_->setDate(end.date());
-  endTime_->setTime(end.time());
-}
-
 bool CHistoryDlg::Open() {
   DeviceBusyClaim claim = ClaimDeviceForUser(device_.DeviceBusy(), prompts_.sleep);
   if (!claim) {
-    prompts_.message(this, TableText(Txt::CantCommunicateWithDevice));
+    prompts_.message(this, TableText(text_, Txt::CantCommunicateWithDevice));
     return false;
   }
   HeaderRecord units;
@@ -228,25 +159,21 @@ bool CHistoryDlg::Open() {
   claim.Release();
   if (!read) {
     units = HeaderRecord();
-    prompts_.message(this, TableText(Txt::ReadSetupDataFail));
+    prompts_.message(this, TableText(text_, Txt::ReadSetupDataFail));
   }
   model_->SetUnits(units);
 
-  condition_->setCurrentIndex(0);
-  const std::time_t now = clock_.Now();
-  SetPickers(LocalTimeOf(now - 3600), LocalTimeOf(now));
+  range_.condition->setCurrentIndex(0);
+  range_.SpanEndingAt(clock_.Now());  // the last hour
   Search();
   return true;
 }
 
-void CHistoryDlg::OnConditionChanged() {
-  const std::time_t now = clock_.Now();
-  SetPickers(LocalTimeOf(now - SearchSpanSeconds(condition_->currentIndex())), LocalTimeOf(now));
-}
+void CHistoryDlg::OnConditionChanged() { range_.SpanEndingAt(clock_.Now()); }
 
 void CHistoryDlg::Search() {
-  start_ = PickerText(startDate_, startTime_).toStdString();
-  end_ = PickerText(endDate_, endTime_).toStdString();
+  start_ = range_.StartText().toStdString();
+  end_ = range_.EndText().toStdString();
   Refresh();
 }
 
@@ -256,7 +183,7 @@ void CHistoryDlg::Refresh() {
 }
 
 bool CHistoryDlg::Ask(Txt question) {
-  return prompts_.ask(this, TableText(question), TableText(Txt::OperationNotify));
+  return prompts_.ask(this, TableText(text_, question), TableText(text_, Txt::OperationNotify));
 }
 
 void CHistoryDlg::ClearData() {
@@ -269,7 +196,7 @@ void CHistoryDlg::ClearMemory() {
   if (!Ask(Txt::AskClearDeviceMemory)) return;
   DeviceBusyClaim claim = ClaimDeviceForUser(device_.DeviceBusy(), prompts_.sleep);
   if (!claim) {
-    prompts_.message(this, TableText(Txt::CantCommunicateWithDevice));
+    prompts_.message(this, TableText(text_, Txt::CantCommunicateWithDevice));
     return;
   }
   device_.ClearHistory();
@@ -277,8 +204,7 @@ void CHistoryDlg::ClearMemory() {
 
 void CHistoryDlg::Graph() {
   if (!graph_) return;
-  pendingGraph_ = GraphRequest{condition_->currentIndex(), PickerText(startDate_, startTime_),
-                               PickerText(endDate_, endTime_)};
+  pendingGraph_ = GraphRequest{range_.condition->currentIndex(), range_.StartText(), range_.EndText()};
   done(QDialog::Accepted);
 }
 

@@ -17,14 +17,10 @@
 
 #include "core/app/text_entry.h"
 #include "gui/dialogs/dialog_prompts.h"
+#include "gui/windows/search_range_controls.h"
 
-class QComboBox;
-class QDateEdit;
-class QGroupBox;
-class QLabel;
 class QPushButton;
 class QTableView;
-class QTimeEdit;
 
 namespace skyvane {
 
@@ -84,8 +80,6 @@ class CHistoryDlg : public QDialog {
  private:
   void BuildControls();
   void PlaceControls();
-  void SetPickers(const QDateTime& start, const QDateTime& end);
-  QString TableText(Txt entry) const;
   bool Ask(Txt question);
 
   const TextTable& text_;
@@ -102,16 +96,7 @@ class CHistoryDlg : public QDialog {
   bool shown_ = false;
 
   CHistoryGridModel* model_ = nullptr;
-  QGroupBox* searchGroup_ = nullptr;
-  QLabel* conditionLabel_ = nullptr;
-  QComboBox* condition_ = nullptr;
-  QLabel* startLabel_ = nullptr;
-  QDateEdit* startDate_ = nullptr;
-  QTimeEdit* startTime_ = nullptr;
-  QLabel* endLabel_ = nullptr;
-  QDateEdit* endDate_ = nullptr;
-  QTimeEdit* endTime_ = nullptr;
-  QPushButton* search_ = nullptr;
+  SearchRangeControls range_;
   QTableView* grid_ = nullptr;
   QPushButton* refresh_ = nullptr;
   QPushButton* clearData_ = nullptr;
