@@ -1,5 +1,6 @@
 #pragma once
-// Rows and times for the history tests.
+// Rows and times for the history tests, the command-line tests and the
+// History and Graph window tests.
 #include <ctime>
 #include <ostream>
 #include <string>
@@ -30,11 +31,12 @@ inline std::time_t LocalTime(int y, int mo, int d, int h, int mi, int s) {
   return std::mktime(&tm);
 }
 
-inline std::string Stamp(std::time_t t) {
+// Local time as strftime writes it with format; by default in the form of recordTime.
+inline std::string Stamp(std::time_t t, const char* format = "%Y-%m-%d %H:%M:%S") {
   std::tm tm{};
   ::localtime_r(&t, &tm);
   char buf[32];
-  std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &tm);
+  std::strftime(buf, sizeof buf, format, &tm);
   return buf;
 }
 

@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 
 #include <ctime>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,10 +12,10 @@
 #include "core/app/text_table.h"
 #include "core/history/history_file.h"
 #include "core/history/history_row.h"
+#include "core/history/history_support.h"
 #include "core/station/header_codec.h"
+#include "core/station/device_support.h"
 #include "core/station/header_record.h"
-#include "core/station/station_device.h"
-#include "core/transfer/virtual_station.h"
 
 namespace skyvane::test {
 
@@ -31,47 +30,16 @@ inline std::string StampOf(std::time_t t) {
 
 // A stored row with plausible values at that time.
 inline HistoryRow GraphRow(const std::string& recordTime) {
-  HistoryRow r;
-  r[row::recordTime] = recordTime;
-  r[row::interval] = "5";
-  r[row::indoorHumidity] = "45";
-  r[row::indoorTemperature] = "21.5";
-  r[row::outdoorHumidity] = "80";
-  r[row::outdoorTemperature] = "-3.2";
-  r[row::absolutePressure] = "1013.2";
-  r[row::windSpeed] = "1.2";
-  r[row::gustSpeed] = "2.0";
-  r[row::windDir] = "5";
-  r[row::rainCounter] = "100";
-  r[row::rain] = "30.0";
-  r[row::relativePressure] = "1020.1";
-  r[row::dewPoint] = "-6.1";
-  r[row::windChill] = "-8.4";
-  r[row::rainIncrement] = "0.0";
-  r[row::rainHour] = "0.6";
-  r[row::rain24h] = "1.2";
-  r[row::rainWeek] = "4.5";
-  r[row::rainMonth] = "12.0";
-  r[row::rainTotal] = "254.0";
-  r[row::windLevel] = "1";
-  r[row::gustLevel] = "2";
-  r[row::directionName] = "ENE";
-  return r;
+  return testing::StoredRow(recordTime, "30.0", "0.0", "254.0");
 }
 
-struct GraphRig {
+struct GraphRig : VirtualDevice {
   FixedClock clock{GraphTestNow()};
   TextTable text{0};
   QTemporaryDir folder;
   HistoryFile file{clock};
-  VirtualStation* station = nullptr;  // owned by device
-  std::unique_ptr<StationDevice> device;
 
   GraphRig() {
-    auto transfer = std::make_unique<VirtualStation>();
-    station = transfer.get();
-    device = std::make_unique<StationDevice>(std::move(transfer), false, 0x1941, 0x8021);
-    device->UpdateConnection();
     SetUnits(HeaderRecord());
     file.OpenFile(Path());
   }

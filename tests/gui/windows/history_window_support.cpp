@@ -11,34 +11,8 @@ std::string Slurp(const std::filesystem::path& file) {
 }
 
 HistoryRow StoredRowAt(std::time_t recordTime) {
-  HistoryRow r;
-  r[row::stationAddress] = "0001F0";
-  r[row::rawBytes] = "05 2D D7 00 50 20 80 24 27 0C 18 00 64 00 00 00 ";
-  r[row::recordTime] = Stamp(recordTime);
-  r[row::interval] = "5";
-  r[row::indoorHumidity] = "45";
-  r[row::indoorTemperature] = "21.5";
-  r[row::outdoorHumidity] = "80";
-  r[row::outdoorTemperature] = "-3.2";
-  r[row::absolutePressure] = "1013.2";
-  r[row::windSpeed] = "1.2";
-  r[row::gustSpeed] = "2.0";
-  r[row::windDir] = "5";
-  r[row::rainCounter] = "100";
-  r[row::rain] = "30.0";
-  r[row::relativePressure] = "1020.1";
-  r[row::dewPoint] = "-6.1";
-  r[row::windChill] = "-8.4";
-  r[row::rainIncrement] = "0.0";
-  r[row::rainHour] = "0.6";
-  r[row::rain24h] = "1.2";
-  r[row::rainWeek] = "4.5";
-  r[row::rainMonth] = "12.0";
-  r[row::rainTotal] = "25.4";
-  r[row::windLevel] = "1";
-  r[row::gustLevel] = "2";
-  r[row::directionName] = "SEE";
-  for (int f = row::flag1; f <= row::flag8; ++f) r[f] = "0";
+  HistoryRow r = testing::StoredRow(Stamp(recordTime), "30.0", "0.0", "25.4");
+  r[row::flag1 + 6] = "0";
   return r;
 }
 

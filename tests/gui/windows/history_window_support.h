@@ -24,30 +24,14 @@
 #include "core/history/history_row.h"
 #include "core/station/station_device.h"
 #include "core/station/test_image.h"
+#include "core/history/history_support.h"
 #include "core/transfer/virtual_station.h"
 #include "gui/dialogs/dialog_prompts.h"
 
 namespace skyvane::test {
 
-// Local calendar time of a date and time.
-inline std::time_t LocalTime(int y, int mo, int d, int h, int mi, int s) {
-  std::tm tm{};
-  tm.tm_year = y - 1900;
-  tm.tm_mon = mo - 1;
-  tm.tm_mday = d;
-  tm.tm_hour = h;
-  tm.tm_min = mi;
-  tm.tm_sec = s;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
-
-inline std::string Stamp(std::time_t t, const char* format = "%Y-%m-%d %H:%M:%S") {
-  const std::tm local = Clock::ToLocal(t);
-  char text[32];
-  std::strftime(text, sizeof text, format, &local);
-  return text;
-}
+using testing::LocalTime;
+using testing::Stamp;
 
 std::string Slurp(const std::filesystem::path& file);
 
