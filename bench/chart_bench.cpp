@@ -5,7 +5,6 @@
 //   Draw:    what the Graph window does on every Draw: remove all series, set
 //            header and axes, add both series and every point, then paint.
 //   Repaint: painting the same content again (resize, expose).
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -17,6 +16,7 @@
 #include "gui/chart/chart_renderer.h"
 #include "gui/chart/chart_time.h"
 #include "gui/chart/chart_widget.h"
+#include "qt_bench_main.h"
 
 namespace {
 
@@ -109,12 +109,4 @@ BENCHMARK(BM_PressureChartRepaint) SKYVANE_CHART_ARGS;
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return skyvane::bench::RunQtBenchmarks(argc, argv); }

@@ -9,15 +9,12 @@
 //
 // The file is written by the history generator into $SKYVANE_BENCH_DIR
 // (default /tmp/skyvane-bench-history) when it is not there yet.
-#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -27,23 +24,16 @@
 #include "core/station/station_device.h"
 #include "gui/chart/chart_widget.h"
 #include "gui/windows/graph_dlg.h"
+#include "bench_files.h"
 #include "history_gen.h"
+#include "qt_bench_main.h"
 
 namespace skyvane::bench {
 namespace {
 
 constexpr int kTenYears = 3650;
 
-std::string TenYearFile() {
-  const char* dir = std::getenv("SKYVANE_BENCH_DIR");
-  const std::string folder = dir && *dir ? dir : "/tmp/skyvane-bench-history";
-  const std::string path = folder + "/tenyears.dat";
-  if (!std::filesystem::exists(path)) {
-    std::filesystem::create_directories(folder);
-    if (WriteHistoryFile(path, kTenYears, 5, GeneratedEnd()) != kTenYears * 288LL) std::abort();
-  }
-  return path;
-}
+std::string TenYearFile() { return GeneratedFile("tenyears.dat", kTenYears); }
 
 // The program's objects, and a Graph window on the last `days` days of the
 // file showing the pressure as a line.
@@ -101,12 +91,4 @@ BENCHMARK(BM_PressureChartRefresh)->ArgName("days")->Arg(365)->Arg(kTenYears)->U
 }  // namespace
 }  // namespace skyvane::bench
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return skyvane::bench::RunQtBenchmarks(argc, argv); }

@@ -12,13 +12,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "core/app/clock.h"
 #include "core/history/history_file.h"
 #include "core/history/rain.h"
+#include "bench_files.h"
 #include "history_gen.h"
 
 extern char** environ;
@@ -29,21 +29,8 @@ namespace {
 constexpr const char* kFiles[] = {"oneday.dat", "tenyears.dat"};
 constexpr int kDays[] = {1, 3650};
 
-std::string Folder() {
-  const char* dir = std::getenv("SKYVANE_BENCH_DIR");
-  return dir && *dir ? dir : "/tmp/skyvane-bench-history";
-}
-
 // The generated file for the benchmark's argument (0 one day, 1 ten years).
-std::string DataFile(int which) {
-  const std::string path = Folder() + "/" + kFiles[which];
-  const long long expected = static_cast<long long>(kDays[which]) * 288;
-  if (!std::filesystem::exists(path)) {
-    std::filesystem::create_directories(Folder());
-    if (WriteHistoryFile(path, kDays[which], 5, GeneratedEnd()) != expected) std::abort();
-  }
-  return path;
-}
+std::string DataFile(int which) { return GeneratedFile(kFiles[which], kDays[which]); }
 
 // Five minutes after the newest record.
 FixedClock& Clock() {
@@ -53,9 +40,31 @@ FixedClock& Clock() {
 
 void Label(benchmark::State& state) { state.SetLabel(kFiles[state.range(0)]); }
 
+void OpenData(HistoryFile& file, const benchmark::State& state) {
+  file.OpenFile(DataFile(static_cast<int>(state.range(0))));
+}
+
+// The last 30 days into a fresh Table on every iteration, as search does;
+// counts the rows found.
+template <class Table, class Search>
+void SearchMonth(benchmark::State& state, Search search) {
+  HistoryFile file(Clock());
+  OpenData(file, state);
+  const std::string end = StampText(GeneratedEnd());
+  const std::string start = StampText(GeneratedEnd() - 30 * 86400);
+  std::size_t rows = 0;
+  for (auto _ : state) {
+    Table table;
+    search(file, table, start, end);
+    rows = table.size();
+  }
+  state.counters["rows"] = static_cast<double>(rows);
+  Label(state);
+}
+
 void BM_CycleFileWork(benchmark::State& state) {
   HistoryFile file(Clock());
-  file.OpenFile(DataFile(static_cast<int>(state.range(0))));
+  OpenData(file, state);
   for (auto _ : state) {
     HistoryRow last;
     file.LoadLastRow(last);
@@ -70,41 +79,21 @@ void BM_CycleFileWork(benchmark::State& state) {
 BENCHMARK(BM_CycleFileWork)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_LoadRangeMonth(benchmark::State& state) {
-  HistoryFile file(Clock());
-  file.OpenFile(DataFile(static_cast<int>(state.range(0))));
-  const std::string end = StampText(GeneratedEnd());
-  const std::string start = StampText(GeneratedEnd() - 30 * 86400);
-  std::size_t rows = 0;
-  for (auto _ : state) {
-    HistoryRowArray range;
-    file.LoadRange(range, start, end);
-    rows = range.size();
-  }
-  state.counters["rows"] = static_cast<double>(rows);
-  Label(state);
+  SearchMonth<HistoryRowArray>(state, [](HistoryFile& file, HistoryRowArray& range, const std::string& start,
+                                         const std::string& end) { file.LoadRange(range, start, end); });
 }
 BENCHMARK(BM_LoadRangeMonth)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The History window's search for a month (the grid keeps the stored texts).
 void BM_SearchToGridMonth(benchmark::State& state) {
-  HistoryFile file(Clock());
-  file.OpenFile(DataFile(static_cast<int>(state.range(0))));
-  const std::string end = StampText(GeneratedEnd());
-  const std::string start = StampText(GeneratedEnd() - 30 * 86400);
-  std::size_t rows = 0;
-  for (auto _ : state) {
-    HistoryTable grid;
-    file.SearchToGrid(grid, start, end);
-    rows = grid.size();
-  }
-  state.counters["rows"] = static_cast<double>(rows);
-  Label(state);
+  SearchMonth<HistoryTable>(state, [](HistoryFile& file, HistoryTable& grid, const std::string& start,
+                                      const std::string& end) { file.SearchToGrid(grid, start, end); });
 }
 BENCHMARK(BM_SearchToGridMonth)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_LoadAll(benchmark::State& state) {
   HistoryFile file(Clock());
-  file.OpenFile(DataFile(static_cast<int>(state.range(0))));
+  OpenData(file, state);
   std::size_t rows = 0;
   std::size_t bytes = 0;
   for (auto _ : state) {
@@ -123,7 +112,7 @@ BENCHMARK(BM_LoadAll)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // such rows would take well over a gigabyte).
 void BM_LoadAllRows(benchmark::State& state) {
   HistoryFile file(Clock());
-  file.OpenFile(DataFile(static_cast<int>(state.range(0))));
+  OpenData(file, state);
   for (auto _ : state) {
     HistoryRowArray all;
     file.LoadAll(all);
@@ -145,7 +134,7 @@ HistoryRowArray NewRows(const HistoryRow& last, int count) {
 
 void BM_AppendRows4079(benchmark::State& state) {
   const std::string source = DataFile(static_cast<int>(state.range(0)));
-  const std::string path = Folder() + "/append.dat";
+  const std::string path = BenchFolder() + "/append.dat";
   std::filesystem::copy_file(source, path, std::filesystem::copy_options::overwrite_existing);
   const auto size = static_cast<off_t>(std::filesystem::file_size(path));
   HistoryFile file(Clock());
@@ -168,7 +157,7 @@ BENCHMARK(BM_AppendRows4079)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // on a station with a full ring, or a PC that was off for two weeks).
 void BM_ComputeRainForNew4079(benchmark::State& state) {
   HistoryFile file(Clock());
-  file.OpenFile(DataFile(static_cast<int>(state.range(0))));
+  OpenData(file, state);
   HistoryRow last;
   file.LoadLastRow(last);
   const HistoryRowArray fresh = NewRows(last, 4079);

@@ -26,6 +26,7 @@
 #include "gui/windows/history_dlg.h"
 #include "gui/windows/history_grid_model.h"
 #include "history_gen.h"
+#include "qt_bench_main.h"
 
 namespace skyvane {
 namespace {
@@ -155,12 +156,6 @@ BENCHMARK(BM_HistoryWindowSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)
 }  // namespace skyvane
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  skyvane::Data();  // the file is written before any timing starts
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  // The file is written before any timing starts.
+  return skyvane::bench::RunQtBenchmarks(argc, argv, [] { skyvane::Data(); });
 }
