@@ -6,23 +6,15 @@
 
 #include "core/app/text_table.h"
 #include "core/units/timestamps.h"
+#include "core/units/units_test_support.h"
 
 namespace skyvane {
 namespace {
 
-HeaderRecord Units(const std::string& indoor, const std::string& outdoor, const std::string& rain,
-                   const std::string& pressure, const std::string& wind) {
-  HeaderRecord h;
-  h[hdr::kUnitIndoorTemp] = indoor;
-  h[hdr::kUnitOutdoorTemp] = outdoor;
-  h[hdr::kUnitRain] = rain;
-  h[hdr::kUnitPressure] = pressure;
-  h[hdr::kUnitWind] = wind;
-  return h;
-}
+using testing::HeaderWithUnits;
 
 const HeaderRecord kMetric;
-const HeaderRecord kImperial = Units("°C", "°F", "inch", "inHg", "km/h");
+const HeaderRecord kImperial = HeaderWithUnits("°C", "°F", "inch", "inHg", "km/h");
 
 TEST(GraphSeries, ChoicesNameTheirSeriesFieldsAndUnits) {
   struct Expected {
@@ -101,7 +93,7 @@ TEST(GraphSeries, ValuesAreTheDisplayTextsReadBack) {
   EXPECT_DOUBLE_EQ(value(GraphChoice::kWind, "1.2", kImperial), 4.3);
   EXPECT_DOUBLE_EQ(value(GraphChoice::kRain, "254.0", kImperial), 10.0);
   EXPECT_DOUBLE_EQ(value(GraphChoice::kHumidity, "45", kImperial), 45);
-  EXPECT_DOUBLE_EQ(value(GraphChoice::kWind, "10.0", Units("°C", "°C", "mm", "Hpa", "bft")), 5);
+  EXPECT_DOUBLE_EQ(value(GraphChoice::kWind, "10.0", HeaderWithUnits("°C", "°C", "mm", "Hpa", "bft")), 5);
 }
 
 TEST(GraphSeries, MissingAndInvalidValuesGiveNothing) {
