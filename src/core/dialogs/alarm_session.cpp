@@ -11,42 +11,28 @@ AlarmSession::AlarmSession(StationDevice& device, BusySleep sleep)
 
 DialogMessages AlarmSession::Open() {
   DialogMessages messages;
-  saveEnabled_ = true;
-  DeviceBusyClaim claim = ClaimDeviceForUser(device_.DeviceBusy(), sleep_);
+  DeviceBusyClaim claim = ClaimForDialog(device_, sleep_, messages);
   if (!claim) {
     saveEnabled_ = false;
-    messages.push_back(Txt::CantCommunicateWithDevice);
     return messages;
   }
-  if (!device_.ReadAlarms(alarms_)) {
-    saveEnabled_ = false;
-    messages.push_back(Txt::ReadAlarmDataFail);
-  }
-  if (!device_.ReadHeader(header_)) {
-    saveEnabled_ = false;
-    messages.push_back(Txt::ReadSetupDataFail);
-  }
+  const bool alarmsRead = Noted(device_.ReadAlarms(alarms_), Txt::ReadAlarmDataFail, messages);
+  const bool headerRead = Noted(device_.ReadHeader(header_), Txt::ReadSetupDataFail, messages);
+  saveEnabled_ = alarmsRead && headerRead;
   return messages;
 }
 
 SaveOutcome AlarmSession::Save(const AlarmForm& form) {
   SaveOutcome outcome;
-  DeviceBusyClaim claim = ClaimDeviceForUser(device_.DeviceBusy(), sleep_);
+  DeviceBusyClaim claim = ClaimForDialog(device_, sleep_, outcome.messages);
   if (!claim) {
     outcome.result = SaveResult::kLinkBusy;
-    outcome.messages.push_back(Txt::CantCommunicateWithDevice);
     return outcome;
   }
   AlarmRecord alarms;
-  if (!device_.ReadAlarms(alarms)) {
-    outcome.messages.push_back(Txt::ReadAlarmDataFail);
-    return outcome;
-  }
+  if (!Noted(device_.ReadAlarms(alarms), Txt::ReadAlarmDataFail, outcome.messages)) return outcome;
   ApplyAlarmForm(form, header_, alarms);
-  if (!device_.WriteAlarms(alarms)) {
-    outcome.messages.push_back(Txt::SaveAlarmDataFail);
-    return outcome;
-  }
+  if (!Noted(device_.WriteAlarms(alarms), Txt::SaveAlarmDataFail, outcome.messages)) return outcome;
   outcome.result = SaveResult::kWritten;
   return outcome;
 }

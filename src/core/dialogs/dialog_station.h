@@ -9,6 +9,8 @@
 
 namespace skyvane {
 
+class StationDevice;
+
 using DialogMessages = std::vector<Txt>;
 
 enum class SaveResult {
@@ -22,5 +24,12 @@ struct SaveOutcome {
   DialogMessages messages;
   bool Written() const { return result == SaveResult::kWritten; }
 };
+
+// Takes the link for a user's exchange; when it stays busy, adds "Can't
+// communicate with device!" to messages and returns an empty claim.
+DeviceBusyClaim ClaimForDialog(StationDevice& device, const BusySleep& sleep, DialogMessages& messages);
+
+// Adds failure to messages when a read or write did not succeed; returns ok.
+bool Noted(bool ok, Txt failure, DialogMessages& messages);
 
 }  // namespace skyvane

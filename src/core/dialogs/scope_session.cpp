@@ -50,15 +50,11 @@ ScopeSession::ScopeSession(StationDevice& device, HistoryFile& file, const TextT
     : device_(device), file_(file), text_(text), sleep_(std::move(sleep)) {}
 
 bool ScopeSession::Open(DialogMessages& messages) {
-  DeviceBusyClaim claim = ClaimDeviceForUser(device_.DeviceBusy(), sleep_);
-  if (!claim) {
-    messages.push_back(Txt::CantCommunicateWithDevice);
-    return false;
-  }
-  if (!device_.ReadMaxMin(maxmin_)) messages.push_back(Txt::ReadScopeDataFail);
-  const bool headerRead = device_.ReadHeader(header_);
-  if (!headerRead) messages.push_back(Txt::ReadSetupDataFail);
-  if (!device_.ReadAlarms(alarms_)) messages.push_back(Txt::ReadSetupDataFail);
+  DeviceBusyClaim claim = ClaimForDialog(device_, sleep_, messages);
+  if (!claim) return false;
+  Noted(device_.ReadMaxMin(maxmin_), Txt::ReadScopeDataFail, messages);
+  const bool headerRead = Noted(device_.ReadHeader(header_), Txt::ReadSetupDataFail, messages);
+  Noted(device_.ReadAlarms(alarms_), Txt::ReadSetupDataFail, messages);
   // Without a header there is no current-record address: reading address 0
   // would take the header's bytes for a weather reading.
   const bool recordRead =

@@ -12,55 +12,35 @@ SetupSession::SetupSession(StationDevice& device, BusySleep sleep)
 
 DialogMessages SetupSession::Open() {
   DialogMessages messages;
-  saveEnabled_ = true;
-  DeviceBusyClaim claim = ClaimDeviceForUser(device_.DeviceBusy(), sleep_);
+  DeviceBusyClaim claim = ClaimForDialog(device_, sleep_, messages);
   if (!claim) {
     saveEnabled_ = false;
-    messages.push_back(Txt::CantCommunicateWithDevice);
     return messages;
   }
-  if (!device_.ReadHeader(header_)) {
-    saveEnabled_ = false;
-    messages.push_back(Txt::ReadSetupDataFail);
-  }
-  if (!device_.ReadAlarms(alarms_)) {
-    saveEnabled_ = false;
-    messages.push_back(Txt::ReadAlarmDataFail);
-  }
+  const bool headerRead = Noted(device_.ReadHeader(header_), Txt::ReadSetupDataFail, messages);
+  const bool alarmsRead = Noted(device_.ReadAlarms(alarms_), Txt::ReadAlarmDataFail, messages);
+  saveEnabled_ = headerRead && alarmsRead;
   return messages;
 }
 
 SaveOutcome SetupSession::Save(const SetupForm& form) {
   SaveOutcome outcome;
-  DeviceBusyClaim claim = ClaimDeviceForUser(device_.DeviceBusy(), sleep_);
+  DeviceBusyClaim claim = ClaimForDialog(device_, sleep_, outcome.messages);
   if (!claim) {
     outcome.result = SaveResult::kLinkBusy;
-    outcome.messages.push_back(Txt::CantCommunicateWithDevice);
     return outcome;
   }
   HeaderRecord header;
-  if (!device_.ReadHeader(header)) {
-    outcome.messages.push_back(Txt::ReadSetupDataFail);
-    return outcome;
-  }
+  if (!Noted(device_.ReadHeader(header), Txt::ReadSetupDataFail, outcome.messages)) return outcome;
   AlarmRecord alarms;
-  if (!device_.ReadAlarms(alarms)) {
-    outcome.messages.push_back(Txt::ReadAlarmDataFail);
-    return outcome;
-  }
+  if (!Noted(device_.ReadAlarms(alarms), Txt::ReadAlarmDataFail, outcome.messages)) return outcome;
   // The fresh block holds its thresholds in the units of the fresh header.
   const HeaderRecord before = header;
   ApplySetupToHeader(form, header);
-  if (!device_.WriteHeader(header)) {
-    outcome.messages.push_back(Txt::SaveSetupDataFail);
-    return outcome;
-  }
+  if (!Noted(device_.WriteHeader(header), Txt::SaveSetupDataFail, outcome.messages)) return outcome;
   ApplySetupPressures(form, alarms);
   RescaleAlarmThresholds(alarms, before, header);
-  if (!device_.WriteAlarms(alarms)) {
-    outcome.messages.push_back(Txt::SaveAlarmDataFail);
-    return outcome;
-  }
+  if (!Noted(device_.WriteAlarms(alarms), Txt::SaveAlarmDataFail, outcome.messages)) return outcome;
   outcome.result = SaveResult::kWritten;
   return outcome;
 }
