@@ -6,10 +6,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstring>
 #include <cstdio>
 
 #include "core/history/history_line.h"
 #include "core/history/line_scan.h"
+#include "core/history/record_tail.h"
 #include "core/history/rain_tail.h"
 #include "core/units/value_text.h"
 
@@ -18,14 +21,6 @@ namespace skyvane {
 namespace {
 
 static_assert(HistoryTable::kLineSlack <= kLineSlack, "lines are read with room to spare");
-
-bool IsBlankLine(std::string_view line) { return TrimLine(line).empty(); }
-
-// An append that was cut short leaves a last line without its line end or
-// without all of its fields.
-bool IsTornLine(std::string_view line, bool hasLineEnd) {
-  return !hasLineEnd || std::count(line.begin(), line.end(), ',') < line::kCompleteCommas;
-}
 
 bool WriteAllAt(int fd, const char* data, std::size_t n, std::uint64_t offset) {
   while (n > 0) {
@@ -90,7 +85,8 @@ bool InRange(std::string_view time, const std::string& start, const std::string&
 
 struct HistoryFile::Tail {
   std::uint64_t size = 0;
-  std::uint64_t validEnd = 0;  // where a torn append begins, else size
+  std::uint64_t validEnd = 0;  // where what follows the last record begins, else size
+  std::string lastRecord;      // the last record line, empty without one
 };
 
 // Keeps the file open for one operation; the outermost one closes it.
@@ -154,11 +150,15 @@ bool HistoryFile::OpenLocked() {
   const bool created = fd >= 0;
   if (fd < 0 && errno == EEXIST) fd = ::open(path_.c_str(), O_RDWR | O_CLOEXEC);
   bool writable = fd >= 0;
+  openError_ = fd >= 0 ? 0 : errno;
   if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
     fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     writable = false;
   }
-  if (fd < 0) return false;
+  if (fd < 0) {
+    if (openError_ == 0) openError_ = errno;
+    return false;
+  }
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
@@ -179,35 +179,22 @@ void HistoryFile::CloseLocked() {
 
 HistoryFile::Tail HistoryFile::FindTail() {
   Tail tail;
+  if (fd_ < 0) return tail;
   const std::int64_t size = FileSize(fd_);
   if (size <= 0) return tail;
-  tail.size = tail.validEnd = static_cast<std::uint64_t>(size);
-  ScanLinesBackward(fd_, tail.size, [&](std::string_view line, std::uint64_t start, bool hasEnd) {
-    if (IsBlankLine(line)) return true;
-    if (IsTornLine(line, hasEnd)) tail.validEnd = start;
-    return false;
-  });
+  tail.size = static_cast<std::uint64_t>(size);
+  RecordsEnd records;
+  if (!FindRecordsEnd(fd_, tail.size, records)) {
+    // Unreadable: nothing to read, and nothing may be set aside.
+    tail.size = 0;
+    return tail;
+  }
+  tail.validEnd = records.end;
+  tail.lastRecord = std::move(records.lastLine);
   return tail;
 }
 
-std::string HistoryFile::LastLineLocked() {
-  std::string last;
-  if (fd_ < 0) return last;
-  const std::int64_t size = FileSize(fd_);
-  if (size <= 0) return last;
-  bool first = true;
-  ScanLinesBackward(fd_, static_cast<std::uint64_t>(size),
-                    [&](std::string_view line, std::uint64_t, bool hasEnd) {
-                      if (IsBlankLine(line)) return true;
-                      if (first && IsTornLine(line, hasEnd)) {
-                        first = false;
-                        return true;
-                      }
-                      last.assign(line);
-                      return false;
-                    });
-  return last;
-}
+std::string HistoryFile::LastLineLocked() { return FindTail().lastRecord; }
 
 std::string HistoryFile::ReadLastLine() {
   FileBusy::Hold hold = busy_.HoldWhenFree();
@@ -231,7 +218,11 @@ int HistoryFile::ReadAllLines(std::vector<std::string>& lines) {
 
 bool HistoryFile::AppendLines(const std::vector<std::string>& lines) {
   FileBusy::Hold hold = busy_.HoldWhenFree();
-  if (fd_ < 0 || !writable_) return false;
+  lastError_ = 0;
+  if (fd_ < 0 || !writable_) {
+    lastError_ = openError_ != 0 ? openError_ : EBADF;
+    return false;
+  }
   if (lines.empty()) return true;
   std::string text;
   std::size_t total = 0;
@@ -240,36 +231,53 @@ bool HistoryFile::AppendLines(const std::vector<std::string>& lines) {
   for (const std::string& l : lines) text += l;
 
   const Tail tail = FindTail();
-  if (tail.validEnd < tail.size && !SetAside(tail.validEnd, tail.size)) return false;
+  if (tail.validEnd < tail.size && !SetAside(tail.validEnd, tail.size)) {
+    lastError_ = errno != 0 ? errno : EIO;
+    return false;
+  }
   const std::uint64_t at = tail.validEnd;
   // One write, then to the disk; anything less is taken back so that no
   // half line stays behind.
   if (!WriteAllAt(fd_, text.data(), text.size(), at) || ::fdatasync(fd_) != 0) {
+    lastError_ = errno != 0 ? errno : EIO;
     if (::ftruncate(fd_, static_cast<off_t>(at)) == 0) ::fdatasync(fd_);
     return false;
   }
   return true;
 }
 
+namespace {
+
+bool WriteAll(int fd, const char* p, std::size_t n) {
+  while (n > 0) {
+    const ssize_t put = ::write(fd, p, n);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    p += put;
+    n -= static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+}  // namespace
+
 bool HistoryFile::SetAside(std::uint64_t from, std::uint64_t size) {
-  std::string torn(static_cast<std::size_t>(size - from), '\0');
-  if (!ReadAt(fd_, torn.data(), torn.size(), from)) return false;
-  if (torn.back() != '\n') torn += "\r\n";
   const int side = ::open(TornAppendPath(path_).c_str(),
                           O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   if (side < 0) return false;
+  // Copied a block at a time: what follows the last record may be large.
+  constexpr std::size_t kBlock = std::size_t{1} << 20;
+  std::string block;
   bool ok = true;
-  const char* p = torn.data();
-  std::size_t n = torn.size();
-  while (ok && n > 0) {
-    const ssize_t put = ::write(side, p, n);
-    if (put < 0 && errno == EINTR) continue;
-    ok = put > 0;
-    if (ok) {
-      p += put;
-      n -= static_cast<std::size_t>(put);
-    }
+  char lastByte = '\n';
+  for (std::uint64_t at = from; ok && at < size;) {
+    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, size - at));
+    block.resize(n);
+    ok = ReadAt(fd_, block.data(), n, at) && WriteAll(side, block.data(), n);
+    lastByte = block[n - 1];
+    at += n;
   }
+  if (ok && lastByte != '\n') ok = WriteAll(side, "\r\n", 2);
   ok = ok && ::fdatasync(side) == 0;
   ::close(side);
   return ok && ::ftruncate(fd_, static_cast<off_t>(from)) == 0;
@@ -479,9 +487,8 @@ int HistoryFile::LastSequenceNo() {
   // Outside a store operation this waits for the other thread's one to end.
   FileBusy::Hold hold = busy_.HoldWhenFree();
   Session session(*this);
-  const std::string last = LastLineLocked();
-  if (last.empty()) return 0;
-  return IntegerValue(last.substr(0, last.find(',')));
+  const long long last = RecordSequenceNo(LastLineLocked());
+  return last > 0 ? static_cast<int>(last) : 0;
 }
 
 bool HistoryFile::LoadLastRow(HistoryRow& row) {
@@ -498,20 +505,33 @@ bool HistoryFile::LoadLastRow(HistoryRow& row) {
 
 bool HistoryFile::AppendRows(const HistoryRowArray& rows) {
   FileBusy::Hold hold = busy_.TakeHold();
+  lastError_ = 0;
   if (!hold.held()) return false;
   Session session(*this);
-  if (!session.open()) return false;
-  int n = LastSequenceNo() + 1;
+  if (!session.open()) {
+    lastError_ = openError_ != 0 ? openError_ : EIO;
+    return false;
+  }
+  long long n = LastSequenceNo() + 1LL;
+  if (n + static_cast<long long>(rows.size()) - 1 > INT_MAX) {
+    lastError_ = EOVERFLOW;
+    return false;
+  }
   std::vector<std::string> lines;
   lines.reserve(rows.size());
   for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
     HistoryRow copy = *it;
-    char number[16];
-    std::snprintf(number, sizeof number, "%4d", n++);
+    char number[24];
+    std::snprintf(number, sizeof number, "%4lld", n++);
     copy[row::sequenceNo] = number;
     lines.push_back(FormatLine(copy));
   }
   return AppendLines(lines);
+}
+
+int HistoryFile::LastAppendError() const {
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  return lastError_;
 }
 
 bool HistoryFile::ClearAll() {
@@ -527,17 +547,13 @@ HistoryFile::Scan HistoryFile::ScanBackward(
   if (!hold.held()) return Scan::kBusy;
   Session session(*this);
   if (!session.open()) return Scan::kDone;
-  const std::int64_t size = FileSize(fd_);
-  if (size <= 0) return Scan::kDone;
-  bool first = true;
-  ScanLinesBackward(fd_, static_cast<std::uint64_t>(size),
-                    [&](std::string_view line, std::uint64_t, bool hasEnd) {
-                      const std::string_view trimmed = TrimLine(line);
-                      if (trimmed.empty()) return true;
-                      const bool torn = first && IsTornLine(line, hasEnd);
-                      first = false;
-                      return torn || onLine(trimmed);
-                    });
+  const Tail tail = FindTail();
+  if (tail.validEnd == 0) return Scan::kDone;
+  ScanLinesBackward(fd_, tail.validEnd, [&](const ScannedLine& line) {
+    if (line.tooLong) return true;
+    const std::string_view trimmed = TrimLine(line.text);
+    return trimmed.empty() || onLine(trimmed);
+  });
   return Scan::kDone;
 }
 

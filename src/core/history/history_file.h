@@ -5,10 +5,11 @@
 //
 // Every store operation opens the file, does its work under fileBusy and
 // closes it again, so each sees what the other thread appended. The file is
-// never truncated by opening it. A last line that an interrupted append left
-// without its line end, or with fields missing, is a torn append: readers
-// pass over it, and the next append moves it to the side file "<path>.torn"
-// so that the records it held are downloaded again.
+// never truncated by opening it. The file's records end with the last line
+// that is a record as the program writes it: whatever follows (an append cut
+// short, junk, a line far too long) is passed over by the readers and moved to
+// the side file "<path>.torn" by the next append, so that the records it may
+// have held are downloaded again.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -47,8 +48,8 @@ class HistoryFile {
   bool IsOpen() const;
   std::string path() const;
 
-  // The last line that is not blank, as stored without its line end; a torn
-  // append at the end is passed over. Empty when there is none.
+  // The last record line, as stored without its line end (what follows it is
+  // passed over). Empty when there is none.
   std::string ReadLastLine();
   // Adds every non-blank line, trimmed, in file order; returns the list size.
   // An empty file leaves the list as it was and returns 0.
@@ -80,6 +81,9 @@ class HistoryFile {
   // last line. True only when the lines are on the disk; false when the file
   // stayed busy or could not be written (the rows are not written then).
   bool AppendRows(const HistoryRowArray& rows);
+  // Why the last AppendRows or AppendLines failed (an errno value); 0 when it
+  // succeeded or gave up because the file stayed busy.
+  int LastAppendError() const;
   // The rows in [start, end] (replacing the array's contents when the file has
   // lines). Returns the number of lines in the file.
   int LoadRange(HistoryRowArray& rows, const std::string& start, const std::string& end);
@@ -138,6 +142,8 @@ class HistoryFile {
   std::string path_;
   int fd_ = -1;
   bool writable_ = false;
+  int openError_ = 0;  // why the file could not be opened for writing
+  int lastError_ = 0;
   int sessions_ = 0;
   std::unique_ptr<RainTail> rainTail_;
 };

@@ -31,9 +31,8 @@ std::int64_t FileSize(int fd) {
   return static_cast<std::int64_t>(st.st_size);
 }
 
-bool ScanLinesBackward(
-    int fd, std::uint64_t end,
-    const std::function<bool(std::string_view line, std::uint64_t start, bool hasLineEnd)>& onLine) {
+bool ScanLinesBackward(int fd, std::uint64_t end,
+                       const std::function<bool(const ScannedLine& line)>& onLine) {
   // The last line is often all that is wanted: start small, then read more.
   std::size_t block = 4096;
   std::unique_ptr<char[]> data;  // file bytes [base, base + lineEnd) at its front
@@ -41,6 +40,7 @@ bool ScanLinesBackward(
   std::uint64_t base = end;
   std::size_t lineEnd = 0;  // end (in data) of the line being collected
   bool hasLineEnd = false;  // the bytes after the last LF have none
+  bool tooLong = false;     // the line's later bytes were dropped unread
   while (true) {
     // data[0, lineEnd) holds the start of the current line; look for its LF.
     const char* begin = data.get();
@@ -48,13 +48,24 @@ bool ScanLinesBackward(
     const std::size_t i =
         lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) + 1 : 0;
     if (i > 0 || base == 0) {
+      ScannedLine line;
+      line.start = base + i;
+      line.hasLineEnd = hasLineEnd;
       std::size_t stop = lineEnd;
       if (hasLineEnd && stop > i && begin[stop - 1] == '\r') --stop;
-      if (!onLine(std::string_view(begin + i, stop - i), base + i, hasLineEnd)) return true;
+      line.tooLong = tooLong || stop - i > kLongestScannedLine;
+      if (!line.tooLong) line.text = std::string_view(begin + i, stop - i);
+      if (!onLine(line)) return true;
       if (i == 0) return true;  // that was the first line of the file
       lineEnd = i - 1;          // drop the LF
       hasLineEnd = true;
+      tooLong = false;
       continue;
+    }
+    // Only the start of a line this long is still wanted: keep no more of it.
+    if (lineEnd > kLongestScannedLine + 1) {
+      tooLong = true;
+      lineEnd = 0;
     }
     // Read the block before base in front of the unfinished line.
     const std::size_t n = base < block ? static_cast<std::size_t>(base) : block;

@@ -19,18 +19,28 @@ bool ReadAt(int fd, char* out, std::size_t n, std::uint64_t offset);
 // Size of the open file, or -1.
 std::int64_t FileSize(int fd);
 
-// Calls onLine(line, start, hasLineEnd) for the lines of [0, end) from the last
-// to the first, while it returns true. start is the offset of the line's first
-// byte. Returns false on a read error.
-bool ScanLinesBackward(
-    int fd, std::uint64_t end,
-    const std::function<bool(std::string_view line, std::uint64_t start, bool hasLineEnd)>& onLine);
+// A line longer than this is never held in memory: the scans pass it on as
+// too long (backwards) or pass over it (forwards), whatever its length.
+inline constexpr std::size_t kLongestScannedLine = 4096;
+
+struct ScannedLine {
+  std::string_view text;  // without its line end; empty when tooLong
+  std::uint64_t start = 0;  // offset of the line's first byte
+  bool hasLineEnd = false;
+  bool tooLong = false;   // longer than kLongestScannedLine
+};
+
+// Calls onLine for the lines of [0, end) from the last to the first, while it
+// returns true. Returns false on a read error.
+bool ScanLinesBackward(int fd, std::uint64_t end,
+                       const std::function<bool(const ScannedLine& line)>& onLine);
 
 // Bytes that may be read beyond the end of a line handed out by ScanLinesForward.
 inline constexpr std::size_t kLineSlack = 64;
 
-// Calls onLine(line) for the lines of [0, end) in file order; the kLineSlack
-// bytes after each line may be read as well. The bytes a line points into are reused after beforeReuse() is
+// Calls onLine(line) for the lines of [0, end) in file order, passing over
+// lines longer than kLongestScannedLine; the kLineSlack bytes after each line
+// may be read as well. The bytes a line points into are reused after beforeReuse() is
 // called, so a caller that keeps views must copy them then. An onLine that
 // returns bool stops the scan by returning false. Returns false on a read error.
 template <class OnLine, class BeforeReuse>
@@ -47,9 +57,9 @@ bool ScanLinesForward(int fd, std::uint64_t end, OnLine&& onLine, BeforeReuse&& 
   constexpr std::size_t kBlock = std::size_t{1} << 20;
   std::string buffer(kBlock + kLineSlack, '\0');
   std::size_t kept = 0;  // bytes of an unfinished line at the front of buffer
+  bool skipping = false;  // inside a line that is too long: up to its line end
   std::uint64_t offset = 0;
   while (offset < end) {
-    if (buffer.size() - kLineSlack - kept < kBlock / 2) buffer.resize(buffer.size() * 2);  // long line
     const std::size_t room = buffer.size() - kLineSlack - kept;
     const std::size_t n = end - offset < room ? static_cast<std::size_t>(end - offset) : room;
     if (!ReadAt(fd, buffer.data() + kept, n, offset)) return false;
@@ -59,14 +69,22 @@ bool ScanLinesForward(int fd, std::uint64_t end, OnLine&& onLine, BeforeReuse&& 
     while (const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(stop - p))) {
       const char* nl = static_cast<const char*>(hit);
       const char* lineEnd = (nl > p && nl[-1] == '\r') ? nl - 1 : nl;
-      if (!hand(std::string_view(p, static_cast<std::size_t>(lineEnd - p)))) return true;
+      const auto length = static_cast<std::size_t>(lineEnd - p);
+      if (!skipping && length <= kLongestScannedLine && !hand(std::string_view(p, length))) {
+        return true;
+      }
+      skipping = false;
       p = nl + 1;
     }
     kept = static_cast<std::size_t>(stop - p);
     beforeReuse();
+    if (skipping || kept > kLongestScannedLine) {
+      skipping = true;
+      kept = 0;
+    }
     if (kept > 0) std::memmove(buffer.data(), p, kept);
   }
-  if (kept > 0) hand(std::string_view(buffer.data(), kept));
+  if (kept > 0 && !skipping) hand(std::string_view(buffer.data(), kept));
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "core/history/rain_walk.h"
 
+#include <cmath>
 #include <string>
 
 #include "core/units/timestamps.h"
@@ -47,6 +48,15 @@ bool ReadStandardStamp(std::string_view t, unsigned v[6]) {
   v[0] = hi * 100 + lo;
   return TwoDigits(t, 5, v[1]) && TwoDigits(t, 8, v[2]) && TwoDigits(t, 11, v[3]) &&
          TwoDigits(t, 14, v[4]) && TwoDigits(t, 17, v[5]);
+}
+
+// A rain value in whole tenths of a millimetre; values beyond any counter
+// (hand-edited texts) are held at a bound instead of overflowing.
+std::int64_t Tenths(double value) {
+  constexpr double kBound = 1e15;
+  if (!(value > -kBound)) return static_cast<std::int64_t>(-kBound);
+  if (!(value < kBound)) return static_cast<std::int64_t>(kBound);
+  return std::llround(value * 10);
 }
 
 }  // namespace
@@ -98,7 +108,9 @@ double ValueOf(std::string_view text) {
   for (; i < text.size(); ++i) {
     const char c = text[i];
     if (c >= '0' && c <= '9') {
-      n = n * 10 + (c - '0');
+      // Past 15 digits the text goes to the general reader: stop counting
+      // before the sum could overflow.
+      if (digits < 16) n = n * 10 + (c - '0');
       ++digits;
       if (decimals >= 0) ++decimals;
     } else if (c == '.' && decimals < 0) {
@@ -136,23 +148,23 @@ RainSample MakeRainSample(const HistoryRow& r, LocalTimeReader& times) {
 RainWalk::RainWalk(HistoryRow& target, std::int64_t targetTime)
     : target_(target), targetTime_(targetTime) {
   valid_ = IsValidReading(target[row::rain], Quantity::kRain);
-  targetRain_ = valid_ ? NumericValue(target[row::rain]) : 0;
+  targetTenths_ = valid_ ? Tenths(NumericValue(target[row::rain])) : 0;
 }
 
 void RainWalk::TakeFirst(const RainSample& r) {
-  double delta = targetRain_ - r.rain;
+  std::int64_t delta = targetTenths_ - Tenths(r.rain);
   if (delta < 0) {  // the counter wrapped
-    delta += rain::kCounterWrap;
+    delta += rain::kCounterWrapTenths;
     if (delta < 0) {
       delta = 0;
-    } else if (delta <= rain::kLargestRise) {
+    } else if (delta <= rain::kLargestRiseTenths) {
       raised_ = true;  // the target continues R's value
     }
   }
-  if (delta > rain::kLargestRise) delta = 0;
-  total_ = r.total + delta;
-  increment_ = delta;
-  sum_ = static_cast<float>(delta);
+  if (delta > rain::kLargestRiseTenths) delta = 0;
+  total_ = r.total + static_cast<double>(delta) / 10;
+  incrementTenths_ = delta;
+  sum_ = static_cast<float>(static_cast<double>(delta) / 10);
   first_ = false;
 }
 
@@ -165,8 +177,10 @@ bool RainWalk::Finish() {
     }
     return false;
   }
-  if (raised_) t[row::rain] = FormatFixed(targetRain_ + rain::kCounterWrap, 1);
-  t[row::rainIncrement] = FormatFixed(increment_, 1);
+  if (raised_) {
+    t[row::rain] = FormatFixed(static_cast<double>(targetTenths_ + rain::kCounterWrapTenths) / 10, 1);
+  }
+  t[row::rainIncrement] = FormatFixed(static_cast<double>(incrementTenths_) / 10, 1);
   t[row::rainHour] = FormatFixed(hour_, 1);
   t[row::rain24h] = FormatFixed(day_, 1);
   t[row::rainWeek] = FormatFixed(week_, 1);

@@ -14,8 +14,10 @@
 namespace skyvane {
 
 namespace rain {
-inline constexpr double kCounterWrap = 19660.8;  // 65536 ticks of 0.3 mm
-inline constexpr double kLargestRise = 153.6;    // 512 ticks between two records
+// Rain values are one-decimal texts: the wrap test works on exact tenths of a
+// millimetre, where binary fractions would turn "no rain" into a tiny fall.
+inline constexpr std::int64_t kCounterWrapTenths = 196608;  // 65536 ticks of 0.3 mm
+inline constexpr std::int64_t kLargestRiseTenths = 1536;    // 512 ticks between two records
 inline constexpr std::int64_t kHour = 3600;
 inline constexpr std::int64_t kDay = 86400;
 inline constexpr std::int64_t kWeek = 604800;
@@ -130,9 +132,9 @@ class RainWalk {
   bool valid_ = false;
   bool stopped_ = false;
   bool first_ = true;
-  double targetRain_ = 0;
+  std::int64_t targetTenths_ = 0;
   bool raised_ = false;
-  double increment_ = 0;
+  std::int64_t incrementTenths_ = 0;
   double total_ = 0;
   float sum_ = 0;
   float hour_ = 0, day_ = 0, week_ = 0, month_ = 0;

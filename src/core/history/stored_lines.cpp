@@ -3,12 +3,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 
 #include "core/history/history_file.h"
 #include "core/history/history_line.h"
 #include "core/history/line_scan.h"
+#include "core/history/record_tail.h"
 
 namespace skyvane {
 
@@ -28,17 +28,6 @@ class ReadOnlyFile {
   int fd_;
 };
 
-// Where the stored lines end: before a last line that an interrupted append
-// left without its line end or without all of its fields.
-bool EndOfWholeLines(int fd, std::uint64_t size, std::uint64_t& end) {
-  end = size;
-  return ScanLinesBackward(fd, size, [&end](std::string_view line, std::uint64_t start, bool hasEnd) {
-    if (TrimLine(line).empty()) return true;
-    if (!hasEnd || std::count(line.begin(), line.end(), ',') < line::kCompleteCommas) end = start;
-    return false;
-  });
-}
-
 }  // namespace
 
 int LoadStoredLines(HistoryFile& file, const std::string& start, const std::string& end,
@@ -49,13 +38,13 @@ int LoadStoredLines(HistoryFile& file, const std::string& start, const std::stri
   if (in.fd() < 0) return errno == ENOENT ? 0 : -1;
   const std::int64_t size = FileSize(in.fd());
   if (size < 0) return -1;
-  std::uint64_t whole = 0;
-  if (!EndOfWholeLines(in.fd(), static_cast<std::uint64_t>(size), whole)) return -1;
+  RecordsEnd records;
+  if (!FindRecordsEnd(in.fd(), static_cast<std::uint64_t>(size), records)) return -1;
 
   int added = 0;
   HistoryRow row;
   const bool read = ScanLinesForward(
-      in.fd(), whole,
+      in.fd(), records.end,
       [&](std::string_view line) {
         if (TrimLine(line).empty()) return;
         row = HistoryRow{};

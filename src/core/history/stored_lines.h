@@ -10,8 +10,8 @@ class HistoryFile;
 
 // Adds to lines, in file order, every stored line (without its line end, not
 // trimmed) whose recordTime lies in [start, end] (texts of the recordTime
-// form, compared as text). Blank lines and a torn append at the end of the
-// file are passed over. Returns the number of lines added; -1 when the file
+// form, compared as text). Blank lines and what follows the last record of
+// the file are passed over. Returns the number of lines added; -1 when the file
 // stayed busy or could not be read.
 int LoadStoredLines(HistoryFile& file, const std::string& start, const std::string& end,
                     std::vector<std::string>& lines);

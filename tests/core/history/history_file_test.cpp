@@ -70,7 +70,7 @@ TEST_F(HistoryFileTest, OpeningNeverTruncatesAnExistingFile) {
     EXPECT_FALSE(readOnly.AppendRows({StoredRow("2024-03-01 11:55:00")}));
     EXPECT_FALSE(readOnly.ClearAll());
     HistoryRowArray all;
-    EXPECT_EQ(readOnly.LoadAll(all), 2);
+    EXPECT_EQ(readOnly.LoadAll(all), 1);  // the line after the last record is not read
     EXPECT_EQ(ReadFileBytes(Path()), content);
   }
 }
@@ -111,7 +111,7 @@ TEST_F(HistoryFileTest, ReadLastLineFindsTheLastNonBlankLine) {
 
 TEST_F(HistoryFileTest, LongLinesAcrossReadBlocks) {
   HistoryRow big = StoredRow("2024-03-01 11:55:00");
-  big[row::rawBytes] = std::string(200000, 'A');
+  big[row::rawBytes] = std::string(3700, 'A');  // as long as a record line may be
   big[row::sequenceNo] = "9";
   const std::string line = FormatRowLine(big, "2024-03-01 12:00:05");
   WriteFileBytes(Path(), Line(8, "2024-03-01 11:50:00") + line);
@@ -242,6 +242,61 @@ TEST_F(HistoryFileTest, ATornAppendIsSetAsideAndItsRecordsComeAgain) {
   again[row::sequenceNo] = "3";
   EXPECT_EQ(ReadFileBytes(Path()), good + FormatRowLine(again, "2024-03-01 12:00:05"));
   EXPECT_EQ(ReadFileBytes(TornAppendPath(Path())), half + "\r\n");
+}
+
+// Whatever follows the last record is passed over by every reader and set
+// aside by the next append; the numbers go on from the last record.
+TEST_F(HistoryFileTest, WhatFollowsTheLastRecordIsSetAsideAndNumbersGoOnFromIt) {
+  const std::string good = Line(1, "2024-03-01 11:45:00") + Line(2, "2024-03-01 11:50:00");
+  auto record = [](int field, const std::string& value, const std::string& seq = "3") {
+    HistoryRow r = StoredRow("2024-03-01 11:55:00");
+    r[row::sequenceNo] = seq;
+    r[field] = value;
+    return FormatRowLine(r, "2024-03-01 12:00:05");
+  };
+  const std::string numberTooLarge = record(row::rain, "30.0", "2147483648");
+  const struct {
+    const char* what;
+    std::string tail;
+  } cases[] = {
+      {"garbage", "#### not a record ####\r\n"},
+      {"NUL bytes", std::string(400, '\0') + "\r\n" + std::string(100, '\0')},
+      {"hand-edited address", record(row::stationAddress, "0001G0")},
+      {"address off the ring slots", record(row::stationAddress, "000108")},
+      {"no address", record(row::stationAddress, "")},
+      {"sequence number too large", numberTooLarge},
+      {"sequence number far too large", record(row::rain, "30.0", "99999999999999999999")},
+      {"line far too long", record(row::rawBytes, std::string(200000, 'A'))},
+      {"junk, then a record line cut short", "junk\r\n" + Line(3, "x").substr(0, 80)},
+  };
+  HistoryRow next = StoredRow("2024-03-01 11:55:00");
+  next[row::sequenceNo] = "3";
+  const std::string appended = FormatRowLine(next, "2024-03-01 12:00:05");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(TornAppendPath(Path()));
+    WriteFileBytes(Path(), good + c.tail + "\r\n");
+    ASSERT_TRUE(Open());
+    HistoryRow last;
+    ASSERT_TRUE(file_.LoadLastRow(last));
+    EXPECT_EQ(last[row::recordTime], "2024-03-01 11:50:00");
+    EXPECT_EQ(file_.LastSequenceNo(), 2);
+    HistoryRowArray all;
+    EXPECT_EQ(file_.LoadAll(all), 2);
+    ASSERT_TRUE(file_.AppendRows({StoredRow("2024-03-01 11:55:00")}));
+    EXPECT_TRUE(ReadFileBytes(Path()) == good + appended);
+    EXPECT_TRUE(ReadFileBytes(TornAppendPath(Path())) == c.tail + "\r\n");
+  }
+
+  // Numbers never pass the largest int: such an append fails and changes nothing.
+  WriteFileBytes(Path(), record(row::rain, "30.0", "2147479567"));
+  HistoryRowArray ring(4080, StoredRow("2024-03-01 11:55:00"));
+  ASSERT_TRUE(file_.AppendRows(ring));
+  EXPECT_EQ(file_.LastSequenceNo(), 2147483647);
+  const std::string full = ReadFileBytes(Path());
+  EXPECT_FALSE(file_.AppendRows({StoredRow("2024-03-01 11:55:00")}));
+  EXPECT_NE(file_.LastAppendError(), 0);
+  EXPECT_TRUE(ReadFileBytes(Path()) == full);
 }
 
 TEST_F(HistoryFileTest, ALastLineMissingFieldsIsTornButOneWithoutTrailingBlanksIsNot) {

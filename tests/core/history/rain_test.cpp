@@ -70,6 +70,13 @@ TEST(ComputeRain, CounterWrapContinuesTheRainValue) {
   EXPECT_EQ(next[row::rainIncrement], "0.3");
   EXPECT_EQ(next[row::rain], "19661.4");
 
+  // No rain since a raised row: the counter stands still, the row is raised too.
+  HistoryRow dry = Target("5.1", kNoon + 600);
+  ASSERT_TRUE(ComputeRain(dry, {Older(kNoon + 300, "19665.9", "0.0", "501.5")}, kNoon));
+  EXPECT_EQ(dry[row::rain], "19665.9");
+  EXPECT_EQ(dry[row::rainIncrement], "0.0");
+  EXPECT_EQ(dry[row::rainTotal], "501.5");
+
   // A fall that no single wrap explains counts as 0 and raises nothing.
   HistoryRow far = Target("0.3");
   ASSERT_TRUE(ComputeRain(far, {Older(kNoon - 300, "39321.3", "0.0", "9.0")}, kNoon));
@@ -259,7 +266,8 @@ namespace {
 
 TEST(ValueOf, ReadsNumbersAsNumericValueDoes) {
   std::vector<std::string> texts = {"0.0", "-0.0", "12", "-7", ".5", "5.", "1e3", "+2.5", " 3.1",
-                                    "12.34", "1.234", "abc", "", "---", "99999999999999999.9"};
+                                    "12.34", "1.234", "abc", "", "---", "99999999999999999.9",
+                                    "12345678901234567890123", "-98765432109876543210.5"};
   char buf[32];
   for (int k = -20000; k < 400000; k += 7) {
     std::snprintf(buf, sizeof buf, "%d.%d", k / 10, std::abs(k % 10));

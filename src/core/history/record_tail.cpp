@@ -1,0 +1,80 @@
+#include "core/history/record_tail.h"
+
+#include <array>
+
+#include "core/history/history_line.h"
+#include "core/history/line_scan.h"
+#include "core/station/memory_map.h"
+
+namespace skyvane {
+
+namespace {
+
+bool AllDigits(std::string_view text) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+bool IsRingSlot(std::string_view text) {
+  if (text.size() != 6) return false;
+  long address = 0;
+  for (char c : text) {
+    const int d = HexDigit(c);
+    if (d < 0) return false;
+    address = address * 16 + d;
+  }
+  return address >= memmap::kRingFirst && address <= memmap::kRingLast &&
+         address % memmap::kRecordSize == 0;
+}
+
+long long SequenceOf(std::string_view piece) {
+  // Ten digits hold every int; more are out of range whatever they say.
+  if (!AllDigits(piece) || piece.size() > 10) return -1;
+  long long n = 0;
+  for (char c : piece) n = n * 10 + (c - '0');
+  return n <= kHighestSequenceNo ? n : -1;
+}
+
+}  // namespace
+
+long long RecordSequenceNo(std::string_view line) {
+  if (line.size() > kLongestLine) return -1;
+  for (char c : line) {
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return -1;
+  }
+  std::array<std::string_view, line::kPositions> pieces;
+  if (SplitLine(line, pieces, line::kReservedPosition) < line::kReservedPosition) return -1;
+  constexpr int kAddressPosition = 34;
+  static_assert(line::kFieldAt[0] == row::sequenceNo &&
+                line::kFieldAt[kAddressPosition] == row::stationAddress);
+  if (!IsRingSlot(pieces[kAddressPosition])) return -1;
+  return SequenceOf(pieces[0]);
+}
+
+bool IsRecordLine(std::string_view line) { return RecordSequenceNo(line) >= 0; }
+
+bool FindRecordsEnd(int fd, std::uint64_t size, RecordsEnd& out) {
+  out = RecordsEnd{};
+  out.end = size;
+  return ScanLinesBackward(fd, size, [&out](const ScannedLine& line) {
+    if (!line.tooLong && TrimLine(line.text).empty()) return true;
+    if (!line.tooLong && line.hasLineEnd && IsRecordLine(line.text)) {
+      out.lastLine.assign(line.text);
+      return false;
+    }
+    out.end = line.start;
+    return true;
+  });
+}
+
+}  // namespace skyvane
