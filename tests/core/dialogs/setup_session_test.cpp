@@ -74,16 +74,25 @@ TEST(SetupTimeZone, PlusOneSelectsItsEntryPlusThirteenNone) {
   Opened o;
   EXPECT_EQ(o.form.selection[setup::kTimeZone], 11);
 
+  // Saving without an entry keeps the station's time zone byte.
+  const std::uint8_t zones[] = {0x13, 0xFB};  // "+13", "-81"
+  for (const std::uint8_t zone : zones) {
+    DialogStation station;
+    station.Put(0x18, {zone});
+    SetupSession session(*station.device, station.Sleep());
+    session.Open();
+    const SetupForm form = session.Form();
+    EXPECT_EQ(form.selection[setup::kTimeZone], -1) << int{zone};
+    EXPECT_EQ(form.SelectedText(setup::kTimeZone), "");
+    ASSERT_TRUE(session.Save(form).Written());
+    EXPECT_EQ(station.Get(0x18, 1)[0], zone);
+  }
+
   DialogStation station;
-  station.Put(0x18, {0x13});  // "+13"
+  station.Put(0x18, {0x13});
   SetupSession session(*station.device, station.Sleep());
   session.Open();
   SetupForm form = session.Form();
-  EXPECT_EQ(form.selection[setup::kTimeZone], -1);
-  EXPECT_EQ(form.SelectedText(setup::kTimeZone), "");
-  // Saving without an entry keeps the station's time zone.
-  ASSERT_TRUE(session.Save(form).Written());
-  EXPECT_EQ(station.Get(0x18, 1)[0], 0x13);
 
   form.selection[setup::kTimeZone] = 17;  // "-5"
   ASSERT_TRUE(session.Save(form).Written());
