@@ -230,10 +230,21 @@ TEST(AlarmCommand, WritesTheThresholdsAsTheDialogDoes) {
   EXPECT_EQ(rig.Get(0x20, 4), (std::vector<std::uint8_t>{0x94, 0x27, 0x6F, 0x27}));
   EXPECT_EQ(rig.Get(0x1A, 1), std::vector<std::uint8_t>{0xAA});
 
-  // Both of a pair given: neither is recomputed.
+  // Both of a pair given: neither is recomputed, also when one of them is the
+  // value the station already holds.
   r = rig.Run({"alarm", "wind-high=20", "wind-level=5"});
   ASSERT_EQ(r.status, kExitOk) << r.err;
   EXPECT_EQ(rig.Get(0x4C, 3), (std::vector<std::uint8_t>{5, 200, 0}));
+  r = rig.Run({"alarm", "wind-high=30", "wind-level=5"});
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_EQ(rig.Get(0x4C, 3), (std::vector<std::uint8_t>{5, 0x2C, 0x01}));
+
+  // A wind unit code of none of the five units: the speed stands as given.
+  ImageRig unknownUnit;
+  unknownUnit.Put(0x12, {0x20});
+  r = unknownUnit.Run({"alarm", "gust-high=28.9", "gust-level=0"});
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_EQ(unknownUnit.Get(0x4F, 3), (std::vector<std::uint8_t>{0, 0x21, 0x01}));
 }
 
 TEST(AlarmCommand, ChecksAndUsageErrorsWriteNothing) {

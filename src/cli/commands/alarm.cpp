@@ -1,8 +1,8 @@
 // skyvane-cli alarm: the Alarm dialog without a display. Without arguments it
 // prints what the dialog shows; with NAME=VALUE arguments it sets those
-// controls, checks them as the dialog does and saves. A wind or gust speed set
-// without its level (or the reverse) recomputes the partner as leaving the
-// field would.
+// controls, checks them as the dialog does and saves. A wind or gust speed
+// changed without its level being given (or the reverse) recomputes the
+// partner as leaving the field would.
 #include <ostream>
 #include <string>
 #include <vector>
@@ -104,6 +104,9 @@ int RunAlarm(CliContext& ctx, const std::vector<std::string>& args) {
     return kExitOk;
   }
 
+  // Every field the command gives stands as given; a changed speed or level
+  // recomputes its partner only when the command does not give that too.
+  std::vector<int> given;
   std::vector<int> changed;
   for (const auto& [name, value] : assignments) {
     if (name == kDirection) {
@@ -118,18 +121,19 @@ int RunAlarm(CliContext& ctx, const std::vector<std::string>& args) {
     }
     const AlarmControl* c = FindByName(name);
     std::string& text = form.text[static_cast<std::size_t>(c->field)];
+    given.push_back(c->field);
     if (text != value) changed.push_back(c->field);
     text = value;
   }
-  auto wasChanged = [&](int field) {
-    for (int f : changed) {
+  auto wasGiven = [&](int field) {
+    for (int f : given) {
       if (f == field) return true;
     }
     return false;
   };
   for (int field : changed) {
     const int partner = PartnerOf(field);
-    if (partner >= 0 && !wasChanged(partner)) AlarmSpeedFieldLeft(form, field, header);
+    if (partner >= 0 && !wasGiven(partner)) AlarmSpeedFieldLeft(form, field, header);
   }
 
   FieldError check;

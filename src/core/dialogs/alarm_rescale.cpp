@@ -22,8 +22,10 @@ void Rescale(AlarmRecord& alarms, std::initializer_list<int> fields, Converter c
   const float scale = InHundredths(from) ? 0.01f : 0.1f;
   const double factor = InHundredths(to) ? 100.0 : 10.0;
   for (int f : fields) {
-    const float value = static_cast<float>(IntegerValue(alarms[f]));
-    alarms[f] = FormatFixed(static_cast<double>(convert(value, scale, from, to)) * factor, 0);
+    // Scaled here and converted with scale 1.0: a conversion from "bft" applies
+    // its scale to the level's upper bound as well, which would scale it twice.
+    const float value = ScaledValue(IntegerValue(alarms[f]), scale);
+    alarms[f] = FormatFixed(static_cast<double>(convert(value, 1.0f, from, to)) * factor, 0);
   }
 }
 

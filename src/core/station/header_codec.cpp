@@ -102,8 +102,14 @@ std::uint8_t EncodeTimeZone(const std::string& text) {
   const unsigned long long m = n < 0 ? 0ULL - static_cast<unsigned long long>(n)
                                      : static_cast<unsigned long long>(n);
   // The tens digit has three bits; it must never spill into the sign bit.
-  const unsigned tens = static_cast<unsigned>((m / 10) & 0x07);
-  const unsigned units = static_cast<unsigned>(m % 10);
+  unsigned tens = static_cast<unsigned>((m / 10) & 0x07);
+  unsigned units = static_cast<unsigned>(m % 10);
+  // 80 to 85 only come from a tens digit of 7 and a units digit above 9
+  // (0xFB reads "-81"); write them back the way they were read.
+  if (m >= 80 && m <= 85) {
+    tens = 7;
+    units = static_cast<unsigned>(m - 70);
+  }
   return static_cast<std::uint8_t>((tens << 4) | units | (n < 0 ? 0x80 : 0x00));
 }
 

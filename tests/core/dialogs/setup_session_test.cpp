@@ -74,16 +74,25 @@ TEST(SetupTimeZone, PlusOneSelectsItsEntryPlusThirteenNone) {
   Opened o;
   EXPECT_EQ(o.form.selection[setup::kTimeZone], 11);
 
+  // Saving without an entry keeps the station's time zone byte.
+  const std::uint8_t zones[] = {0x13, 0xFB};  // "+13", "-81"
+  for (const std::uint8_t zone : zones) {
+    DialogStation station;
+    station.Put(0x18, {zone});
+    SetupSession session(*station.device, station.Sleep());
+    session.Open();
+    const SetupForm form = session.Form();
+    EXPECT_EQ(form.selection[setup::kTimeZone], -1) << int{zone};
+    EXPECT_EQ(form.SelectedText(setup::kTimeZone), "");
+    ASSERT_TRUE(session.Save(form).Written());
+    EXPECT_EQ(station.Get(0x18, 1)[0], zone);
+  }
+
   DialogStation station;
-  station.Put(0x18, {0x13});  // "+13"
+  station.Put(0x18, {0x13});
   SetupSession session(*station.device, station.Sleep());
   session.Open();
   SetupForm form = session.Form();
-  EXPECT_EQ(form.selection[setup::kTimeZone], -1);
-  EXPECT_EQ(form.SelectedText(setup::kTimeZone), "");
-  // Saving without an entry keeps the station's time zone.
-  ASSERT_TRUE(session.Save(form).Written());
-  EXPECT_EQ(station.Get(0x18, 1)[0], 0x13);
 
   form.selection[setup::kTimeZone] = 17;  // "-5"
   ASSERT_TRUE(session.Save(form).Written());
@@ -221,6 +230,33 @@ TEST(SetupSave, TemperatureAndWindUnitChangesRescaleTheirThresholds) {
   EXPECT_EQ(word(0x50), 100);      // 36.0 km/h = 10.0 m/s
   EXPECT_EQ(block[0x4C - 0x30], 0x00);  // levels untouched
   EXPECT_EQ(o.station.Get(0x11, 2), (std::vector<std::uint8_t>{0x23, 0x01}));
+}
+
+TEST(SetupSave, WindUnitFromBeaufortTakesEachLevelsUpperBound) {
+  // Wind high level 5 (10.7 m/s), gust high level 12 (36.9 m/s), stored × 10.
+  struct Row {
+    int position;
+    int wind;
+    int gust;
+  };
+  for (const Row& row : {Row{0, 107, 369},     // m/s
+                         Row{1, 385, 1328},    // km/h
+                         Row{2, 208, 717},     // knot
+                         Row{3, 239, 825}}) {  // m/h: 23.9 and 82.5
+    DialogStation station;
+    station.Put(0x12, {0x10});  // bft
+    station.Put(0x4C, {0x00, 50, 0x00, 0x00, 120, 0x00});
+    SetupSession session(*station.device, station.Sleep());
+    ASSERT_TRUE(session.Open().empty());
+    SetupForm form = session.Form();
+    ASSERT_EQ(form.SelectedText(setup::kUnitWindSpeed), "bft");
+    form.selection[setup::kUnitWindSpeed] = row.position;
+    ASSERT_TRUE(session.Save(form).Written());
+    const auto block = station.Get(0x4C, 6);
+    EXPECT_EQ(block[1] | (block[2] << 8), row.wind) << row.position;
+    EXPECT_EQ(block[4] | (block[5] << 8), row.gust) << row.position;
+    EXPECT_EQ(block[0], 0x00);  // levels untouched
+  }
 }
 
 TEST(SetupSave, CheckBoxesDisplayChoicesAndIntervalReachTheHeader) {

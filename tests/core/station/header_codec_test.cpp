@@ -164,6 +164,19 @@ TEST(HeaderCodec, TimeZoneEncoding) {
   EXPECT_EQ(zone("-3"), 0x83);
   EXPECT_EQ(zone(""), 0x00);
   EXPECT_EQ(zone("+80") & 0x80, 0);  // a nonsense zone never turns west
+  // Units digits above 9 decode past 79; such zones encode back to their byte.
+  EXPECT_EQ(zone("-81"), 0xFB);
+  EXPECT_EQ(zone("+85"), 0x7F);
+  EXPECT_EQ(zone("-80"), 0xFA);
+}
+
+TEST(HeaderCodec, EveryTimeZoneByteKeepsItsZoneThroughARoundTrip) {
+  for (int byte = 0; byte < 256; ++byte) {
+    HeaderBytes b{};
+    b[0x18] = static_cast<std::uint8_t>(byte);
+    const HeaderRecord h = Decoded(b);
+    EXPECT_EQ(Decoded(EncodeHeader(h))[hdr::kTimeZone], h[hdr::kTimeZone]) << byte;
+  }
 }
 
 TEST(HeaderCodec, MarkersAndCountsEncode) {
