@@ -4,10 +4,16 @@
 #include <array>
 #include <cstdio>
 #include <initializer_list>
+#include <set>
 #include <span>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/app/text_table.h"
 #include "core/history/history_file.h"
+#include "core/history/history_line.h"
+#include "core/station/byte_codec.h"
 #include "core/station/memory_map.h"
 #include "core/station/station_device.h"
 #include "core/station/weather_record_codec.h"
@@ -26,6 +32,13 @@ constexpr int kMostHistoryRecords = memmap::kRingSlots - 1;
 constexpr int kWrapAfterFirstSlot = memmap::kRingFirst;
 constexpr int kWrapAfterLoneSlot = memmap::kRingFirst - memmap::kRecordSize;
 constexpr int kRingTop = 0x10000;
+// A record's interval byte counts when it lies in the station's range.
+constexpr int kShortestInterval = 1;
+constexpr int kLongestInterval = 240;
+constexpr int kAddressPosition = 34;
+constexpr int kRawBytesPosition = 35;
+static_assert(line::kFieldAt[kAddressPosition] == row::stationAddress &&
+              line::kFieldAt[kRawBytesPosition] == row::rawBytes);
 
 enum class Decoded { kPlausible, kImplausible, kReadFailed };
 
@@ -77,6 +90,56 @@ std::string ProgressText(int count, const std::string& entry) {
   return text;
 }
 
+std::string RecordHex(const Block& block, int offset) {
+  return HexDump(std::span<const std::uint8_t>(block.data() + offset, memmap::kRecordSize));
+}
+
+std::string_view TrimmedHex(std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  return text;
+}
+
+// Minutes a skipped record stands for: its own interval byte when that is
+// one, else the station's logging interval.
+int SkippedMinutes(const Block& block, int offset, int loggingInterval) {
+  const int own = block[static_cast<std::size_t>(offset)];
+  return (own >= kShortestInterval && own <= kLongestInterval) ? own : loggingInterval;
+}
+
+// A stored time the new records may continue from: readable, and not later
+// than now.
+bool CanContinueFrom(const std::string& stored, std::time_t now) {
+  constexpr std::string_view kShape = "0000-00-00 00:00:00";  // 0: a digit
+  if (stored.size() != kShape.size()) return false;
+  for (std::size_t i = 0; i < kShape.size(); ++i) {
+    const char c = stored[i];
+    if (kShape[i] == '0' ? (c < '0' || c > '9') : c != kShape[i]) return false;
+  }
+  const std::int64_t t = TimestampToTime(stored);
+  return t > 0 && t <= static_cast<std::int64_t>(now);
+}
+
+// Drops the rows whose record the data file's newest lines already hold
+// (same address, same bytes). False when the file stayed busy.
+bool DropStoredRows(HistoryFile& file, HistoryRowArray& rows) {
+  std::set<std::pair<std::string, std::string>> stored;
+  int seen = 0;
+  const auto scan = file.ScanBackward([&](std::string_view text) {
+    std::array<std::string_view, line::kPositions> pieces;
+    if (SplitLine(text, pieces, line::kReservedPosition) >= line::kReservedPosition) {
+      stored.emplace(std::string(pieces[kAddressPosition]),
+                     std::string(TrimmedHex(pieces[kRawBytesPosition])));
+    }
+    return ++seen < kMostHistoryRecords;
+  });
+  if (scan == HistoryFile::Scan::kBusy) return false;
+  std::erase_if(rows, [&stored](const HistoryRow& r) {
+    return stored.count({r[row::stationAddress], std::string(TrimmedHex(r[row::rawBytes]))}) > 0;
+  });
+  return true;
+}
+
 }  // namespace
 
 bool IsLastStored(const HistoryRow& last, const HistoryRow& row, bool testMode) {
@@ -107,13 +170,24 @@ int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context, Downl
   HistoryRow last;
   context.file.LoadLastRow(last);
   const std::string lastTime = last[row::recordTime];
+  const std::string lastBytes(TrimmedHex(last[row::rawBytes]));
   const std::string progressEntry(context.text.Text(Txt::DataHasBeenRead));
+  int loggingInterval = IntegerValue(header[hdr::kInterval]);
+  if (loggingInterval < kShortestInterval || loggingInterval > kLongestInterval) {
+    loggingInterval = kShortestInterval;
+  }
 
   std::time_t cursor = context.now;
   int stored = 0;
   int skipped = 0;
   int remaining = wanted;
   bool lastMet = false;
+  // The slot of the last stored record holds another one: the station wrote
+  // its whole ring over since, and the stored record is gone.
+  bool lapped = false;
+  // Per row: minutes of the skipped records just older than it, which the
+  // times that continue the file must count too.
+  std::vector<int> skippedBefore;
   while (remaining >= 1 && !lastMet) {
     if (context.cancelled && context.cancelled()) return nothing(DownloadEnd::kCancelled);
     const int step = (above == kLowestCurrentAddress || remaining == 1) ? 1 : 2;
@@ -129,20 +203,37 @@ int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context, Downl
     for (int offset : {static_cast<int>(memmap::kRecordSize), 0}) {
       if (offset == 0 && step == 1) break;
       HistoryRow record;
+      record[row::stationAddress] = AddressText(address + offset);
+      // Known by its address, and by its bytes where the file has them: the
+      // bytes as read, since the stored record need not decode again.
+      if (!lapped && IsLastStored(last, record, context.testMode)) {
+        if (lastBytes.empty() || TrimmedHex(RecordHex(block, offset)) == lastBytes) {
+          lastMet = true;
+          break;
+        }
+        // One fresh read tells a garbled report from a slot written over.
+        if (!ReadBlock(context.device, address, block)) return nothing(DownloadEnd::kBlockUnreadable);
+        if (TrimmedHex(RecordHex(block, offset)) == lastBytes) {
+          lastMet = true;
+          break;
+        }
+        lapped = true;
+      }
       Decoded decoded = DecodeRecord(context.device, address, block, offset, record);
       if (decoded == Decoded::kReadFailed) return nothing(DownloadEnd::kBlockUnreadable);
       if (decoded == Decoded::kImplausible) {
         ++skipped;
+        // Its time passed all the same: the records older than it keep theirs.
+        const int minutes = SkippedMinutes(block, offset, loggingInterval);
+        cursor -= static_cast<std::time_t>(minutes) * 60;
+        if (!skippedBefore.empty()) skippedBefore.back() += minutes;
         continue;
       }
       record[row::stationAddress] = AddressText(address + offset);
       record[row::recordTime] = LocalTimeText(cursor);
-      if (IsLastStored(last, record, context.testMode)) {
-        lastMet = true;
-        break;
-      }
       cursor -= static_cast<std::time_t>(IntegerValue(record[row::interval])) * 60;
       rows.push_back(record);
+      skippedBefore.push_back(0);
       ++stored;
     }
     above = (address == kWrapAfterFirstSlot || address == kWrapAfterLoneSlot) ? kRingTop : address;
@@ -150,16 +241,23 @@ int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context, Downl
   }
 
   // With records stored, the new ones continue the file's times rather than
-  // being counted back from now.
-  if (lastTime.size() > 10) {
+  // being counted back from now; not after a lap (the records in between are
+  // gone), nor from a stored time that cannot be read or lies ahead of now.
+  if (lastTime.size() > 10 && !lapped && CanContinueFrom(lastTime, context.now)) {
     cursor = static_cast<std::time_t>(TimestampToTime(lastTime));
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-      cursor += static_cast<std::time_t>(IntegerValue((*it)[row::interval])) * 60;
-      (*it)[row::recordTime] = LocalTimeText(cursor);
+    for (std::size_t i = rows.size(); i-- > 0;) {
+      const int minutes = IntegerValue(rows[i][row::interval]) + skippedBefore[i];
+      cursor += static_cast<std::time_t>(minutes) * 60;
+      rows[i][row::recordTime] = LocalTimeText(cursor);
     }
   }
-  outcome = DownloadEnd::kDone;
-  return stored;
+  // A station whose pointer went back, or a data file whose last line was not
+  // its newest record, must not bring records the file holds a second time.
+  if (!context.testMode && !rows.empty() && !DropStoredRows(context.file, rows)) {
+    return nothing(DownloadEnd::kFileBusy);
+  }
+  outcome = lapped ? DownloadEnd::kLapped : DownloadEnd::kDone;
+  return static_cast<int>(rows.size());
 }
 
 }  // namespace skyvane

@@ -36,6 +36,11 @@ enum class DownloadEnd {
   kHeaderUnreadable,
   kBlockUnreadable,  // nothing is returned; the same range is read again next time
   kCancelled,
+  kFileBusy,         // the data file stayed busy: nothing is returned this time
+  // The station wrote its whole ring over since the last stored record: rows
+  // hold every record it has, timed back from now, and the records between the
+  // stored one and the oldest row are lost.
+  kLapped,
 };
 
 // Fills rows (emptied first) with the new records, newest first, and returns

@@ -36,6 +36,16 @@ Download RunDownload(StationRig& rig, bool testMode = false) {
   return d;
 }
 
+// The rig's time moved by seconds, as recordTime texts are written.
+std::string LocalTimeText(StationRig& rig, long seconds) {
+  const std::time_t t = rig.Clock().Now() + seconds;
+  std::tm tm{};
+  ::localtime_r(&t, &tm);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &tm);
+  return text;
+}
+
 std::vector<std::string> Addresses(const HistoryRowArray& rows) {
   std::vector<std::string> out;
   for (const HistoryRow& r : rows) out.push_back(r[row::stationAddress]);
@@ -232,12 +242,82 @@ TEST(HistoryDownload, ImplausibleRecordsAreSkippedAfterOneReRead) {
   ASSERT_EQ(d.count, 14);
   EXPECT_EQ(d.rows[0][row::stationAddress], "0001E0");
   EXPECT_EQ(d.rows[1][row::stationAddress], "0001C0");
-  // The skipped record does not move the time.
-  EXPECT_EQ(d.rows[1][row::recordTime], "2026-03-01 11:55:00");
+  // The skipped record's five minutes passed all the same.
+  EXPECT_EQ(d.rows[1][row::recordTime], "2026-03-01 11:50:00");
   EXPECT_EQ(d.blockReads.front(), 0x1D0);
   EXPECT_EQ(d.blockReads[1], 0x1D0);  // the one re-read
   EXPECT_EQ(d.blockReads.size(), 9u);
   EXPECT_EQ(d.progress.back(), "15 Data has been read. ...");
+
+  // Continuing the file: a skipped record counts its own interval byte, or
+  // the station's logging interval (5) when that byte is out of range.
+  for (const auto& [byte, newest] :
+       {std::pair{7, "10:13:00"}, std::pair{0, "10:11:00"}, std::pair{250, "10:11:00"}}) {
+    StationRig stored;
+    stored.FillRing(16, 0x1F0, {3});
+    ASSERT_TRUE(stored.File().AppendRows({Stored(stored, 0x1B0, "2026-03-01 10:00:00")}));
+    bad = MakeRecord(byte, 1);
+    bad[1] = 150;
+    stored.PutRecord(0x1D0, bad);
+    d = RunDownload(stored);
+    ASSERT_EQ(Addresses(d.rows), (std::vector<std::string>{"0001E0", "0001C0"})) << byte;
+    EXPECT_EQ(d.rows[1][row::recordTime], "2026-03-01 10:03:00");
+    EXPECT_EQ(d.rows[0][row::recordTime], std::string("2026-03-01 ") + newest) << byte;
+  }
+}
+
+TEST(HistoryDownload, AStoredTimeUnreadableOrAheadOfNowCountsBackFromNow) {
+  for (const char* time : {"2026-03-01 1O:00:00", "2026-03-01", "2100-01-01 00:00:00"}) {
+    StationRig rig;
+    rig.FillRing(16, 0x1F0);
+    ASSERT_TRUE(rig.File().AppendRows({Stored(rig, 0x1C0, time)}));
+    Download d = RunDownload(rig);
+    ASSERT_EQ(d.count, 2) << time;
+    EXPECT_EQ(d.rows[0][row::recordTime], "2026-03-01 12:00:00") << time;
+    EXPECT_EQ(d.rows[1][row::recordTime], "2026-03-01 11:55:00") << time;
+  }
+}
+
+// The PC was off for longer than the ring holds: the stored record's slot now
+// holds a newer one. Every record of the ring is new, timed back from now.
+TEST(HistoryDownload, ARingWrittenOverSinceTheLastStoredRecordIsTakenWhole) {
+  StationRig rig;
+  rig.FillRing(4080, 0x1F0);
+  HistoryRow gone = Stored(rig, 0x1B0, "2026-02-10 10:00:00");
+  gone[row::rawBytes] = "05 2D D7 00 50 20 80 24 27 0C 18 00 64 00 00 00 ";
+  ASSERT_TRUE(rig.File().AppendRows({gone}));
+  Download d = RunDownload(rig);
+  EXPECT_EQ(d.end, DownloadEnd::kLapped);
+  ASSERT_EQ(d.count, 4079);
+  EXPECT_EQ(d.rows[3][row::stationAddress], "0001B0");
+  EXPECT_EQ(d.rows[0][row::recordTime], "2026-03-01 12:00:00");
+  EXPECT_EQ(d.rows[4078][row::recordTime], LocalTimeText(rig, -4078 * 5 * 60));
+  EXPECT_EQ(d.blockReads[0], 0x1D0);
+  EXPECT_EQ(d.blockReads[1], 0x1B0);
+  EXPECT_EQ(d.blockReads[2], 0x1B0);  // read once more before the stored record is given up
+
+  // Without stored bytes the address alone tells, as before.
+  StationRig bare;
+  bare.FillRing(4080, 0x1F0);
+  gone[row::rawBytes] = "";
+  ASSERT_TRUE(bare.File().AppendRows({gone}));
+  d = RunDownload(bare);
+  EXPECT_EQ(d.end, DownloadEnd::kDone);
+  EXPECT_EQ(Addresses(d.rows), (std::vector<std::string>{"0001E0", "0001D0", "0001C0"}));
+}
+
+// The station's pointer went back a few slots: the records the file holds are
+// not brought again.
+TEST(HistoryDownload, RecordsTheFileHoldsAreNeverTakenAgain) {
+  StationRig rig;
+  rig.FillRing(4080, 0x1F0);
+  Download d = RunDownload(rig);
+  ASSERT_EQ(d.count, 4079);
+  ASSERT_TRUE(rig.File().AppendRows(d.rows));
+  rig.SetCurrent(0x1B0);
+  d = RunDownload(rig);
+  EXPECT_EQ(d.end, DownloadEnd::kDone);
+  EXPECT_EQ(Addresses(d.rows), (std::vector<std::string>{"0001F0"}));  // the one not stored yet
 }
 
 TEST(HistoryDownload, CancelTakesNothing) {
