@@ -13,6 +13,7 @@
 #include "core/app/clock.h"
 #include "core/app/program_folder.h"
 #include "core/app/text_table.h"
+#include "core/station/chosen_station.h"
 #include "core/station/station_device.h"
 
 int main(int argc, char** argv) {
@@ -48,13 +49,13 @@ int main(int argc, char** argv) {
   }
   AppSettings settings = LoadSettings(folder);
   TextTable text(settings.languageIndex);
-  std::unique_ptr<StationDevice> device =
-      MakeStationDevice(options, settings.TestOn(), static_cast<int>(settings.usbVendorId),
-                        static_cast<int>(settings.usbProductId), folder, error);
-  if (!device) {
-    std::cerr << "skyvane-cli: " << error << "\n";
+  ChosenStation station = OpenChosenStation(options, settings, folder);
+  if (!station.device) {
+    std::cerr << "skyvane-cli: " << station.error << "\n";
     return kExitFailure;
   }
+  for (const std::string& note : station.notes) std::cerr << "skyvane-cli: " << note << "\n";
+  std::unique_ptr<StationDevice> device = std::move(station.device);
   if (options.trace) TraceReports(*device, std::cerr);
 
   SystemClock clock;

@@ -14,11 +14,11 @@
 #include "core/app/program_folder.h"
 #include "core/app/text_table.h"
 #include "core/history/history_file.h"
+#include "core/station/chosen_station.h"
 #include "core/station/station_device.h"
 #include "gui/shell/command_line.h"
 #include "gui/shell/desktop_context.h"
 #include "gui/shell/desktop_resources.h"
-#include "gui/shell/desktop_station.h"
 #include "gui/shell/frame_windows.h"
 #include "gui/shell/main_frame.h"
 #include "gui/shell/quit_signals.h"
@@ -66,14 +66,15 @@ int main(int argc, char** argv) {
   file.OpenFile((folder / kDataFileName).string());  // history operations report their own failures
 
   AppSettings settings = LoadSettings(folder);
-  if (options.testMode) settings.testFlag = "true";  // for this run only
   TextTable text(settings.languageIndex);
 
-  std::unique_ptr<StationDevice> device = MakeDesktopStation(options, settings, folder, error);
-  if (!device) {
-    std::fprintf(stderr, "skyvane: %s\n", error.c_str());
+  ChosenStation station = OpenChosenStation(options, settings, folder);
+  if (!station.device) {
+    std::fprintf(stderr, "skyvane: %s\n", station.error.c_str());
     return 1;
   }
+  for (const std::string& note : station.notes) std::fprintf(stderr, "skyvane: %s\n", note.c_str());
+  std::unique_ptr<StationDevice> device = std::move(station.device);
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Skyvane"));
@@ -85,7 +86,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(icon);
   // The chart component is part of the program, so it is always registered.
 
-  DesktopContext context{folder, settings, text, *device, file, clock, arguments, {}};
+  DesktopContext context{folder, settings, text, *device, file, clock, arguments, {}, station.notes};
   context.monitorFactory = MakeMonitorFactory(context);
   // SIGTERM, SIGINT and SIGHUP end the program as its Exit command does: the
   // windows close, the loops end, the frame stops the monitor and the data

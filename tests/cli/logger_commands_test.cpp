@@ -102,6 +102,30 @@ TEST(LogCommand, AppendsTheNewRecordsOnceAndPrintsEveryText) {
   EXPECT_EQ(Slurp(folder / "Skyvane.dat"), stored);
 }
 
+// Test mode is the built-in test image's: on a named station the test switch
+// would append the whole ring again on every cycle.
+TEST(LogCommand, TheTestSwitchIsIgnoredOnANamedStationWithOneNote) {
+  ScratchFolder folder;
+  const auto image = WriteImage(folder);
+  std::ofstream(folder / "Skyvane.ini") << "[communication]\r\nTestFlag=true\r\n";
+  const std::vector<std::string> args{"--folder", folder.path().string(), "--station-image",
+                                      image.string(), "log"};
+  const std::string note =
+      "skyvane-cli: TestFlag in Skyvane.ini is ignored with --station-image: test mode runs only "
+      "on the built-in test image\n";
+  test::CliRun run = RunCliProgram(args);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, note);
+  EXPECT_TRUE(EndsWith(SplitLines(run.out).back(), ", Read Records: 15 (Total Records: 15).")) << run.out;
+  const std::string stored = Slurp(folder / "Skyvane.dat");
+
+  run = RunCliProgram(args);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, note);
+  EXPECT_TRUE(EndsWith(SplitLines(run.out).back(), ", Read Records: 0 (Total Records: 15).")) << run.out;
+  EXPECT_EQ(Slurp(folder / "Skyvane.dat"), stored);
+}
+
 TEST(LogCommand, NoStationIsAFailure) {
   ScratchFolder folder;
   test::CliRun run = RunCliProgram({"--folder", folder.path().string(), "log"});

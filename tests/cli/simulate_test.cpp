@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -72,6 +73,17 @@ TEST(SimulateCommand, DefaultFolderIsStationInTheProgramFolder) {
 
   run = RunCliProgram({"--folder", folder.path().string(), "--simulate", "--sim-speed", "abc", "header"});
   EXPECT_EQ(run.status, 2);
+  // A state it cannot read is said once and kept, not overwritten.
+  const auto state = folder / "station" / "station.state";
+  std::ofstream(state, std::ios::trunc) << "seed=5\nstationTime=\n";
+  run = RunCliProgram({"--folder", folder.path().string(), "--simulate", "header"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "skyvane-cli: " + state.string() +
+                         ": line 2 is broken: stationTime=; kept as station.state.bad, and the "
+                         "station's weather starts anew\n");
+  EXPECT_EQ(Slurp(folder / "station" / "station.state.bad"), "seed=5\nstationTime=\n");
+  run = RunCliProgram({"--folder", folder.path().string(), "--simulate", "header"});
+  EXPECT_EQ(run.err, "");  // the new state is read
   std::filesystem::resize_file(folder / "station" / "station.img", 10);
   run = RunCliProgram({"--folder", folder.path().string(), "--simulate", "header"});
   EXPECT_EQ(run.status, 1);

@@ -43,7 +43,9 @@ MonitorCycle::MonitorCycle(MonitorServices services, std::function<bool()> cance
 
 std::string MonitorCycle::Entry(Txt entry) const { return std::string(services_.text.Text(entry)); }
 
-bool MonitorCycle::TestMode() const { return services_.settings.TestOn(); }
+// The link's own mode, not the test switch: a station named on the command
+// line runs normally whatever the configuration says.
+bool MonitorCycle::TestMode() const { return services_.device.Link().IsTestMode(); }
 
 std::string MonitorCycle::Title() const {
   const std::string name = Entry(Txt::MainWindowTitle);

@@ -27,6 +27,22 @@ std::uint64_t FreshSeed(std::int64_t realNow) {
   return (static_cast<std::uint64_t>(device()) << 32) ^ device() ^ static_cast<std::uint64_t>(realNow);
 }
 
+// Renames file to "<name>.bad" (or "<name>.bad.2", ... when that is taken).
+bool SetAside(const std::filesystem::path& file, std::filesystem::path& aside, std::string& error) {
+  std::error_code ec;
+  for (int n = 1; n < 1000; ++n) {
+    aside = file;
+    aside += n == 1 ? std::string(".bad") : ".bad." + std::to_string(n);
+    if (std::filesystem::exists(aside, ec) || ec) continue;
+    std::filesystem::rename(file, aside, ec);
+    if (!ec) return true;
+    error = file.string() + ": cannot be read, nor set aside: " + ec.message();
+    return false;
+  }
+  error = file.string() + ": cannot be read, and there is no free name to set it aside";
+  return false;
+}
+
 }  // namespace
 
 std::filesystem::path DefaultSimulationFolder(const std::filesystem::path& programFolder) {
@@ -64,7 +80,16 @@ std::unique_ptr<SimulatedStation> SimulatedStation::Open(const SimOptions& optio
   const std::int64_t realNow = real();
   sim::SimState state;
   std::string stateError;
-  const bool haveState = haveImage && sim::LoadSimState(options.folder / kSimStateName, state, stateError);
+  const auto stateFile = options.folder / kSimStateName;
+  const bool haveState = haveImage && sim::LoadSimState(stateFile, state, stateError);
+  std::string notice;
+  if (haveImage && !haveState && std::filesystem::exists(stateFile, ec)) {
+    // The next save would overwrite it: keep it for whoever wants to look.
+    std::filesystem::path aside;
+    if (!SetAside(stateFile, aside, error)) return nullptr;
+    notice = stateError + "; kept as " + aside.filename().string() +
+             ", and the station's weather starts anew";
+  }
   if (options.seed) {
     state.seed = *options.seed;
   } else if (!haveState) {
@@ -90,6 +115,7 @@ std::unique_ptr<SimulatedStation> SimulatedStation::Open(const SimOptions& optio
   station->station_.SetCommandHook(
       [raw = station.get()](StationMemory& m, const report::Report& c) { raw->OnCommand(m, c); });
   station->PollFaultsFile();
+  station->openNotice_ = std::move(notice);
   return station;
 }
 
@@ -259,8 +285,11 @@ std::uint8_t SimulatedStation::ReadData(int handle, std::uint8_t* report8) {
   return Chance(oneIn) ? 0 : got;  // taken from the station, never delivered
 }
 
-std::unique_ptr<Transfer> MakeSimulatedStation(const SimOptions& options, std::string& error) {
-  return SimulatedStation::Open(options, error);
+std::unique_ptr<Transfer> MakeSimulatedStation(const SimOptions& options, std::string& error,
+                                               std::string* notice) {
+  auto station = SimulatedStation::Open(options, error);
+  if (station && notice != nullptr) *notice = station->OpenNotice();
+  return station;
 }
 
 }  // namespace skyvane

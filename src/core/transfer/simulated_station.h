@@ -49,7 +49,8 @@ std::filesystem::path DefaultSimulationFolder(const std::filesystem::path& progr
 class SimulatedStation final : public Transfer {
  public:
   // Null, with a one-line reason, when the folder cannot be made or written,
-  // or holds an image that is not a 64 KiB station image (it is left alone).
+  // or holds an image that is not a 64 KiB station image (it is left alone),
+  // or a state file that can neither be read nor set aside.
   static std::unique_ptr<SimulatedStation> Open(const SimOptions& options, std::string& error);
   ~SimulatedStation() override;  // saves image and state
 
@@ -71,6 +72,9 @@ class SimulatedStation final : public Transfer {
   std::int64_t StationTime();
   sim::SimState State();
   bool Save(std::string& error);
+  // What the user should hear about the start: a state file that could not be
+  // read and was set aside. Empty when there is nothing to say.
+  const std::string& OpenNotice() const { return openNotice_; }
 
  private:
   SimulatedStation(const SimOptions& options, const sim::SimState& state);
@@ -96,9 +100,12 @@ class SimulatedStation final : public Transfer {
   std::int64_t nextFaultsPollMs_ = 0;
   std::filesystem::file_time_type faultsStamp_{};
   bool faultsFileSeen_ = false;
+  std::string openNotice_;
 };
 
-// The same, as the transfer a StationDevice takes.
-std::unique_ptr<Transfer> MakeSimulatedStation(const SimOptions& options, std::string& error);
+// The same, as the transfer a StationDevice takes; notice, when given, gets
+// the station's OpenNotice.
+std::unique_ptr<Transfer> MakeSimulatedStation(const SimOptions& options, std::string& error,
+                                               std::string* notice = nullptr);
 
 }  // namespace skyvane

@@ -40,22 +40,12 @@ bool ParseDesktopOptions(const std::vector<std::string>& args, DesktopOptions& o
                          std::string& error) {
   options = DesktopOptions{};
   for (std::size_t i = 0; i < args.size(); ++i) {
+    const OptionTake take = TakeStationOption(args, i, options, error);
+    if (take == OptionTake::kBad) return false;
+    if (take == OptionTake::kTaken) continue;
     const std::string& arg = args[i];
     if (Is(arg, "--folder")) {
       if (!TakeValue(args, i, "--folder", options.folder, error)) return false;
-    } else if (Is(arg, "--station-image")) {
-      if (!TakeValue(args, i, "--station-image", options.stationImage, error)) return false;
-    } else if (arg == "--test-mode") {
-      options.testMode = true;
-    } else if (arg == "--simulate") {
-      options.simulate = true;
-    } else if (arg.rfind("--simulate=", 0) == 0) {
-      options.simulate = true;
-      options.simulateFolder = arg.substr(11);
-      if (options.simulateFolder.empty()) {
-        error = "--simulate= needs a folder";
-        return false;
-      }
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (arg == "--version") {
@@ -65,13 +55,7 @@ bool ParseDesktopOptions(const std::vector<std::string>& args, DesktopOptions& o
       return false;
     }
   }
-  const int stations = (options.testMode ? 1 : 0) + (options.stationImage ? 1 : 0) +
-                       (options.simulate ? 1 : 0);
-  if (stations > 1) {
-    error = "choose one of --test-mode, --station-image and --simulate";
-    return false;
-  }
-  return true;
+  return CheckStationOptions(options, error);
 }
 
 std::vector<std::string> WithoutToolkitOptions(const std::vector<std::string>& args) {
@@ -99,14 +83,11 @@ std::vector<std::string> WithoutToolkitOptions(const std::vector<std::string>& a
 }
 
 std::string DesktopUsage() {
-  return "Usage: skyvane [OPTIONS]\n"
-         "The desktop companion of a USB home weather station.\n"
-         "\n"
-         "  --folder DIR          keep Skyvane.ini and Skyvane.dat in DIR\n"
-         "  --test-mode           run against the built-in 512-byte test image\n"
-         "  --station-image FILE  run against a virtual station kept in FILE (64 KiB)\n"
-         "  --simulate[=DIR]      run against a live simulated station (its image in DIR,\n"
-         "                        else in the folder station/ of the program folder)\n"
+  return std::string("Usage: skyvane [OPTIONS]\n"
+                     "The desktop companion of a USB home weather station.\n"
+                     "\n"
+                     "  --folder DIR          keep Skyvane.ini and Skyvane.dat in DIR\n") +
+         StationOptionsHelp() +
          "  --help                show this text and exit\n"
          "  --version             show the version and exit\n";
 }

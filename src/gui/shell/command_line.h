@@ -4,14 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "core/app/station_options.h"
+
 namespace skyvane {
 
-struct DesktopOptions {
+// The station options (station_options.h), shared with skyvane-cli, and the rest.
+struct DesktopOptions : StationOptions {
   std::optional<std::string> folder;        // --folder DIR
-  bool testMode = false;                    // --test-mode
-  std::optional<std::string> stationImage;  // --station-image FILE
-  bool simulate = false;                    // --simulate[=DIR]
-  std::string simulateFolder;               // DIR of --simulate=DIR (empty: the program folder)
   bool help = false;                        // --help
   bool version = false;                     // --version
 };

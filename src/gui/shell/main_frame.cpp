@@ -96,6 +96,11 @@ CMainFrame::CMainFrame(DesktopContext& context, QWidget* parent)
   view_->SetStatusSink([this](const QString& text) { SetStatusText(text); });
   scroll->setWidget(view_);
   setCentralWidget(scroll);
+  if (!context_.startNotes.empty()) {
+    QStringList notes;
+    for (const std::string& note : context_.startNotes) notes << QString::fromStdString(note);
+    SetStatusText(notes.join(QStringLiteral(" ")));
+  }
 
   timer_.setInterval(kConnectionPeriodMs);
   connect(&timer_, &QTimer::timeout, this, &CMainFrame::OnConnectionTick);

@@ -214,17 +214,20 @@ TEST(MonitorCycle, NoStationTrafficWhileUnpluggedConnectingOrBusy) {
   EXPECT_FALSE(rig.Device().DeviceBusy().load());
 }
 
-TEST(MonitorCycle, TitleAndIntervalFollowTheTestSwitch) {
+TEST(MonitorCycle, TitleAndIntervalFollowTheLinksTestMode) {
+  // A station that is not the test image is polled normally, whatever the
+  // test switch says: the switch only chooses the test image at start-up.
   StationRig rig;
   MonitorCycle cycle(Services(rig));
-  for (const char* on : {"1", "true", "TRUE", "True"}) {
-    rig.Settings().testFlag = on;
-    EXPECT_EQ(cycle.Title(), "Skyvane Radio Controlled(---TEST MODE---)") << on;
+  for (const char* flag : {"1", "true", "0"}) {
+    rig.Settings().testFlag = flag;
+    EXPECT_FALSE(cycle.TestMode()) << flag;
+    EXPECT_EQ(cycle.Title(), "Skyvane Radio Controlled") << flag;
   }
-  for (const char* off : {"0", "false", "yes", "", "11"}) {
-    rig.Settings().testFlag = off;
-    EXPECT_EQ(cycle.Title(), "Skyvane Radio Controlled") << off;
-  }
+  StationRig testImage(true);
+  MonitorCycle onTestImage(Services(testImage));
+  EXPECT_TRUE(onTestImage.TestMode());
+  EXPECT_EQ(onTestImage.Title(), "Skyvane Radio Controlled(---TEST MODE---)");
   rig.Text().SetLanguageIndex(1);
   EXPECT_EQ(cycle.Title(), "Skyvane - Funk-Wetter-Station");
 

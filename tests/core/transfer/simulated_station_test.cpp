@@ -302,6 +302,34 @@ TEST_F(SimulatedStationTest, ForeignOrBrokenImagesAreLeftAloneWithTheReason) {
   EXPECT_NE(openError.find("cannot create the station folder"), std::string::npos) << openError;
 }
 
+TEST_F(SimulatedStationTest, AnUnreadableStateIsSetAsideAndSaidSo) {
+  ASSERT_TRUE(Open(Options(1))) << openError;
+  EXPECT_EQ(sim->OpenNotice(), "");
+  Close();
+  const auto state = folder / "station" / "station.state";
+  const std::string broken = "seed=77\nstationTime=12x\n";
+  std::ofstream(state, std::ios::binary | std::ios::trunc) << broken;
+  const auto read = [](const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+
+  ASSERT_TRUE(Open(Options(1))) << openError;
+  EXPECT_EQ(sim->OpenNotice(), state.string() + ": line 2 is broken: stationTime=12x; kept as "
+                               "station.state.bad, and the station's weather starts anew");
+  EXPECT_EQ(read(folder / "station" / "station.state.bad"), broken);
+  Close();
+  EXPECT_NE(read(state), broken);  // a new state beside the kept one
+
+  // A second broken state does not take the first one's place.
+  std::ofstream(state, std::ios::binary | std::ios::trunc) << "garbage";
+  ASSERT_TRUE(Open(Options(1))) << openError;
+  EXPECT_NE(sim->OpenNotice().find("kept as station.state.bad.2,"), std::string::npos)
+      << sim->OpenNotice();
+  EXPECT_EQ(read(folder / "station" / "station.state.bad"), broken);
+  EXPECT_EQ(read(folder / "station" / "station.state.bad.2"), "garbage");
+}
+
 TEST_F(SimulatedStationTest, ImageWithoutStateIsTakenOverAsItStands) {
   ASSERT_TRUE(Open(Options(1))) << openError;
   const int count = Count();

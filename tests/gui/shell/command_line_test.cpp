@@ -31,20 +31,27 @@ TEST(DesktopCommandLine, TakesValuesSeparatelyOrAfterAnEqualsSign) {
   EXPECT_TRUE(o.testMode);
 }
 
-TEST(DesktopCommandLine, SimulateTakesAnOptionalFolder) {
+TEST(DesktopCommandLine, SimulateTakesAnOptionalFolderASpeedAndASeed) {
   DesktopOptions o = Parse({"--simulate"});
-  EXPECT_TRUE(o.simulate);
-  EXPECT_EQ(o.simulateFolder, "");
-  o = Parse({"--simulate=/var/tmp/sim"});
-  EXPECT_TRUE(o.simulate);
-  EXPECT_EQ(o.simulateFolder, "/var/tmp/sim");
+  ASSERT_TRUE(o.simulate);
+  EXPECT_EQ(*o.simulate, "");
+  EXPECT_EQ(o.simSpeed, 1);
+  EXPECT_FALSE(o.simSeed);
+  o = Parse({"--simulate=/var/tmp/sim", "--sim-speed", "60", "--sim-seed=0x2A"});
+  ASSERT_TRUE(o.simulate);
+  EXPECT_EQ(*o.simulate, "/var/tmp/sim");
+  EXPECT_EQ(o.simSpeed, 60);
+  EXPECT_EQ(o.simSeed, 42);
 }
 
 TEST(DesktopCommandLine, HelpAndVersion) {
   EXPECT_TRUE(Parse({"--help"}).help);
   EXPECT_TRUE(Parse({"-h"}).help);
   EXPECT_TRUE(Parse({"--version"}).version);
-  EXPECT_NE(DesktopUsage().find("--simulate[=DIR]"), std::string::npos);
+  for (const char* option : {"--simulate[=DIR]", "--sim-speed N", "--sim-seed S", "--test-mode",
+                             "--station-image FILE"}) {
+    EXPECT_NE(DesktopUsage().find(option), std::string::npos) << option;
+  }
 }
 
 TEST(DesktopCommandLine, RefusesBadCommandLines) {
@@ -61,6 +68,12 @@ TEST(DesktopCommandLine, RefusesBadCommandLines) {
   EXPECT_FALSE(ParseDesktopOptions({"file.dat"}, o, error));
   EXPECT_FALSE(ParseDesktopOptions({"--test-mode", "--simulate"}, o, error));
   EXPECT_FALSE(ParseDesktopOptions({"--station-image", "s.img", "--test-mode"}, o, error));
+  EXPECT_FALSE(ParseDesktopOptions({"--sim-speed", "60"}, o, error));
+  EXPECT_EQ(error, "--sim-speed and --sim-seed only go with --simulate");
+  EXPECT_FALSE(ParseDesktopOptions({"--simulate", "--sim-speed", "0"}, o, error));
+  EXPECT_EQ(error, "--sim-speed takes a whole number from 1 to 1000000, not '0'");
+  EXPECT_FALSE(ParseDesktopOptions({"--simulate", "--sim-seed"}, o, error));
+  EXPECT_EQ(error, "option --sim-seed needs a value");
 }
 
 TEST(DesktopCommandLine, TheToolkitsOptionsAreLeftToTheToolkit) {

@@ -1,69 +1,82 @@
-#include "gui/shell/desktop_station.h"
-
+// The desktop program on the station options it shares with skyvane-cli, run
+// as a program against a simulated station.
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <QProcess>
 #include <fstream>
+#include <string>
 
-#include "core/app/app_settings.h"
-#include "core/station/station_device.h"
 #include "core/transfer/simulated_station.h"
 #include "desktop_fixture.h"
 
 namespace skyvane {
 namespace {
 
-TEST(DesktopStation, SimulateRunsALiveStationInItsOwnFolder) {
-  test::TempFolder dir;
-  DesktopOptions options;
-  options.simulate = true;
-  options.simulateFolder = (dir.path() / "sim").string();
-  std::string error;
-  auto device = MakeDesktopStation(options, AppSettings{}, dir.path(), error);
-  ASSERT_TRUE(device) << error;
-  EXPECT_FALSE(device->Link().IsTestMode());
-  EXPECT_TRUE(std::filesystem::exists(dir.path() / "sim" / "station.img"));
-  EXPECT_TRUE(device->UpdateConnection());
-  HeaderRecord header;
-  ASSERT_TRUE(device->ReadHeader(header));  // over the real report protocol
-  EXPECT_EQ(header[hdr::kMarker55], "1");
+#ifdef SKYVANE_DESKTOP_PATH
+
+std::string Slurp(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(DesktopStation, SimulateWithoutAFolderUsesTheProgramFolder) {
-  test::TempFolder dir;
-  DesktopOptions options;
-  options.simulate = true;
-  std::string error;
-  auto device = MakeDesktopStation(options, AppSettings{}, dir.path(), error);
-  ASSERT_TRUE(device) << error;
-  EXPECT_TRUE(std::filesystem::exists(DefaultSimulationFolder(dir.path()) / "station.img"));
+int Occurrences(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
 }
 
-TEST(DesktopStation, AStationImageThatCannotBeUsedIsReported) {
-  test::TempFolder dir;
-  DesktopOptions options;
-  options.stationImage = (dir.path() / "missing.img").string();
-  std::string error;
-  EXPECT_FALSE(MakeDesktopStation(options, AppSettings{}, dir.path(), error));
-  EXPECT_FALSE(error.empty());
-  std::ofstream(dir.path() / "short.img") << "not 64 KiB";
-  options.stationImage = (dir.path() / "short.img").string();
-  error.clear();
-  EXPECT_FALSE(MakeDesktopStation(options, AppSettings{}, dir.path(), error));
-  EXPECT_FALSE(error.empty());
+TEST(DesktopStation, TakesTheSimulatorsSpeedAndSeedAndSaysWhatItIgnoredOrSetAside) {
+  test::TempFolder folder;
+  const auto sim = folder.path() / "sim";
+  {
+    SimOptions options;
+    options.folder = sim;
+    options.prefillDays = 1;
+    std::string error;
+    ASSERT_TRUE(MakeSimulatedStation(options, error)) << error;
+  }
+  const auto state = sim / kSimStateName;
+  std::ofstream(state, std::ios::trunc) << "broken\n";
+  std::ofstream(folder.path() / "Skyvane.ini") << "[communication]\r\nTestFlag=true\r\n";
+
+  QProcess program;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  if (!env.contains(QStringLiteral("TSAN_OPTIONS")))
+    env.insert(QStringLiteral("TSAN_OPTIONS"),
+               QStringLiteral("suppressions=" SKYVANE_SOURCE_DIR "/tests/gui/tsan_qt.supp"));
+  program.setProcessEnvironment(env);
+  program.start(QStringLiteral(SKYVANE_DESKTOP_PATH),
+                {QStringLiteral("--folder"), QString::fromStdString(folder.path().string()),
+                 QString::fromStdString("--simulate=" + sim.string()), QStringLiteral("--sim-speed"),
+                 QStringLiteral("60"), QStringLiteral("--sim-seed"), QStringLiteral("7")});
+  ASSERT_TRUE(program.waitForStarted(5000));
+  const auto data = folder.path() / "Skyvane.dat";
+  const bool logged = test::WaitFor(
+      [&] { return !Slurp(data).empty() || program.state() == QProcess::NotRunning; },
+      std::chrono::seconds(30));
+  if (program.state() != QProcess::NotRunning && program.processId() > 0)
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+  ASSERT_TRUE(program.waitForFinished(5000));
+  const std::string err = program.readAllStandardError().toStdString();
+  ASSERT_TRUE(logged && !Slurp(data).empty()) << err;
+  EXPECT_EQ(program.exitCode(), 0) << err;
+
+  EXPECT_EQ(Occurrences(err, "skyvane: TestFlag in Skyvane.ini is ignored with --simulate: test "
+                             "mode runs only on the built-in test image\n"),
+            1)
+      << err;
+  EXPECT_EQ(Occurrences(err, "skyvane: " + state.string() +
+                                 ": line 1 is broken: broken; kept as station.state.bad, and the "
+                                 "station's weather starts anew\n"),
+            1)
+      << err;
+  EXPECT_EQ(Slurp(sim / "station.state.bad"), "broken\n");
+  EXPECT_NE(Slurp(state).find("\nseed=7\n"), std::string::npos) << Slurp(state);
 }
 
-TEST(DesktopStation, TestModeFromTheOptionOrTheConfiguration) {
-  test::TempFolder dir;
-  std::string error;
-  DesktopOptions options;
-  options.testMode = true;
-  EXPECT_TRUE(MakeDesktopStation(options, AppSettings{}, dir.path(), error)->Link().IsTestMode());
-  AppSettings settings;
-  settings.testFlag = "TRUE";
-  EXPECT_TRUE(MakeDesktopStation(DesktopOptions{}, settings, dir.path(), error)->Link().IsTestMode());
-  EXPECT_FALSE(
-      MakeDesktopStation(DesktopOptions{}, AppSettings{}, dir.path(), error)->Link().IsTestMode());
-}
+#endif
 
 }  // namespace
 }  // namespace skyvane

@@ -145,10 +145,17 @@ TEST(CMainFrame, PromptsGoToPaneZeroAndTheToolTipIsTheSecondLine) {
   EXPECT_EQ(frame.LinkStatusBar()->PaneText(), "Last Read Time: ...");
 }
 
-TEST(CMainFrame, PaneZeroStartsReady) {
+TEST(CMainFrame, PaneZeroStartsReadyOrWithWhatStartUpHasToSay) {
   test::DesktopRig rig;
+  {
+    CMainFrame frame(*rig.context);
+    EXPECT_EQ(frame.LinkStatusBar()->PaneText(), "Ready");
+  }
+  rig.context->startNotes = {"station.state: seed or station time missing; kept as station.state.bad",
+                             "second note"};
   CMainFrame frame(*rig.context);
-  EXPECT_EQ(frame.LinkStatusBar()->PaneText(), "Ready");
+  EXPECT_EQ(frame.LinkStatusBar()->PaneText(),
+            "station.state: seed or station time missing; kept as station.state.bad second note");
 }
 
 TEST(CMainFrame, ToolBarAndStatusBarToggle) {

@@ -1,0 +1,120 @@
+#include "core/station/chosen_station.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "core/app/app_settings.h"
+#include "core/station/station_device.h"
+#include "core/transfer/simulated_station.h"
+#include "core/transfer/station_memory.h"
+#include "support/scratch_folder.h"
+
+namespace skyvane {
+namespace {
+
+AppSettings TestSwitch(const char* flag) {
+  AppSettings settings;
+  settings.testFlag = flag;
+  return settings;
+}
+
+// A station image of a station in service, from a simulated one.
+std::filesystem::path InServiceImage(const test::ScratchFolder& folder) {
+  StationOptions options;
+  options.simulate = folder / "sim";
+  EXPECT_TRUE(OpenChosenStation(options, AppSettings{}, folder.path()).device);
+  return folder / "sim" / kSimImageName;
+}
+
+TEST(ChosenStation, SimulateRunsALiveStationInItsOwnFolder) {
+  test::ScratchFolder dir;
+  StationOptions options;
+  options.simulate = dir / "sim";
+  options.simSeed = 1234;
+  ChosenStation chosen = OpenChosenStation(options, AppSettings{}, dir.path());
+  ASSERT_TRUE(chosen.device) << chosen.error;
+  EXPECT_TRUE(chosen.notes.empty());
+  EXPECT_FALSE(chosen.device->Link().IsTestMode());
+  auto* sim = dynamic_cast<SimulatedStation*>(chosen.device->Link().transfer());
+  ASSERT_NE(sim, nullptr);
+  EXPECT_EQ(sim->State().seed, 1234u);
+  EXPECT_TRUE(std::filesystem::exists(dir / "sim" / "station.img"));
+  EXPECT_TRUE(chosen.device->UpdateConnection());
+  HeaderRecord header;
+  ASSERT_TRUE(chosen.device->ReadHeader(header));  // over the real report protocol
+  EXPECT_EQ(header[hdr::kMarker55], "1");
+}
+
+TEST(ChosenStation, SimulateWithoutAFolderUsesTheProgramFolder) {
+  test::ScratchFolder dir;
+  StationOptions options;
+  options.simulate = std::filesystem::path();
+  ChosenStation chosen = OpenChosenStation(options, AppSettings{}, dir.path());
+  ASSERT_TRUE(chosen.device) << chosen.error;
+  EXPECT_TRUE(std::filesystem::exists(DefaultSimulationFolder(dir.path()) / "station.img"));
+}
+
+TEST(ChosenStation, AStationImageThatCannotBeUsedIsReported) {
+  test::ScratchFolder dir;
+  StationOptions options;
+  options.stationImage = dir / "missing.img";
+  ChosenStation chosen = OpenChosenStation(options, AppSettings{}, dir.path());
+  EXPECT_FALSE(chosen.device);
+  EXPECT_FALSE(chosen.error.empty());
+  std::ofstream(dir / "short.img") << "not 64 KiB";
+  options.stationImage = dir / "short.img";
+  chosen = OpenChosenStation(options, AppSettings{}, dir.path());
+  EXPECT_FALSE(chosen.device);
+  EXPECT_FALSE(chosen.error.empty());
+}
+
+TEST(ChosenStation, TestModeFromTheOptionOrTheSwitchButNeverOnANamedStation) {
+  test::ScratchFolder dir;
+  StationOptions testImage;
+  testImage.testMode = true;
+  ChosenStation chosen = OpenChosenStation(testImage, AppSettings{}, dir.path());
+  EXPECT_TRUE(chosen.device->Link().IsTestMode());
+  EXPECT_TRUE(chosen.notes.empty());
+  chosen = OpenChosenStation(StationOptions{}, TestSwitch("TRUE"), dir.path());
+  EXPECT_TRUE(chosen.device->Link().IsTestMode());
+  EXPECT_TRUE(chosen.notes.empty());
+  EXPECT_FALSE(OpenChosenStation(StationOptions{}, AppSettings{}, dir.path()).device->Link().IsTestMode());
+
+  StationOptions image;
+  image.stationImage = InServiceImage(dir);
+  chosen = OpenChosenStation(image, TestSwitch("1"), dir.path());
+  ASSERT_TRUE(chosen.device) << chosen.error;
+  EXPECT_FALSE(chosen.device->Link().IsTestMode());
+  EXPECT_EQ(chosen.notes, std::vector<std::string>{
+                              "TestFlag in Skyvane.ini is ignored with --station-image: test mode "
+                              "runs only on the built-in test image"});
+  chosen = OpenChosenStation(image, TestSwitch("false"), dir.path());
+  EXPECT_TRUE(chosen.notes.empty());
+
+  StationOptions simulate;
+  simulate.simulate = dir / "sim";
+  chosen = OpenChosenStation(simulate, TestSwitch("true"), dir.path());
+  ASSERT_TRUE(chosen.device) << chosen.error;
+  EXPECT_FALSE(chosen.device->Link().IsTestMode());
+  EXPECT_EQ(chosen.notes, std::vector<std::string>{
+                              "TestFlag in Skyvane.ini is ignored with --simulate: test mode "
+                              "runs only on the built-in test image"});
+}
+
+TEST(ChosenStation, AnUnreadableSimulatorStateIsANote) {
+  test::ScratchFolder dir;
+  InServiceImage(dir);
+  std::ofstream(dir / "sim" / kSimStateName, std::ios::trunc) << "seed=1\n";
+  StationOptions options;
+  options.simulate = dir / "sim";
+  ChosenStation chosen = OpenChosenStation(options, AppSettings{}, dir.path());
+  ASSERT_TRUE(chosen.device) << chosen.error;
+  ASSERT_EQ(chosen.notes.size(), 1u);
+  EXPECT_EQ(chosen.notes[0], (dir / "sim" / kSimStateName).string() +
+                                 ": seed or station time missing; kept as station.state.bad, "
+                                 "and the station's weather starts anew");
+}
+
+}  // namespace
+}  // namespace skyvane
