@@ -1,6 +1,7 @@
 #pragma once
 // The monitor's front end without a display: every status and progress text
-// becomes one line on the output stream, at once.
+// becomes one line on the output stream, every problem one on the error
+// stream, at once.
 #include <mutex>
 #include <ostream>
 
@@ -10,7 +11,7 @@ namespace skyvane {
 
 class PrintingFrontEnd : public MonitorFrontEnd {
  public:
-  explicit PrintingFrontEnd(std::ostream& out) : out_(out) {}
+  PrintingFrontEnd(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
 
   void ShowLiveValues(const HistoryRow&, const HeaderRecord&, const AlarmRecord&) override {}
   void ShowLampStates(const LampStates&) override {}
@@ -19,11 +20,16 @@ class PrintingFrontEnd : public MonitorFrontEnd {
     std::lock_guard<std::mutex> lock(mutex_);
     out_ << text << '\n' << std::flush;
   }
+  void ShowProblem(const std::string& text) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    err_ << "skyvane-cli: " << text << '\n' << std::flush;
+  }
   void SetTitle(const std::string&) override {}
 
  private:
   std::mutex mutex_;
   std::ostream& out_;
+  std::ostream& err_;
 };
 
 }  // namespace skyvane

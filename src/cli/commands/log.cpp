@@ -29,7 +29,7 @@ int RunLog(CliContext& ctx, const std::vector<std::string>& args) {
   // What the connection watch does once a station is found.
   ctx.device->EnableWatch();
 
-  PrintingFrontEnd frontEnd(*ctx.out);
+  PrintingFrontEnd frontEnd(*ctx.out, *ctx.err);
   MonitorCycle cycle(MonitorServices{*ctx.device, data.File(), *ctx.text, *ctx.settings, data.clock()});
   const CycleReport report = cycle.Run(frontEnd);
   if (report.outcome != CycleOutcome::kPolled) {

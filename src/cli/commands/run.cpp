@@ -71,7 +71,7 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
   WatchConnection(ctx);
   if (!ctx.device->IsConnected()) *ctx.err << "skyvane-cli: waiting for the weather station\n";
 
-  PrintingFrontEnd frontEnd(*ctx.out);
+  PrintingFrontEnd frontEnd(*ctx.out, *ctx.err);
   MonitorThread monitor(
       MonitorServices{*ctx.device, data.File(), *ctx.text, *ctx.settings, data.clock()}, frontEnd);
   if (!monitor.Start()) {

@@ -204,8 +204,13 @@ enum class Txt : std::uint8_t {
   Display,
   Receiver,
   Wireless,
+
+  // Messages of the polling programs; "%1", "%2" are filled in by FillIn
+  SaveRecordsFail,
+  RecordsLostByStation,
+  DataFileInUse,
 };
 
-inline constexpr std::size_t kTextEntryCount = static_cast<std::size_t>(Txt::Wireless) + 1;
+inline constexpr std::size_t kTextEntryCount = static_cast<std::size_t>(Txt::DataFileInUse) + 1;
 
 }  // namespace skyvane

@@ -5,6 +5,8 @@
 #include <array>
 #include <atomic>
 #include <span>
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "core/app/layout_ids.h"
@@ -25,6 +27,9 @@ std::span<const LocalizedText> TextEntries();
 
 // The entry's text in the given language; English for an index outside 0..2.
 std::string_view TextIn(Txt entry, int languageIndex);
+
+// text with each "%1", "%2", ... replaced by the argument of that number.
+std::string FillIn(std::string_view text, std::initializer_list<std::string_view> args);
 
 class TextTable {
  public:

@@ -237,6 +237,21 @@ constexpr LocalizedText kEntries[] = {
     {Txt::Display, "Display", "Anzeige", "Skærm"},
     {Txt::Receiver, "Receiver", "Empfänger", "Modtager"},
     {Txt::Wireless, "Wireless", "Funk", "Trådløs"},
+    {Txt::SaveRecordsFail,
+     "The new records could not be saved in %1: %2",
+     "Die neuen Aufzeichnungen konnten nicht in %1 gespeichert werden: %2",
+     "De nye registreringer kunne ikke gemmes i %1: %2"},
+    {Txt::RecordsLostByStation,
+     "The station wrote over its memory while it could not be read: the records between %1 and %2 "
+     "were lost by the station.",
+     "Die Station hat ihren Speicher überschrieben, während sie nicht ausgelesen werden konnte: Die "
+     "Aufzeichnungen zwischen %1 und %2 sind in der Station verloren gegangen.",
+     "Stationen har overskrevet sin hukommelse, mens den ikke kunne aflæses: Registreringerne mellem "
+     "%1 og %2 er gået tabt i stationen."},
+    {Txt::DataFileInUse,
+     "Skyvane.dat is in use by another Skyvane program (pid %1)",
+     "Skyvane.dat wird von einem anderen Skyvane-Programm verwendet (PID %1)",
+     "Skyvane.dat bruges af et andet Skyvane-program (pid %1)"},
 };
 
 constexpr bool InTableOrder() {

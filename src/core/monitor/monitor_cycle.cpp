@@ -1,6 +1,7 @@
 #include "core/monitor/monitor_cycle.h"
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "core/app/app_settings.h"
@@ -14,6 +15,7 @@
 #include "core/station/station_device.h"
 #include "core/units/record_display.h"
 #include "core/units/repair_maxmin.h"
+#include "core/units/timestamps.h"
 #include "core/units/value_text.h"
 
 namespace skyvane {
@@ -122,11 +124,24 @@ CycleReport MonitorCycle::Run(MonitorFrontEnd& frontEnd) {
       report.downloaded = DownloadHistory(rows, download, &report.downloadEnd);
     }
   }
+  if (report.downloadEnd == DownloadEnd::kLapped && !rows.empty()) {
+    HistoryRow last;
+    services_.file.LoadLastRow(last);
+    report.problems.push_back(FillIn(services_.text.Text(Txt::RecordsLostByStation),
+                                     {TimestampDisplayText(last[row::recordTime], services_.text),
+                                      TimestampDisplayText(rows.back()[row::recordTime], services_.text)}));
+  }
   if (report.headerRead && report.alarmsRead && report.downloaded > 0) {
     StoreRows(frontEnd, report, rows, header, alarms);
   }
 
-  if (device.IsConnected()) frontEnd.SetStatusText(SummaryText(report.downloaded));
+  for (const std::string& problem : report.problems) frontEnd.ShowProblem(problem);
+  if (device.IsConnected()) {
+    // Only what reached the disk counts as read; a problem stays on the line.
+    std::string summary = SummaryText(report.saved ? report.downloaded : 0);
+    for (const std::string& problem : report.problems) summary += " " + problem;
+    frontEnd.SetStatusText(summary);
+  }
   return report;
 }
 
@@ -147,6 +162,11 @@ void MonitorCycle::StoreRows(MonitorFrontEnd& frontEnd, CycleReport& report, His
   }
   frontEnd.SetStatusText(Format("%s ...", Entry(Txt::SaveAllDataOnPc).c_str()));
   report.saved = services_.file.AppendRows(rows);
+  // A busy file is no fault: the rows come again next cycle.
+  if (const int error = services_.file.LastAppendError(); !report.saved && error != 0) {
+    report.problems.push_back(FillIn(services_.text.Text(Txt::SaveRecordsFail),
+                                     {services_.file.path(), std::strerror(error)}));
+  }
 }
 
 std::string MonitorCycle::SummaryText(int downloaded) const {

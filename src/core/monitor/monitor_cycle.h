@@ -5,6 +5,8 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
+#include <string>
 
 #include "core/app/text_entry.h"
 #include "core/history/history_download.h"
@@ -45,6 +47,7 @@ struct CycleReport {
   DownloadEnd downloadEnd = DownloadEnd::kDone;
   int downloaded = 0;        // rows the download returned
   bool saved = false;        // those rows were appended to the data file
+  std::vector<std::string> problems;  // what went wrong, as told to the front end
 };
 
 // Pauses after a cycle.

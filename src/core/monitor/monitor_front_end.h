@@ -29,6 +29,9 @@ class MonitorFrontEnd {
   // to the user-interface thread), but must return at once after
   // ReleaseBlockedCalls, and any later call must then not block at all.
   virtual void SetStatusText(const std::string& text) = 0;
+  // Something the user must know: records that could not be saved, records
+  // the station lost. The summary line that follows repeats it.
+  virtual void ShowProblem(const std::string& text) { (void)text; }
   // The main window's title, set once when the monitor starts.
   virtual void SetTitle(const std::string& title) = 0;
 

@@ -1,5 +1,7 @@
 #include "gui/view/halvar_view.h"
 
+#include <cstdio>
+
 #include <QMessageBox>
 
 #include "core/app/app_settings.h"
@@ -188,6 +190,11 @@ void CHalvarView::SetTitle(const std::string& title) {
     pending_.title = title;
   }
   WakeUiThread();
+}
+
+// Pane 0 shows it with the summary; standard error keeps it for the record.
+void CHalvarView::ShowProblem(const std::string& text) {
+  std::fprintf(stderr, "skyvane: %s\n", text.c_str());
 }
 
 void CHalvarView::ReleaseBlockedCalls() { handOver_.Close(); }

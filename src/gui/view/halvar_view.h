@@ -55,6 +55,7 @@ class CHalvarView : public QWidget, public MonitorFrontEnd {
   void ShowMaxMin(const MaxMinRecord& maxmin, const HeaderRecord& header) override;
   void SetStatusText(const std::string& text) override;
   void SetTitle(const std::string& title) override;
+  void ShowProblem(const std::string& text) override;
   void ReleaseBlockedCalls() override;
 
  signals:

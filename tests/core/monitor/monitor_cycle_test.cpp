@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -94,6 +99,54 @@ TEST(MonitorCycle, ASecondCycleFindsNothingNew) {
   EXPECT_EQ(fe.live[1][row::rainTotal], "1.2");
 }
 
+// The file cannot take the rows: an error, and the summary counts nothing.
+TEST(MonitorCycle, AFailedSaveIsAProblemAndCountsNoRecords) {
+  StationRig rig;
+  rig.FillRing(5, 0x1F0);
+  RecordingFrontEnd fe;
+  MonitorCycle cycle(Services(rig));
+  // Even the superuser cannot write past the file size limit.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit before{};
+  ::getrlimit(RLIMIT_FSIZE, &before);
+  rlimit tiny = before;
+  tiny.rlim_cur = 100;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+  CycleReport report = cycle.Run(fe);
+  ::setrlimit(RLIMIT_FSIZE, &before);
+  EXPECT_EQ(report.downloaded, 4);
+  EXPECT_FALSE(report.saved);
+  const std::string problem = "The new records could not be saved in " + rig.DataFile().string() +
+                              ": " + std::strerror(EFBIG);
+  EXPECT_EQ(fe.problems, std::vector<std::string>{problem});
+  EXPECT_EQ(fe.TakeStatuses().back(),
+            "Last Read Time: 01-03-2026 12:00:00, Read Records: 0 (Total Records: 0). " + problem);
+  EXPECT_EQ(std::filesystem::file_size(rig.DataFile()), 0u);
+}
+
+// The PC was off for longer than the ring holds: the whole ring is stored,
+// and the loss is said.
+TEST(MonitorCycle, ARingWrittenOverIsStoredWholeAndTheLossSaid) {
+  StationRig rig;
+  rig.FillRing(4080, 0x1F0);
+  HistoryRow gone;
+  gone[row::stationAddress] = "0001B0";
+  gone[row::rawBytes] = "05 2D D7 00 50 20 80 24 27 0C 18 00 64 00 00 00 ";
+  gone[row::recordTime] = "2026-02-10 10:00:00";
+  ASSERT_TRUE(rig.File().AppendRows({gone}));
+  RecordingFrontEnd fe;
+  MonitorCycle cycle(Services(rig));
+  CycleReport report = cycle.Run(fe);
+  EXPECT_TRUE(report.saved);
+  EXPECT_EQ(FileRows(rig).size(), 4080u);
+  const std::string problem =
+      "The station wrote over its memory while it could not be read: the records between "
+      "10-02-2026 10:00 and 15-02-2026 08:10 were lost by the station.";
+  EXPECT_EQ(fe.problems, std::vector<std::string>{problem});
+  EXPECT_EQ(fe.TakeStatuses().back(),
+            "Last Read Time: 01-03-2026 12:00:00, Read Records: 4079 (Total Records: 4080). " + problem);
+}
+
 TEST(MonitorCycle, AFailedHeaderReadDropsTheRowsUntilTheNextCycle) {
   StationRig rig;
   rig.FillRing(5, 0x1F0);
@@ -110,8 +163,9 @@ TEST(MonitorCycle, AFailedHeaderReadDropsTheRowsUntilTheNextCycle) {
   EXPECT_TRUE(FileRows(rig).empty());
   std::vector<std::string> texts = fe.TakeStatuses();
   ASSERT_FALSE(texts.empty());
+  // Only saved records count as read.
   EXPECT_EQ(texts.back(),
-            "Last Read Time: 01-03-2026 12:00:00, Read Records: 4 (Total Records: 0).");
+            "Last Read Time: 01-03-2026 12:00:00, Read Records: 0 (Total Records: 0).");
 
   cycle.Run(fe);
   cycle.Run(fe);

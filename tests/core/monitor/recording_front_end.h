@@ -30,6 +30,10 @@ class RecordingFrontEnd : public MonitorFrontEnd {
     std::lock_guard<std::mutex> lock(mutex_);
     statuses.push_back(text);
   }
+  void ShowProblem(const std::string& text) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    problems.push_back(text);
+  }
   void SetTitle(const std::string& text) override {
     std::lock_guard<std::mutex> lock(mutex_);
     titles.push_back(text);
@@ -53,6 +57,7 @@ class RecordingFrontEnd : public MonitorFrontEnd {
   std::vector<MaxMinRecord> maxmin;
   std::vector<std::string> statuses;
   std::vector<std::string> titles;
+  std::vector<std::string> problems;
 
  private:
   std::mutex mutex_;
