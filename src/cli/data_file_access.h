@@ -1,9 +1,12 @@
 #pragma once
 // The data file Skyvane.dat of the program folder, opened for one command,
 // with the clock that stamps what is written to it.
+#include <memory>
+
 #include "cli/cli.h"
 #include "core/app/clock.h"
 #include "core/history/history_file.h"
+#include "core/history/poller_lock.h"
 
 namespace skyvane {
 
@@ -14,12 +17,16 @@ class CliDataFile {
   CliDataFile() : file_(clock_) {}
   // Opens (or creates) the file; a failure is reported on ctx.err in one line.
   bool Open(CliContext& ctx);
+  // Opens it for a command that appends to it: only while no other program
+  // polls into the same file (the lock is then held until this object goes).
+  bool OpenForPolling(CliContext& ctx);
   HistoryFile& File() { return file_; }
   const Clock& clock() const { return clock_; }
 
  private:
   SystemClock clock_;
   HistoryFile file_;
+  std::unique_ptr<PollerLock> lock_;
 };
 
 }  // namespace skyvane

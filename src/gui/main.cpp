@@ -14,6 +14,7 @@
 #include "core/app/program_folder.h"
 #include "core/app/text_table.h"
 #include "core/history/history_file.h"
+#include "core/history/poller_lock.h"
 #include "core/station/chosen_station.h"
 #include "core/station/station_device.h"
 #include "gui/shell/command_line.h"
@@ -68,6 +69,16 @@ int main(int argc, char** argv) {
   AppSettings settings = LoadSettings(folder);
   TextTable text(settings.languageIndex);
 
+  // Another program polls into this folder (the logger service, say): look
+  // at its data without polling, and never write to it.
+  PollerLock pollerLock((folder / kDataFileName).string());
+  std::string notPolling;
+  if (!pollerLock.MayPoll()) {
+    file.KeepReadOnly();
+    notPolling = FillIn(text.Text(Txt::DataFileInUse), {std::to_string(pollerLock.holderPid())});
+    std::fprintf(stderr, "skyvane: %s\n", notPolling.c_str());
+  }
+
   ChosenStation station = OpenChosenStation(options, settings, folder);
   if (!station.device) {
     std::fprintf(stderr, "skyvane: %s\n", station.error.c_str());
@@ -87,7 +98,11 @@ int main(int argc, char** argv) {
   // The chart component is part of the program, so it is always registered.
 
   DesktopContext context{folder, settings, text, *device, file, clock, arguments, {}, station.notes};
-  context.monitorFactory = MakeMonitorFactory(context);
+  if (notPolling.empty()) {
+    context.monitorFactory = MakeMonitorFactory(context);
+  } else {
+    context.startNotes.push_back(notPolling);
+  }
   // SIGTERM, SIGINT and SIGHUP end the program as its Exit command does: the
   // windows close, the loops end, the frame stops the monitor and the data
   // file is closed below. Dialogs still open are left without their work.

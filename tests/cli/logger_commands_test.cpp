@@ -205,12 +205,27 @@ TEST(RunCommand, LogsUntilTerminatedAndLeavesAWholeFile) {
     logged = Slurp(outFile).find("Read Records: 15") != std::string::npos;
   }
   EXPECT_TRUE(logged);
+  // One poller per folder: a second one is turned away; readers go on.
+  test::CliRun second = RunCliProgram({"--folder", folder.path().string(), "--station-image",
+                                       image.string(), "log"});
+  EXPECT_EQ(second.status, 1);
+  EXPECT_EQ(second.err, "skyvane-cli: Skyvane.dat is in use by another Skyvane program (pid " +
+                            std::to_string(pid) + ")\n");
+  EXPECT_TRUE(second.out.empty());
+  test::CliRun reader = RunCliProgram({"--folder", folder.path().string(), "history", "--from",
+                                       "2000-01-01 00:00:00", "--to", "2100-01-01 00:00:00"});
+  EXPECT_EQ(reader.status, 0) << reader.err;
+  EXPECT_EQ(SplitLines(reader.out).size(), 15u);
   kill(pid, SIGTERM);
   int status = 0;
   ASSERT_EQ(waitpid(pid, &status, 0), pid);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   ExpectWholeLines(Slurp(folder / "Skyvane.dat"), 15);
+
+  // The lock went with the process.
+  EXPECT_EQ(RunCliProgram({"--folder", folder.path().string(), "--station-image", image.string(),
+                           "log"}).status, 0);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ int RunLog(CliContext& ctx, const std::vector<std::string>& args) {
     return kExitUsage;
   }
   CliDataFile data;
-  if (!data.Open(ctx) || !ConnectStation(ctx)) return kExitFailure;
+  if (!data.OpenForPolling(ctx) || !ConnectStation(ctx)) return kExitFailure;
   // What the connection watch does once a station is found.
   ctx.device->EnableWatch();
 

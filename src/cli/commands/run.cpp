@@ -65,7 +65,7 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
     return kExitUsage;
   }
   CliDataFile data;
-  if (!data.Open(ctx)) return kExitFailure;
+  if (!data.OpenForPolling(ctx)) return kExitFailure;
 
   StopSignals signals;
   WatchConnection(ctx);

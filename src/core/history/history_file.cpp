@@ -132,6 +132,12 @@ void HistoryFile::CloseFile() {
   CloseLocked();
 }
 
+void HistoryFile::KeepReadOnly() {
+  FileBusy::Hold hold = busy_.HoldWhenFree();
+  readOnly_ = true;
+  CloseLocked();
+}
+
 bool HistoryFile::IsOpen() const {
   FileBusy::Hold hold = busy_.HoldWhenFree();
   return fd_ >= 0;
@@ -145,6 +151,19 @@ std::string HistoryFile::path() const {
 bool HistoryFile::OpenLocked() {
   if (fd_ >= 0) return true;
   if (path_.empty()) return false;
+  if (readOnly_) {
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    openError_ = fd >= 0 ? EROFS : errno;
+    struct stat st {};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+      ::close(fd);
+      return false;
+    }
+    if (fd < 0) return false;
+    fd_ = fd;
+    writable_ = false;
+    return true;
+  }
   // Never O_TRUNC: an existing file keeps every byte, or opening fails.
   int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   const bool created = fd >= 0;

@@ -45,6 +45,9 @@ class HistoryFile {
   // Opens the path given before.
   bool OpenFile();
   void CloseFile();
+  // From now on the file is only read: appends and ClearAll fail. For a
+  // program that looks at a data file another program polls into.
+  void KeepReadOnly();
   bool IsOpen() const;
   std::string path() const;
 
@@ -142,6 +145,7 @@ class HistoryFile {
   std::string path_;
   int fd_ = -1;
   bool writable_ = false;
+  bool readOnly_ = false;
   int openError_ = 0;  // why the file could not be opened for writing
   int lastError_ = 0;
   int sessions_ = 0;

@@ -2,11 +2,13 @@
 // as a program against a simulated station.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <fstream>
 #include <string>
 
+#include "core/history/poller_lock.h"
 #include "core/transfer/simulated_station.h"
 #include "desktop_fixture.h"
 
@@ -74,6 +76,43 @@ TEST(DesktopStation, TakesTheSimulatorsSpeedAndSeedAndSaysWhatItIgnoredOrSetAsid
       << err;
   EXPECT_EQ(Slurp(sim / "station.state.bad"), "broken\n");
   EXPECT_NE(Slurp(state).find("\nseed=7\n"), std::string::npos) << Slurp(state);
+}
+
+// Another program polls into the folder: the desktop program shows that and
+// polls nothing itself.
+TEST(DesktopStation, LooksWithoutPollingWhileAnotherProgramPolls) {
+  test::TempFolder folder;
+  const auto data = folder.path() / "Skyvane.dat";
+  PollerLock service(data.string());
+  ASSERT_EQ(service.state(), PollerLock::State::kOwned);
+
+  QProcess program;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  program.setProcessEnvironment(env);
+  program.start(QStringLiteral(SKYVANE_DESKTOP_PATH),
+                {QStringLiteral("--folder"), QString::fromStdString(folder.path().string()),
+                 QStringLiteral("--test-mode")});
+  ASSERT_TRUE(program.waitForStarted(5000));
+  const std::string said = "skyvane: Skyvane.dat is in use by another Skyvane program (pid " +
+                           std::to_string(::getpid()) + ")\n";
+  std::string err;
+  test::WaitFor(
+      [&] {
+        program.waitForReadyRead(100);
+        err += program.readAllStandardError().toStdString();
+        return err.find(said) != std::string::npos || program.state() == QProcess::NotRunning;
+      },
+      std::chrono::seconds(20));
+  // A polling program would have stored the test history by now.
+  program.waitForFinished(4000);
+  EXPECT_EQ(program.state(), QProcess::Running) << err;
+  if (program.processId() > 0) ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+  ASSERT_TRUE(program.waitForFinished(5000));
+  err += program.readAllStandardError().toStdString();
+  EXPECT_EQ(Occurrences(err, said), 1) << err;
+  EXPECT_EQ(program.exitCode(), 0) << err;
+  EXPECT_EQ(Slurp(data), "");
 }
 
 #endif
