@@ -1,5 +1,6 @@
 #include "core/history/record_tail.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/history/history_line.h"
@@ -66,15 +67,26 @@ bool IsRecordLine(std::string_view line) { return RecordSequenceNo(line) >= 0; }
 bool FindRecordsEnd(int fd, std::uint64_t size, RecordsEnd& out) {
   out = RecordsEnd{};
   out.end = size;
-  return ScanLinesBackward(fd, size, [&out](const ScannedLine& line) {
+  // Without any record in the file, only a last line cut short or far too
+  // long is passed over: the lines are someone's own, not a record's remains.
+  std::uint64_t withoutRecords = size;
+  bool first = true;
+  const bool read = ScanLinesBackward(fd, size, [&](const ScannedLine& line) {
     if (!line.tooLong && TrimLine(line.text).empty()) return true;
     if (!line.tooLong && line.hasLineEnd && IsRecordLine(line.text)) {
       out.lastLine.assign(line.text);
       return false;
     }
+    if (first && (line.tooLong || !line.hasLineEnd ||
+                  std::count(line.text.begin(), line.text.end(), ',') < line::kCompleteCommas)) {
+      withoutRecords = line.start;
+    }
+    first = false;
     out.end = line.start;
     return true;
   });
+  if (out.lastLine.empty()) out.end = withoutRecords;
+  return read;
 }
 
 }  // namespace skyvane

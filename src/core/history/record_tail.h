@@ -32,7 +32,9 @@ struct RecordsEnd {
   std::string lastLine;   // the last record as stored, without its line end; empty without one
 };
 
-// Looks back from size for the last record of the open file fd.
+// Looks back from size for the last record of the open file fd. A file
+// without any record ends before its last line only when that one was cut
+// short (no line end, fields missing) or is far too long.
 bool FindRecordsEnd(int fd, std::uint64_t size, RecordsEnd& out);
 
 }  // namespace skyvane

@@ -288,6 +288,17 @@ TEST_F(HistoryFileTest, WhatFollowsTheLastRecordIsSetAsideAndNumbersGoOnFromIt) 
     EXPECT_TRUE(ReadFileBytes(TornAppendPath(Path())) == c.tail + "\r\n");
   }
 
+  // A file without any record keeps its lines: someone's own, read and kept.
+  std::filesystem::remove(TornAppendPath(Path()));
+  const std::string own = record(row::stationAddress, "x");
+  WriteFileBytes(Path(), own);
+  HistoryRowArray ownRows;
+  EXPECT_EQ(file_.LoadAll(ownRows), 1);
+  EXPECT_EQ(file_.LastSequenceNo(), 0);
+  ASSERT_TRUE(file_.AppendRows({StoredRow("2024-03-01 11:55:00")}));
+  EXPECT_EQ(ReadFileBytes(Path()).substr(0, own.size()), own);
+  EXPECT_FALSE(std::filesystem::exists(TornAppendPath(Path())));
+
   // Numbers never pass the largest int: such an append fails and changes nothing.
   WriteFileBytes(Path(), record(row::rain, "30.0", "2147479567"));
   HistoryRowArray ring(4080, StoredRow("2024-03-01 11:55:00"));
