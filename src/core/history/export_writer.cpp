@@ -3,8 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <charconv>
+
+#include "core/history/line_scan.h"
 
 namespace skyvane {
 
@@ -104,18 +105,7 @@ bool WriteExportFile(const std::string& path, const ExportGrid& grid,
   if (ChosenColumns(grid, choices).empty()) return false;
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
-  auto writeAll = [fd](const std::string& bytes) {
-    const char* p = bytes.data();
-    std::size_t n = bytes.size();
-    while (n > 0) {
-      const ssize_t put = ::write(fd, p, n);
-      if (put < 0 && errno == EINTR) continue;
-      if (put <= 0) return false;
-      p += put;
-      n -= static_cast<std::size_t>(put);
-    }
-    return true;
-  };
+  auto writeAll = [fd](const std::string& bytes) { return WriteAll(fd, bytes.data(), bytes.size()); };
   constexpr std::size_t kBlock = 1 << 20;
   std::string buffer;
   bool ok = Produce(grid, choices, buffer, [&](std::string& out) {

@@ -265,21 +265,6 @@ bool HistoryFile::AppendLines(const std::vector<std::string>& lines) {
   return true;
 }
 
-namespace {
-
-bool WriteAll(int fd, const char* p, std::size_t n) {
-  while (n > 0) {
-    const ssize_t put = ::write(fd, p, n);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    p += put;
-    n -= static_cast<std::size_t>(put);
-  }
-  return true;
-}
-
-}  // namespace
-
 bool HistoryFile::SetAside(std::uint64_t from, std::uint64_t size) {
   const int side = ::open(TornAppendPath(path_).c_str(),
                           O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);

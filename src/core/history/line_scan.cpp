@@ -25,6 +25,17 @@ bool ReadAt(int fd, char* out, std::size_t n, std::uint64_t offset) {
   return true;
 }
 
+bool WriteAll(int fd, const char* data, std::size_t n) {
+  while (n > 0) {
+    const ssize_t put = ::write(fd, data, n);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    data += put;
+    n -= static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
 std::int64_t FileSize(int fd) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) return -1;

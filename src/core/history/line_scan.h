@@ -16,6 +16,9 @@ namespace skyvane {
 // Reads exactly n bytes at offset; false on an error or a short file.
 bool ReadAt(int fd, char* out, std::size_t n, std::uint64_t offset);
 
+// Writes all n bytes at the file's position; false on an error.
+bool WriteAll(int fd, const char* data, std::size_t n);
+
 // Size of the open file, or -1.
 std::int64_t FileSize(int fd);
 
