@@ -35,6 +35,7 @@ constexpr int kRingTop = 0x10000;
 // A record's interval byte counts when it lies in the station's range.
 constexpr int kShortestInterval = 1;
 constexpr int kLongestInterval = 240;
+constexpr int kUsualInterval = 5;  // what an interval byte out of range decodes as
 constexpr int kAddressPosition = 34;
 constexpr int kRawBytesPosition = 35;
 static_assert(line::kFieldAt[kAddressPosition] == row::stationAddress &&
@@ -174,7 +175,7 @@ int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context, Downl
   const std::string progressEntry(context.text.Text(Txt::DataHasBeenRead));
   int loggingInterval = IntegerValue(header[hdr::kInterval]);
   if (loggingInterval < kShortestInterval || loggingInterval > kLongestInterval) {
-    loggingInterval = kShortestInterval;
+    loggingInterval = kUsualInterval;
   }
 
   std::time_t cursor = context.now;
