@@ -31,3 +31,18 @@ namespace skyvane::test {
 int PaintsAfter(QWidget& widget, const std::function<void()>& action);
 
 }  // namespace skyvane::test
+
+#include <QFileDialog>
+#include <QString>
+
+namespace skyvane::test {
+
+// Names the file a file dialog is to take. The dialog's name field ignores a
+// chosen file while it has the focus, which it takes when the dialog comes up
+// (on some machines before the test's callback runs, on others after).
+inline void ChooseFile(QFileDialog* dialog, const QString& path) {
+  if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
+  dialog->selectFile(path);
+}
+
+}  // namespace skyvane::test

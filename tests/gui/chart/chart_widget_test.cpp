@@ -145,7 +145,9 @@ TEST(ChartWidget, EachClassIsDrawnAsItsKind) {
     EXPECT_EQ(RedNear(c, img, between, 50), e.joined) << "class " << kind;
     const bool crisp = e.kind == ChartSeriesClass::kPoint || e.kind == ChartSeriesClass::kPoint3D ||
                        e.kind == ChartSeriesClass::kBar || e.kind == ChartSeriesClass::kBar3D;
-    if (crisp) EXPECT_EQ(test::CountPixels(img, kRed.lighter(130)) > 20, e.ownDepth) << "class " << kind;
+    if (crisp) {
+      EXPECT_EQ(test::CountPixels(img, kRed.lighter(130)) > 20, e.ownDepth) << "class " << kind;
+    }
     // Every class shows the peaks themselves.
     if (e.kind != ChartSeriesClass::kArea) {
       EXPECT_TRUE(RedNear(c, img, peak, 80) || RedNear(c, img, peak, 79)) << "class " << kind;

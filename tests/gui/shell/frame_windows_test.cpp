@@ -26,6 +26,7 @@
 #include "gui/windows/history_dlg.h"
 #include "gui/windows/history_grid_model.h"
 #include "windows/history_window_support.h"
+#include "gui_test_support.h"
 
 namespace skyvane {
 namespace {
@@ -193,7 +194,7 @@ TEST_P(FrameWindows, HistoryFromTheToolBarExportsItsGrid) {
     dlg->findChild<QPushButton*>("export")->click();
   });
   auto save = OnModal::Of<QFileDialog>([&](QFileDialog* dlg) {
-    dlg->selectFile(QString::fromStdString(out.string()));
+    test::ChooseFile(dlg, QString::fromStdString(out.string()));
     QMetaObject::invokeMethod(dlg, "accept");
   });
 

@@ -17,6 +17,7 @@
 #include "gui/windows/history_dlg.h"
 #include "gui/windows/history_grid_model.h"
 #include "history_window_support.h"
+#include "gui_test_support.h"
 
 namespace skyvane {
 namespace {
@@ -159,8 +160,7 @@ class HistoryExportTest : public ::testing::Test {
   // The file dialog leaves its name field alone while that has the focus,
   // which depends on the machine's window handling: take the focus away first.
   static void ChooseFile(QFileDialog* d, const std::filesystem::path& path) {
-    if (QWidget* focused = d->focusWidget()) focused->clearFocus();
-    d->selectFile(QString::fromStdString(path.string()));
+    test::ChooseFile(d, QString::fromStdString(path.string()));
   }
   static std::function<void(QFileDialog*)> SaveAs(const std::filesystem::path& path) {
     return [path](QFileDialog* d) {

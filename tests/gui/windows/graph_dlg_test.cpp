@@ -96,7 +96,7 @@ void AnswerFileDialog(ModalSafetyNet& net, const QString& path, FileDialogAnswer
     seen.suffix = files->defaultSuffix();
     seen.filters = files->nameFilters();
     seen.confirms = !files->testOption(QFileDialog::DontConfirmOverwrite);
-    files->selectFile(path);
+    test::ChooseFile(files, path);
     QMetaObject::invokeMethod(files, "accept");
   });
 }
