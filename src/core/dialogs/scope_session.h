@@ -7,9 +7,9 @@
 #include <string>
 
 #include "core/dialogs/dialog_station.h"
-#include "core/history/history_row.h"
 #include "core/station/alarm_record.h"
 #include "core/station/header_record.h"
+#include "core/station/history_row.h"
 #include "core/station/maxmin_record.h"
 
 namespace skyvane {

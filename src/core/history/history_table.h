@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/history/history_row.h"
+#include "core/station/history_row.h"
 
 namespace skyvane {
 
