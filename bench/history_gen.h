@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "core/history/history_line.h"
-#include "core/history/history_row.h"
 #include "core/station/alarm_record.h"
 #include "core/station/header_record.h"
+#include "core/station/history_row.h"
 #include "core/station/weather_record_codec.h"
 #include "core/units/record_display.h"
 #include "core/units/value_text.h"

@@ -3,9 +3,9 @@
 // record at the header's current-record address, read while the caller holds
 // the station. A failed read is reported on ctx.err in the user's language.
 #include "cli/cli.h"
-#include "core/history/history_row.h"
 #include "core/station/alarm_record.h"
 #include "core/station/header_record.h"
+#include "core/station/history_row.h"
 
 namespace skyvane {
 

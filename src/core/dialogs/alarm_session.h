@@ -19,7 +19,6 @@ class AlarmSession {
   DialogMessages Open();
   bool SaveEnabled() const { return saveEnabled_; }
   const HeaderRecord& Header() const { return header_; }
-  const AlarmRecord& Alarms() const { return alarms_; }
 
   AlarmForm Form() const { return FillAlarmForm(header_, alarms_); }
 

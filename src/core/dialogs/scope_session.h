@@ -7,9 +7,9 @@
 #include <string>
 
 #include "core/dialogs/dialog_station.h"
-#include "core/history/history_row.h"
 #include "core/station/alarm_record.h"
 #include "core/station/header_record.h"
+#include "core/station/history_row.h"
 #include "core/station/maxmin_record.h"
 
 namespace skyvane {
@@ -45,8 +45,6 @@ class ScopeSession {
   const std::string& ValueText(int field) const { return values_[static_cast<std::size_t>(field)]; }
   const std::string& TimeText(int field) const { return times_[static_cast<std::size_t>(field)]; }
 
-  const HeaderRecord& Header() const { return header_; }
-  const MaxMinRecord& MaxMin() const { return maxmin_; }
   const HistoryRow& Current() const { return current_; }
 
  private:

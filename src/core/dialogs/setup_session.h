@@ -20,8 +20,6 @@ class SetupSession {
   // failure each. Any of them disables saving.
   DialogMessages Open();
   bool SaveEnabled() const { return saveEnabled_; }
-  const HeaderRecord& Header() const { return header_; }
-  const AlarmRecord& Alarms() const { return alarms_; }
 
   // The controls as the dialog shows them after opening.
   SetupForm Form() const { return FillSetupForm(header_, alarms_); }

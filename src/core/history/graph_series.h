@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "core/app/text_entry.h"
-#include "core/history/history_row.h"
 #include "core/history/history_table.h"
 #include "core/station/header_record.h"
+#include "core/station/history_row.h"
 
 namespace skyvane {
 

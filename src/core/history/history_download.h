@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "core/history/history_row.h"
+#include "core/station/history_row.h"
 
 namespace skyvane {
 

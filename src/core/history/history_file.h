@@ -19,8 +19,8 @@
 
 #include "core/app/clock.h"
 #include "core/history/file_busy.h"
-#include "core/history/history_row.h"
 #include "core/history/history_table.h"
+#include "core/station/history_row.h"
 
 namespace skyvane {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/history/history_row.h"
+#include "core/station/history_row.h"
 
 namespace skyvane {
 

@@ -86,10 +86,6 @@ HistoryRow HistoryTable::Row(std::size_t rowIndex) const {
   return out;
 }
 
-void HistoryTable::CopyRowTo(std::size_t rowIndex, HistoryRow& out) const {
-  for (int f = row::sequenceNo; f < row::kCount; ++f) out[f].assign(Field(rowIndex, f));
-}
-
 void HistoryTable::Append(const HistoryRow& row) {
   FieldViews views;
   for (int f = 0; f < row::kCount; ++f) views[f] = row[f];

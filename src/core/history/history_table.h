@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/history/history_row.h"
+#include "core/station/history_row.h"
 
 namespace skyvane {
 
@@ -37,8 +37,6 @@ class HistoryTable {
 
   std::string_view Field(std::size_t rowIndex, int field) const;
   HistoryRow Row(std::size_t rowIndex) const;
-  // Every field of the row but the first three, which it keeps.
-  void CopyRowTo(std::size_t rowIndex, HistoryRow& out) const;
 
   void Append(const HistoryRow& row);
   void Append(const FieldViews& fields);

@@ -5,7 +5,7 @@
 
 #include "core/history/history_line.h"
 #include "core/history/line_scan.h"
-#include "core/station/memory_map.h"
+#include "core/memory/memory_map.h"
 
 namespace skyvane {
 

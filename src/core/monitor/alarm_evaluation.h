@@ -4,9 +4,9 @@
 #include <array>
 #include <string_view>
 
-#include "core/history/history_row.h"
 #include "core/station/alarm_record.h"
 #include "core/station/header_record.h"
+#include "core/station/history_row.h"
 
 namespace skyvane {
 

@@ -5,10 +5,10 @@
 // them and returns.
 #include <string>
 
-#include "core/history/history_row.h"
 #include "core/monitor/alarm_evaluation.h"
 #include "core/station/alarm_record.h"
 #include "core/station/header_record.h"
+#include "core/station/history_row.h"
 #include "core/station/maxmin_record.h"
 
 namespace skyvane {

@@ -1,6 +1,6 @@
 #include "core/station/alarm_codec.h"
 
-#include "core/station/byte_codec.h"
+#include "core/memory/byte_codec.h"
 #include "core/station/station_device.h"
 
 namespace skyvane {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "core/memory/memory_map.h"
 #include "core/station/alarm_record.h"
-#include "core/station/memory_map.h"
 
 namespace skyvane {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/station/byte_codec.h"
+#include "core/memory/byte_codec.h"
 #include "core/station/station_device.h"
 
 namespace skyvane {

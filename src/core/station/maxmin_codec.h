@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <span>
 
+#include "core/memory/memory_map.h"
 #include "core/station/maxmin_record.h"
-#include "core/station/memory_map.h"
 
 namespace skyvane {
 

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "core/app/clock.h"
-#include "core/history/history_row.h"
 #include "core/station/alarm_record.h"
 #include "core/station/header_record.h"
+#include "core/station/history_row.h"
 #include "core/station/maxmin_record.h"
 #include "core/station/station_link.h"
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/station/memory_map.h"
+#include "core/memory/memory_map.h"
 #include "core/transfer/transfer.h"
 
 namespace skyvane {

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/station/memory_map.h"
+#include "core/memory/memory_map.h"
 
 namespace skyvane {
 

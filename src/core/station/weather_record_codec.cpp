@@ -4,7 +4,7 @@
 #include <ctime>
 
 #include "core/app/clock.h"
-#include "core/station/byte_codec.h"
+#include "core/memory/byte_codec.h"
 #include "core/station/station_device.h"
 
 namespace skyvane {

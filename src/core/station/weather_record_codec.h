@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <span>
 
-#include "core/history/history_row.h"
-#include "core/station/memory_map.h"
+#include "core/memory/memory_map.h"
+#include "core/station/history_row.h"
 
 namespace skyvane {
 

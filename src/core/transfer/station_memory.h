@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/station/memory_map.h"
+#include "core/memory/memory_map.h"
 
 namespace skyvane {
 

@@ -3,9 +3,9 @@
 // operation computes every new field from a copy of the record as it stood,
 // changes the record in place, never fails and writes "---" for every missing
 // or invalid value.
-#include "core/history/history_row.h"
 #include "core/station/alarm_record.h"
 #include "core/station/header_record.h"
+#include "core/station/history_row.h"
 #include "core/station/maxmin_record.h"
 
 namespace skyvane {

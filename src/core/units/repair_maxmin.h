@@ -2,8 +2,8 @@
 // Replaces implausible extremes of a max/min record (already in display units)
 // by the current reading (stored form converted to display units) before they
 // are shown. Changes only this record; the station's block keeps its values.
-#include "core/history/history_row.h"
 #include "core/station/header_record.h"
+#include "core/station/history_row.h"
 #include "core/station/maxmin_record.h"
 
 namespace skyvane {

@@ -3,9 +3,9 @@
 // (values still raw station numbers; scale 0.1 turns tenths into units).
 // Each writes its field with six decimals, or the empty text when the inputs
 // hold no valid reading; each always succeeds.
-#include "core/history/history_row.h"
 #include "core/station/alarm_record.h"
 #include "core/station/header_record.h"
+#include "core/station/history_row.h"
 
 namespace skyvane {
 

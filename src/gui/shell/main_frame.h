@@ -26,7 +26,6 @@ QRect FrameRectFor(const QRect& screen);
 class CMainFrame : public QMainWindow {
   Q_OBJECT
  public:
-  static constexpr int kConnectionTimerId = 1025;
   static constexpr int kConnectionPeriodMs = 1000;
 
   explicit CMainFrame(DesktopContext& context, QWidget* parent = nullptr);

@@ -29,9 +29,4 @@ void AlarmLamp::SetState(LampState state) {
   setPixmap(pictures_.For(state_));
 }
 
-LampState LampStateOf(bool enabled, bool triggered) {
-  if (!enabled) return LampState::kDisabled;
-  return triggered ? LampState::kTriggered : LampState::kArmed;
-}
-
 }  // namespace skyvane

@@ -29,7 +29,4 @@ class AlarmLamp : public QLabel {
   LampState state_ = LampState::kDisabled;
 };
 
-// The image of a lamp: disabled unless enabled, then triggered or armed.
-LampState LampStateOf(bool enabled, bool triggered);
-
 }  // namespace skyvane

@@ -13,7 +13,7 @@
 #include "core/app/text_table.h"
 #include "core/history/history_download.h"
 #include "core/history/history_file.h"
-#include "core/station/byte_codec.h"
+#include "core/memory/byte_codec.h"
 #include "core/station/station_device.h"
 #include "core/station/weather_record_codec.h"
 #include "support/scratch_folder.h"

@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "core/memory/memory_map.h"
 #include "core/station/alarm_codec.h"
 #include "core/station/header_codec.h"
-#include "core/station/memory_map.h"
 #include "core/station/weather_record_codec.h"
 #include "core/units/units_test_support.h"
 

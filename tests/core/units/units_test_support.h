@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/history/history_row.h"
 #include "core/station/alarm_record.h"
 #include "core/station/header_record.h"
+#include "core/station/history_row.h"
 #include "core/station/test_image.h"
 
 namespace skyvane::testing {

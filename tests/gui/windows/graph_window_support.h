@@ -11,11 +11,11 @@
 #include "core/app/clock.h"
 #include "core/app/text_table.h"
 #include "core/history/history_file.h"
-#include "core/history/history_row.h"
 #include "core/history/history_support.h"
-#include "core/station/header_codec.h"
 #include "core/station/device_support.h"
+#include "core/station/header_codec.h"
 #include "core/station/header_record.h"
+#include "core/station/history_row.h"
 
 namespace skyvane::test {
 

@@ -21,10 +21,10 @@
 #include "core/app/clock.h"
 #include "core/app/text_table.h"
 #include "core/history/history_file.h"
-#include "core/history/history_row.h"
+#include "core/history/history_support.h"
+#include "core/station/history_row.h"
 #include "core/station/station_device.h"
 #include "core/station/test_image.h"
-#include "core/history/history_support.h"
 #include "core/transfer/virtual_station.h"
 #include "gui/dialogs/dialog_prompts.h"
 

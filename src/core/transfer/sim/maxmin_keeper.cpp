@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "core/station/byte_codec.h"
+#include "core/memory/byte_codec.h"
 
 namespace skyvane::sim {
 

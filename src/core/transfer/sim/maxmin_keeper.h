@@ -5,7 +5,7 @@
 #include <optional>
 #include <span>
 
-#include "core/station/memory_map.h"
+#include "core/memory/memory_map.h"
 
 namespace skyvane::sim {
 

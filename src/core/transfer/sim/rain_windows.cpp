@@ -1,6 +1,6 @@
 #include "core/transfer/sim/rain_windows.h"
 
-#include "core/station/byte_codec.h"
+#include "core/memory/byte_codec.h"
 
 namespace skyvane::sim {
 

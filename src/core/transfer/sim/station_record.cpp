@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/station/byte_codec.h"
+#include "core/memory/byte_codec.h"
 
 namespace skyvane::sim {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/station/memory_map.h"
+#include "core/memory/memory_map.h"
 #include "core/transfer/sim/weather_model.h"
 
 namespace skyvane::sim {

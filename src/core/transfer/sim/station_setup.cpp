@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "core/station/byte_codec.h"
+#include "core/memory/byte_codec.h"
 
 namespace skyvane::sim {
 

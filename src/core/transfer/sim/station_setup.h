@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "core/station/memory_map.h"
+#include "core/memory/memory_map.h"
 
 namespace skyvane::sim {
 

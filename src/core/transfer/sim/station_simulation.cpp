@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "core/station/byte_codec.h"
+#include "core/memory/byte_codec.h"
 #include "core/transfer/sim/maxmin_keeper.h"
 #include "core/transfer/sim/rain_windows.h"
 #include "core/transfer/sim/station_record.h"

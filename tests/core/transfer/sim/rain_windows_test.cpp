@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/station/byte_codec.h"
+#include "core/memory/byte_codec.h"
 
 namespace skyvane::sim {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/station/byte_codec.h"
+#include "core/memory/byte_codec.h"
 #include "core/station/weather_record_codec.h"
 
 namespace skyvane::sim {

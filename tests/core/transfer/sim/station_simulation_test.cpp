@@ -6,8 +6,8 @@
 #include <ctime>
 #include <vector>
 
+#include "core/memory/byte_codec.h"
 #include "core/station/alarm_codec.h"
-#include "core/station/byte_codec.h"
 #include "core/station/header_codec.h"
 #include "core/station/maxmin_codec.h"
 #include "core/station/weather_record_codec.h"

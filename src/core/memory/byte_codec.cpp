@@ -1,4 +1,4 @@
-#include "core/station/byte_codec.h"
+#include "core/memory/byte_codec.h"
 
 #include <algorithm>
 #include <limits>

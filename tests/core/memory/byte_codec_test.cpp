@@ -1,4 +1,4 @@
-#include "core/station/byte_codec.h"
+#include "core/memory/byte_codec.h"
 
 #include <gtest/gtest.h>
 
