@@ -28,8 +28,7 @@ bool OpenStation(CliContext& ctx, DeviceBusyClaim& claim) {
   if (!ConnectStation(ctx)) return false;
   claim = ClaimDeviceForUser(device.DeviceBusy());
   if (!claim) {
-    ctx.err << "skyvane-cli: "
-           << ctx.text.Text(Txt::CantCommunicateWithDevice) << "\n";
+    ctx.err << "skyvane-cli: " << ctx.text.Text(Txt::CantCommunicateWithDevice) << "\n";
     return false;
   }
   return true;

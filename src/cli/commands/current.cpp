@@ -29,10 +29,8 @@ int RunCurrent(CliContext& ctx, const std::vector<std::string>& args) {
   HeaderRecord header;
   AlarmRecord alarms;
   HistoryRow row;
-  if (!ReadStationReading(ctx, data.File(), stored ? ReadingUnits::kStored : ReadingUnits::kDisplay,
-                          header, alarms, row)) {
-    return kExitFailure;
-  }
+  const ReadingUnits units = stored ? ReadingUnits::kStored : ReadingUnits::kDisplay;
+  if (!ReadStationReading(ctx, data.File(), units, header, alarms, row)) return kExitFailure;
   PrintFields(ctx.out, row, row::stationAddress);
   return kExitOk;
 }

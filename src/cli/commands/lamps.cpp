@@ -26,9 +26,8 @@ int RunLamps(CliContext& ctx, const std::vector<std::string>& args) {
   HeaderRecord header;
   AlarmRecord alarms;
   HistoryRow row;
-  if (!ReadStationReading(ctx, data.File(), ReadingUnits::kDisplay, header, alarms, row)) {
-    return kExitFailure;
-  }
+  const ReadingUnits units = ReadingUnits::kDisplay;
+  if (!ReadStationReading(ctx, data.File(), units, header, alarms, row)) return kExitFailure;
   const LampStates states = EvaluateAlarms(row, header, alarms);
   std::string text;
   for (int i = 0; i < kLampCount; ++i) {

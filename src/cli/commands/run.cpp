@@ -55,7 +55,7 @@ void WatchConnection(CliContext& ctx) {
   if (!device.IsWatchEnabled()) device.EnableWatch();
   if (device.HasLinkChanged()) {
     ctx.err << (device.IsConnected() ? "skyvane-cli: weather station connected\n"
-                                      : "skyvane-cli: weather station not connected\n");
+                                     : "skyvane-cli: weather station not connected\n");
   }
 }
 
