@@ -19,14 +19,15 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;  // the station or a file could not be read or written
 constexpr int kExitUsage = 2;    // bad command line
 
+// The process-wide objects, built once in main() and handed to the command.
 struct CliContext {
   std::filesystem::path folder;  // the program folder
-  AppSettings* settings = nullptr;
-  TextTable* text = nullptr;
-  StationDevice* device = nullptr;
-  const Clock* clock = nullptr;  // "now" for commands that need it; null: the system clock
-  std::ostream* out = nullptr;
-  std::ostream* err = nullptr;
+  AppSettings& settings;
+  const TextTable& text;
+  StationDevice& device;
+  const Clock& clock;  // "now" for commands that need it
+  std::ostream& out;
+  std::ostream& err;
 };
 
 struct CliCommand {

@@ -52,11 +52,11 @@ std::string ItemList(std::span<const char* const> items) {
 }
 
 std::string EntryText(const CliContext& ctx, Txt entry) {
-  return std::string(ctx.text != nullptr ? ctx.text->Text(entry) : TextIn(entry, 0));
+  return std::string(ctx.text.Text(entry));
 }
 
 void PrintDialogMessages(CliContext& ctx, const DialogMessages& messages) {
-  for (Txt entry : messages) *ctx.err << "skyvane-cli: " << EntryText(ctx, entry) << "\n";
+  for (Txt entry : messages) ctx.err << "skyvane-cli: " << EntryText(ctx, entry) << "\n";
 }
 
 }  // namespace skyvane

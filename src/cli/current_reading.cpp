@@ -2,35 +2,37 @@
 
 #include <ostream>
 
+#include "cli/station_access.h"
 #include "core/app/text_table.h"
 #include "core/station/station_device.h"
-#include "core/units/value_text.h"
 
 namespace skyvane {
 
 namespace {
 
-void Report(CliContext& ctx, Txt entry) {
-  *ctx.err << "skyvane-cli: " << (ctx.text != nullptr ? ctx.text->Text(entry) : TextIn(entry, 0))
-           << "\n";
+bool Reported(CliContext& ctx, bool ok, Txt failure) {
+  if (!ok) ctx.err << "skyvane-cli: " << ctx.text.Text(failure) << "\n";
+  return ok;
+}
+
+bool ReadHeaderAndAlarms(CliContext& ctx, HeaderRecord& header, AlarmRecord& alarms) {
+  return Reported(ctx, ctx.device.ReadHeader(header), Txt::ReadSetupDataFail) &&
+         Reported(ctx, ctx.device.ReadAlarms(alarms), Txt::ReadAlarmDataFail);
 }
 
 }  // namespace
 
 bool ReadCurrentBlocks(CliContext& ctx, HeaderRecord& header, AlarmRecord& alarms, HistoryRow& row) {
-  if (!ctx.device->ReadHeader(header)) {
-    Report(ctx, Txt::ReadSetupDataFail);
-    return false;
-  }
-  if (!ctx.device->ReadAlarms(alarms)) {
-    Report(ctx, Txt::ReadAlarmDataFail);
-    return false;
-  }
-  if (!ctx.device->ReadWeatherRecord(IntegerValue(header[hdr::kCurrentAddress]), row)) {
-    Report(ctx, Txt::ReadSetupDataFail);
-    return false;
-  }
-  return true;
+  return ReadHeaderAndAlarms(ctx, header, alarms) &&
+         Reported(ctx, ReadCurrentRecord(ctx.device, header, row), Txt::ReadSetupDataFail);
+}
+
+bool ReadStationReading(CliContext& ctx, HistoryFile& file, ReadingUnits units, HeaderRecord& header,
+                        AlarmRecord& alarms, HistoryRow& reading) {
+  DeviceBusyClaim claim;
+  if (!OpenStation(ctx, claim) || !ReadHeaderAndAlarms(ctx, header, alarms)) return false;
+  return Reported(ctx, ReadCurrentReading(ctx.device, claim, file, header, alarms, reading, units),
+                  Txt::ReadSetupDataFail);
 }
 
 }  // namespace skyvane

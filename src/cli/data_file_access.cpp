@@ -10,7 +10,7 @@ namespace skyvane {
 bool CliDataFile::Open(CliContext& ctx) {
   const std::filesystem::path path = ctx.folder / kDataFileName;
   if (file_.OpenFile(path.string())) return true;
-  *ctx.err << "skyvane-cli: the data file " << path.string() << " cannot be opened\n";
+  ctx.err << "skyvane-cli: the data file " << path.string() << " cannot be opened\n";
   return false;
 }
 
@@ -18,8 +18,8 @@ bool CliDataFile::OpenForPolling(CliContext& ctx) {
   if (!Open(ctx)) return false;
   lock_ = std::make_unique<PollerLock>(file_.path());
   if (lock_->MayPoll()) return true;
-  *ctx.err << "skyvane-cli: "
-           << FillIn(ctx.text->Text(Txt::DataFileInUse), {std::to_string(lock_->holderPid())}) << "\n";
+  ctx.err << "skyvane-cli: "
+          << FillIn(ctx.text.Text(Txt::DataFileInUse), {std::to_string(lock_->holderPid())}) << "\n";
   return false;
 }
 

@@ -59,13 +59,6 @@ int main(int argc, char** argv) {
   if (options.trace) TraceReports(*device, std::cerr);
 
   SystemClock clock;
-  CliContext ctx;
-  ctx.folder = folder;
-  ctx.settings = &settings;
-  ctx.text = &text;
-  ctx.device = device.get();
-  ctx.clock = &clock;
-  ctx.out = &std::cout;
-  ctx.err = &std::cerr;
+  CliContext ctx{folder, settings, text, *device, clock, std::cout, std::cerr};
   return command->run(ctx, options.args);
 }

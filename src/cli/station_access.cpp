@@ -9,14 +9,14 @@
 namespace skyvane {
 
 bool ConnectStation(CliContext& ctx) {
-  StationDevice& device = *ctx.device;
+  StationDevice& device = ctx.device;
   if (!device.IsConnected() && !device.UpdateConnection()) {
     auto* module = dynamic_cast<ModuleTransfer*>(device.Link().transfer());
     if (module != nullptr && !module->IsLoaded()) {
-      *ctx.err << "skyvane-cli: no weather station found (the transfer module "
-               << kTransferModuleName << " is missing)\n";
+      ctx.err << "skyvane-cli: no weather station found (the transfer module "
+              << kTransferModuleName << " is missing)\n";
     } else {
-      *ctx.err << "skyvane-cli: no weather station found\n";
+      ctx.err << "skyvane-cli: no weather station found\n";
     }
     return false;
   }
@@ -24,14 +24,11 @@ bool ConnectStation(CliContext& ctx) {
 }
 
 bool OpenStation(CliContext& ctx, DeviceBusyClaim& claim) {
-  StationDevice& device = *ctx.device;
+  StationDevice& device = ctx.device;
   if (!ConnectStation(ctx)) return false;
   claim = ClaimDeviceForUser(device.DeviceBusy());
   if (!claim) {
-    *ctx.err << "skyvane-cli: "
-             << (ctx.text != nullptr ? ctx.text->Text(Txt::CantCommunicateWithDevice)
-                                     : TextIn(Txt::CantCommunicateWithDevice, 0))
-             << "\n";
+    ctx.err << "skyvane-cli: " << ctx.text.Text(Txt::CantCommunicateWithDevice) << "\n";
     return false;
   }
   return true;

@@ -14,6 +14,8 @@
 
 #include "cli/cli.h"
 #include "cli/cli_setup.h"
+#include "core/app/app_settings.h"
+#include "core/app/clock.h"
 #include "core/app/text_table.h"
 #include "core/station/station_device.h"
 #include "core/transfer/virtual_station.h"
@@ -61,19 +63,13 @@ inline CliRun RunCliProgram(const std::vector<std::string>& args) {
   return run;
 }
 
-// A command context over a virtual station, with captured output.
+// A command context over a virtual station, with captured output; "now" is
+// the given clock's (the system's when none is given).
 class InProcessCli {
  public:
-  InProcessCli() {
-    auto owned = std::make_unique<VirtualStation>(0x1941, 0x8021);
-    station_ = owned.get();
-    device_ = std::make_unique<StationDevice>(std::move(owned), false, 0x1941, 0x8021);
-    ctx_.folder = folder_.path();
-    ctx_.device = device_.get();
-    ctx_.text = &text_;
-    ctx_.out = &out_;
-    ctx_.err = &err_;
-  }
+  InProcessCli() : InProcessCli(SystemTime()) {}
+  explicit InProcessCli(const Clock& clock)
+      : ctx_{folder_.path(), settings_, text_, *device_, clock, out_, err_} {}
 
   VirtualStation& Station() { return *station_; }
   StationDevice& Device() { return *device_; }
@@ -89,10 +85,21 @@ class InProcessCli {
   }
 
  private:
+  static const Clock& SystemTime() {
+    static const SystemClock clock;
+    return clock;
+  }
+  static std::unique_ptr<StationDevice> MakeDevice(VirtualStation*& station) {
+    auto owned = std::make_unique<VirtualStation>(0x1941, 0x8021);
+    station = owned.get();
+    return std::make_unique<StationDevice>(std::move(owned), false, 0x1941, 0x8021);
+  }
+
   ScratchFolder folder_;
+  AppSettings settings_;
   TextTable text_{0};
   VirtualStation* station_ = nullptr;
-  std::unique_ptr<StationDevice> device_;
+  std::unique_ptr<StationDevice> device_ = MakeDevice(station_);
   std::ostringstream out_;
   std::ostringstream err_;
   CliContext ctx_;

@@ -47,8 +47,7 @@ std::string DisplayTime(std::time_t t) {
 
 class CliExport : public ::testing::Test {
  protected:
-  CliExport() : now_(LocalTime(2024, 3, 1, 12, 0, 0)), clock_(now_) {
-    cli_.Context().clock = &clock_;
+  CliExport() : now_(LocalTime(2024, 3, 1, 12, 0, 0)), clock_(now_), cli_(clock_) {
     StationMemory& memory = cli_.Station().Memory();
     memory.Write(0, TestImage.data(), static_cast<int>(TestImage.size()));
     const std::uint8_t units[] = {0x47, 0x02};  // °F, °F, inch, inHg; km/h

@@ -14,6 +14,9 @@
 
 #include "cli/cli.h"
 #include "cli/cli_setup.h"
+#include "core/app/app_settings.h"
+#include "core/app/clock.h"
+#include "core/app/text_table.h"
 #include "core/station/device_support.h"
 
 namespace skyvane {
@@ -203,10 +206,10 @@ TEST(RecordCommands, FailedReadsExitWithOneLine) {
     v.station->RefuseReportsAfter(0);
     std::ostringstream out;
     std::ostringstream err;
-    CliContext ctx;
-    ctx.device = v.device.get();
-    ctx.out = &out;
-    ctx.err = &err;
+    AppSettings settings;
+    TextTable text(0);
+    SystemClock clock;
+    CliContext ctx{{}, settings, text, *v.device, clock, out, err};
     const CliCommand* command = FindCommand(name);
     ASSERT_NE(command, nullptr) << name;
     EXPECT_EQ(command->run(ctx, args), kExitFailure) << name;

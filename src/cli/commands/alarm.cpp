@@ -76,31 +76,31 @@ int RunAlarm(CliContext& ctx, const std::vector<std::string>& args) {
     if (help) break;
     std::string name, value;
     if (!SplitAssignment(arg, name, value)) {
-      *ctx.err << "skyvane-cli: alarm: expected NAME=VALUE, got '" << arg
-               << "'\nTry 'skyvane-cli alarm --help'.\n";
+      ctx.err << "skyvane-cli: alarm: expected NAME=VALUE, got '" << arg
+              << "'\nTry 'skyvane-cli alarm --help'.\n";
       return kExitUsage;
     }
     if (name != kDirection && FindByName(name) == nullptr) {
-      *ctx.err << "skyvane-cli: alarm: unknown name '" << name
-               << "'\nTry 'skyvane-cli alarm --help'.\n";
+      ctx.err << "skyvane-cli: alarm: unknown name '" << name
+              << "'\nTry 'skyvane-cli alarm --help'.\n";
       return kExitUsage;
     }
     assignments.emplace_back(name, value);
   }
   if (help) {
     // The units are the station's; without a station the help names metric ones.
-    PrintHelpText(*ctx.out, HeaderRecord());
+    PrintHelpText(ctx.out, HeaderRecord());
     return kExitOk;
   }
 
   if (!ConnectStation(ctx)) return kExitFailure;
-  AlarmSession session(*ctx.device);
+  AlarmSession session(ctx.device);
   PrintDialogMessages(ctx, session.Open());
   if (!session.SaveEnabled()) return kExitFailure;
   const HeaderRecord& header = session.Header();
   AlarmForm form = session.Form();
   if (assignments.empty()) {
-    PrintForm(*ctx.out, form, header);
+    PrintForm(ctx.out, form, header);
     return kExitOk;
   }
 
@@ -112,8 +112,8 @@ int RunAlarm(CliContext& ctx, const std::vector<std::string>& args) {
     if (name == kDirection) {
       const int position = FindItem(AlarmDirections(), value);
       if (position < 0) {
-        *ctx.err << "skyvane-cli: alarm: " << name << ": '" << value << "' is none of "
-                 << ItemList(AlarmDirections()) << "\n";
+        ctx.err << "skyvane-cli: alarm: " << name << ": '" << value << "' is none of "
+                << ItemList(AlarmDirections()) << "\n";
         return kExitUsage;
       }
       form.direction = position;
@@ -139,8 +139,8 @@ int RunAlarm(CliContext& ctx, const std::vector<std::string>& args) {
   FieldError check;
   if (!CheckAlarmForm(form, header, check)) {
     const AlarmControl* c = FindAlarmControl(check.control);
-    *ctx.err << "skyvane-cli: " << (c != nullptr ? NameOf(*c) : std::string("alarm")) << ": "
-             << check.message << "\n";
+    ctx.err << "skyvane-cli: " << (c != nullptr ? NameOf(*c) : std::string("alarm")) << ": "
+            << check.message << "\n";
     return kExitFailure;
   }
   const SaveOutcome outcome = session.Save(form);

@@ -35,26 +35,26 @@ int RunAlarms(CliContext& ctx, const std::vector<std::string>& args) {
   AlarmsOptions options;
   std::string error;
   if (!ParseAlarmsOptions(args, options, error)) {
-    *ctx.err << "skyvane-cli: " << error << "\nusage: " << kAlarmsSynopsis << "\n";
+    ctx.err << "skyvane-cli: " << error << "\nusage: " << kAlarmsSynopsis << "\n";
     return kExitUsage;
   }
   DeviceBusyClaim claim;
   if (!OpenStation(ctx, claim)) return kExitFailure;
   AlarmRecord alarms;
   HeaderRecord header;
-  const bool headerRead = !options.display || ctx.device->ReadHeader(header);
-  const bool read = headerRead && ctx.device->ReadAlarms(alarms);
+  const bool headerRead = !options.display || ctx.device.ReadHeader(header);
+  const bool read = headerRead && ctx.device.ReadAlarms(alarms);
   claim.Release();
   if (!headerRead) {
-    *ctx.err << "skyvane-cli: Read weather setup data fail!\n";
+    ctx.err << "skyvane-cli: Read weather setup data fail!\n";
     return kExitFailure;
   }
   if (!read) {
-    *ctx.err << "skyvane-cli: Read weather alarm data fail!\n";
+    ctx.err << "skyvane-cli: Read weather alarm data fail!\n";
     return kExitFailure;
   }
   if (options.display) AlarmsToDisplayUnits(alarms, header);
-  PrintFields(*ctx.out, alarms, alm::kHexDump);
+  PrintFields(ctx.out, alarms, alm::kHexDump);
   return kExitOk;
 }
 

@@ -6,9 +6,6 @@
 #include "cli/current_reading.h"
 #include "cli/data_file_access.h"
 #include "cli/field_printer.h"
-#include "cli/station_access.h"
-#include "core/history/rain.h"
-#include "core/units/record_display.h"
 
 namespace skyvane {
 
@@ -21,27 +18,20 @@ int RunCurrent(CliContext& ctx, const std::vector<std::string>& args) {
   bool stored = false;
   for (const std::string& arg : args) {
     if (arg != "--stored") {
-      *ctx.err << "skyvane-cli: current: unknown option '" << arg << "'\nusage: " << kCurrentSynopsis
-               << "\n";
+      ctx.err << "skyvane-cli: current: unknown option '" << arg << "'\nusage: " << kCurrentSynopsis
+              << "\n";
       return kExitUsage;
     }
     stored = true;
   }
   CliDataFile data;
   if (!data.Open(ctx)) return kExitFailure;
-  DeviceBusyClaim claim;
-  if (!OpenStation(ctx, claim)) return kExitFailure;
   HeaderRecord header;
   AlarmRecord alarms;
   HistoryRow row;
-  const bool read = ReadCurrentBlocks(ctx, header, alarms, row);
-  claim.Release();
-  if (!read) return kExitFailure;
-  DeriveRow(row, header, alarms);
-  // The rain windows come from the stored history, as in the monitor.
-  ComputeRainForCurrent(data.File(), row);
-  if (!stored) RowToDisplayUnits(row, header);
-  PrintFields(*ctx.out, row, row::stationAddress);
+  const ReadingUnits units = stored ? ReadingUnits::kStored : ReadingUnits::kDisplay;
+  if (!ReadStationReading(ctx, data.File(), units, header, alarms, row)) return kExitFailure;
+  PrintFields(ctx.out, row, row::stationAddress);
   return kExitOk;
 }
 

@@ -19,17 +19,17 @@ int RunDump(CliContext& ctx, const std::vector<std::string>& args) {
   long long address = 0;
   long long count = 0;
   if (args.size() != 2) {
-    *ctx.err << "skyvane-cli: usage: skyvane-cli [OPTIONS] " << kDumpUsage << "\n";
+    ctx.err << "skyvane-cli: usage: skyvane-cli [OPTIONS] " << kDumpUsage << "\n";
     return kExitUsage;
   }
   if (!ParseCliNumber(args[0], 0, 0xFFFF, address)) {
-    *ctx.err << "skyvane-cli: dump: ADDR must be a number from 0 to 0xFFFF, not '" << args[0]
-             << "'\n";
+    ctx.err << "skyvane-cli: dump: ADDR must be a number from 0 to 0xFFFF, not '" << args[0]
+            << "'\n";
     return kExitUsage;
   }
   if (!ParseCliNumber(args[1], 1, 0x10000, count)) {
-    *ctx.err << "skyvane-cli: dump: LEN must be a number from 1 to 65536, not '" << args[1]
-             << "'\n";
+    ctx.err << "skyvane-cli: dump: LEN must be a number from 1 to 65536, not '" << args[1]
+            << "'\n";
     return kExitUsage;
   }
 
@@ -38,7 +38,7 @@ int RunDump(CliContext& ctx, const std::vector<std::string>& args) {
   // The link fills whole 32-byte blocks.
   std::vector<std::uint8_t> bytes((count + 31) / 32 * 32, 0);
   int length = static_cast<int>(count);
-  const bool read = ctx.device->Link().ReadBlocks(static_cast<std::uint16_t>(address),
+  const bool read = ctx.device.Link().ReadBlocks(static_cast<std::uint16_t>(address),
                                                   bytes.data(), length);
   claim.Release();
   if (!read) {
@@ -46,7 +46,7 @@ int RunDump(CliContext& ctx, const std::vector<std::string>& args) {
     std::snprintf(line, sizeof line,
                   "skyvane-cli: station memory could not be read at 0x%04llX (%d of %lld bytes)\n",
                   (address + length) & 0xFFFF, length, count);
-    *ctx.err << line;
+    ctx.err << line;
     return kExitFailure;
   }
 
@@ -62,7 +62,7 @@ int RunDump(CliContext& ctx, const std::vector<std::string>& args) {
     text += cell;
   }
   text += '\n';
-  *ctx.out << text;
+  ctx.out << text;
   return kExitOk;
 }
 

@@ -12,6 +12,7 @@
 #include "cli/global_options.h"
 #include "cli/station_access.h"
 #include "core/app/text_table.h"
+#include "core/dialogs/dialog_station.h"
 #include "core/history/export_writer.h"
 #include "core/history/history_grid.h"
 #include "core/history/search_range.h"
@@ -104,50 +105,35 @@ bool ParseExportOptions(const std::vector<std::string>& args, ExportOptions& opt
   return true;
 }
 
-std::string_view TextOf(CliContext& ctx, Txt entry) {
-  return ctx.text != nullptr ? ctx.text->Text(entry) : TextIn(entry, 0);
-}
-
 // The header's units, as the History window reads them when it opens; the
 // defaults (with a note on ctx.err) when the station cannot give them.
 HeaderRecord ReadUnits(CliContext& ctx) {
-  HeaderRecord units;
   if (!ConnectStation(ctx)) {
-    *ctx.err << "skyvane-cli: export: values in the default units\n";
-    return units;
+    ctx.err << "skyvane-cli: export: values in the default units\n";
+    return HeaderRecord();
   }
-  DeviceBusyClaim claim = ClaimDeviceForUser(ctx.device->DeviceBusy());
-  if (!claim) {
-    *ctx.err << "skyvane-cli: " << TextOf(ctx, Txt::CantCommunicateWithDevice)
-             << " (values in the default units)\n";
-    return units;
+  const UnitsReading reading = ReadUnitsForUser(ctx.device);
+  for (const Txt message : reading.messages) {
+    ctx.err << "skyvane-cli: " << ctx.text.Text(message) << " (values in the default units)\n";
   }
-  if (!ctx.device->ReadHeader(units)) {
-    *ctx.err << "skyvane-cli: " << TextOf(ctx, Txt::ReadSetupDataFail)
-             << " (values in the default units)\n";
-    units = HeaderRecord();
-  }
-  return units;
+  return reading.units;
 }
 
 int RunExport(CliContext& ctx, const std::vector<std::string>& args) {
   ExportOptions options;
   std::string error;
   if (!ParseExportOptions(args, options, error)) {
-    *ctx.err << "skyvane-cli: export: " << error << "\nusage: " << kExportSynopsis << "\n"
-             << kExportHelp;
+    ctx.err << "skyvane-cli: export: " << error << "\nusage: " << kExportSynopsis << "\n"
+            << kExportHelp;
     return kExitUsage;
   }
-  SystemClock systemClock;
-  const Clock& clock = ctx.clock != nullptr ? *ctx.clock : systemClock;
-  const SearchRange lastHour = RangeEndingNow(clock, SearchSpanSeconds(0));
+  const SearchRange lastHour = RangeEndingNow(ctx.clock, SearchSpanSeconds(0));
   if (options.from.empty()) options.from = lastHour.start;
   if (options.to.empty()) options.to = lastHour.end;
 
   CliDataFile data;
   if (!data.Open(ctx)) return kExitFailure;
-  TextTable fallbackText(0);
-  HistoryGrid grid(ctx.text != nullptr ? *ctx.text : fallbackText, ReadUnits(ctx));
+  HistoryGrid grid(ctx.text, ReadUnits(ctx));
   SearchToGrid(data.File(), grid, options.from, options.to);
 
   ExportChoices choices;
@@ -159,18 +145,18 @@ int RunExport(CliContext& ctx, const std::vector<std::string>& args) {
   if (!options.out.empty()) {
     errno = 0;
     if (!WriteExportFile(options.out, grid, choices)) {
-      *ctx.err << "skyvane-cli: export: cannot write " << options.out;
-      if (errno != 0) *ctx.err << ": " << std::strerror(errno);
-      *ctx.err << "\n";
+      ctx.err << "skyvane-cli: export: cannot write " << options.out;
+      if (errno != 0) ctx.err << ": " << std::strerror(errno);
+      ctx.err << "\n";
       return kExitFailure;
     }
     return kExitOk;
   }
   std::string text;
   ExportText(grid, choices, text);
-  ctx.out->write(text.data(), static_cast<std::streamsize>(text.size()));
-  ctx.out->flush();
-  return *ctx.out ? kExitOk : kExitFailure;
+  ctx.out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  ctx.out.flush();
+  return ctx.out ? kExitOk : kExitFailure;
 }
 
 CommandRegistrar reg{{"export", kExportSynopsis, &RunExport}};

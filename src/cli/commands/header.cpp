@@ -14,19 +14,19 @@ constexpr const char* kHeaderSynopsis = "header                print the station
 
 int RunHeader(CliContext& ctx, const std::vector<std::string>& args) {
   if (!args.empty()) {
-    *ctx.err << "skyvane-cli: usage: " << kHeaderSynopsis << "\n";
+    ctx.err << "skyvane-cli: usage: " << kHeaderSynopsis << "\n";
     return kExitUsage;
   }
   DeviceBusyClaim claim;
   if (!OpenStation(ctx, claim)) return kExitFailure;
   HeaderRecord header;
-  const bool read = ctx.device->ReadHeader(header);
+  const bool read = ctx.device.ReadHeader(header);
   claim.Release();
   if (!read) {
-    *ctx.err << "skyvane-cli: Read weather setup data fail!\n";
+    ctx.err << "skyvane-cli: Read weather setup data fail!\n";
     return kExitFailure;
   }
-  PrintFields(*ctx.out, header, hdr::kHexDump);
+  PrintFields(ctx.out, header, hdr::kHexDump);
   return kExitOk;
 }
 

@@ -26,7 +26,7 @@ bool IsTimeText(const std::string& text) {
 }
 
 int Usage(CliContext& ctx, const std::string& why) {
-  *ctx.err << "skyvane-cli: history: " << why << "\nusage: " << kHistorySynopsis << "\n";
+  ctx.err << "skyvane-cli: history: " << why << "\nusage: " << kHistorySynopsis << "\n";
   return kExitUsage;
 }
 
@@ -49,7 +49,7 @@ int RunHistory(CliContext& ctx, const std::vector<std::string>& args) {
   if (!data.Open(ctx)) return kExitFailure;
   std::vector<std::string> lines;
   if (LoadStoredLines(data.File(), from, to, lines) < 0) {
-    *ctx.err << "skyvane-cli: the data file " << data.File().path() << " cannot be read\n";
+    ctx.err << "skyvane-cli: the data file " << data.File().path() << " cannot be read\n";
     return kExitFailure;
   }
   std::string text;
@@ -57,7 +57,7 @@ int RunHistory(CliContext& ctx, const std::vector<std::string>& args) {
     text += line;
     text += '\n';
   }
-  *ctx.out << text;
+  ctx.out << text;
   return kExitOk;
 }
 

@@ -5,10 +5,7 @@
 #include "cli/cli.h"
 #include "cli/current_reading.h"
 #include "cli/data_file_access.h"
-#include "cli/station_access.h"
-#include "core/history/rain.h"
 #include "core/monitor/alarm_evaluation.h"
-#include "core/units/record_display.h"
 
 namespace skyvane {
 
@@ -19,25 +16,18 @@ constexpr const char* kLampsSynopsis =
 
 int RunLamps(CliContext& ctx, const std::vector<std::string>& args) {
   if (!args.empty()) {
-    *ctx.err << "skyvane-cli: usage: " << kLampsSynopsis << "\n";
+    ctx.err << "skyvane-cli: usage: " << kLampsSynopsis << "\n";
     return kExitUsage;
   }
   CliDataFile data;
   if (!data.Open(ctx)) return kExitFailure;
-  DeviceBusyClaim claim;
-  if (!OpenStation(ctx, claim)) return kExitFailure;
+  // The reading as the monitor evaluates it: completed, with the rain of the
+  // stored history, in the header's units.
   HeaderRecord header;
   AlarmRecord alarms;
   HistoryRow row;
-  const bool read = ReadCurrentBlocks(ctx, header, alarms, row);
-  claim.Release();
-  if (!read) return kExitFailure;
-
-  // The reading as the monitor evaluates it: completed, with the rain of the
-  // stored history, in the header's units.
-  DeriveRow(row, header, alarms);
-  ComputeRainForCurrent(data.File(), row);
-  RowToDisplayUnits(row, header);
+  const ReadingUnits units = ReadingUnits::kDisplay;
+  if (!ReadStationReading(ctx, data.File(), units, header, alarms, row)) return kExitFailure;
   const LampStates states = EvaluateAlarms(row, header, alarms);
   std::string text;
   for (int i = 0; i < kLampCount; ++i) {
@@ -48,7 +38,7 @@ int RunLamps(CliContext& ctx, const std::vector<std::string>& args) {
     text += LampStateName(states[i]);
     text += '\n';
   }
-  *ctx.out << text;
+  ctx.out << text;
   return kExitOk;
 }
 

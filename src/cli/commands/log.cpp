@@ -17,20 +17,20 @@ namespace {
 constexpr const char* kLogSynopsis =
     "log                   run one polling cycle and append the new records to Skyvane.dat";
 
-void Fail(CliContext& ctx, Txt entry) { *ctx.err << "skyvane-cli: " << ctx.text->Text(entry) << "\n"; }
+void Fail(CliContext& ctx, Txt entry) { ctx.err << "skyvane-cli: " << ctx.text.Text(entry) << "\n"; }
 
 int RunLog(CliContext& ctx, const std::vector<std::string>& args) {
   if (!args.empty()) {
-    *ctx.err << "skyvane-cli: usage: " << kLogSynopsis << "\n";
+    ctx.err << "skyvane-cli: usage: " << kLogSynopsis << "\n";
     return kExitUsage;
   }
   CliDataFile data;
   if (!data.OpenForPolling(ctx) || !ConnectStation(ctx)) return kExitFailure;
   // What the connection watch does once a station is found.
-  ctx.device->EnableWatch();
+  ctx.device.EnableWatch();
 
-  PrintingFrontEnd frontEnd(*ctx.out, *ctx.err);
-  MonitorCycle cycle(MonitorServices{*ctx.device, data.File(), *ctx.text, *ctx.settings, data.clock()});
+  PrintingFrontEnd frontEnd(ctx.out, ctx.err);
+  MonitorCycle cycle(MonitorServices{ctx.device, data.File(), ctx.text, ctx.settings, data.clock()});
   const CycleReport report = cycle.Run(frontEnd);
   if (report.outcome != CycleOutcome::kPolled) {
     Fail(ctx, Txt::CantCommunicateWithDevice);
@@ -46,11 +46,11 @@ int RunLog(CliContext& ctx, const std::vector<std::string>& args) {
   }
   if (report.downloadEnd == DownloadEnd::kHeaderUnreadable ||
       report.downloadEnd == DownloadEnd::kBlockUnreadable) {
-    *ctx.err << "skyvane-cli: the station's history could not be read; nothing was saved\n";
+    ctx.err << "skyvane-cli: the station's history could not be read; nothing was saved\n";
     return kExitFailure;
   }
   if (report.downloaded > 0 && !report.saved) {
-    *ctx.err << "skyvane-cli: the new records could not be saved in " << data.File().path() << "\n";
+    ctx.err << "skyvane-cli: the new records could not be saved in " << data.File().path() << "\n";
     return kExitFailure;
   }
   return kExitOk;

@@ -37,13 +37,13 @@ int RunMaxMin(CliContext& ctx, const std::vector<std::string>& args) {
   MaxMinOptions options;
   std::string error;
   if (!ParseMaxMinOptions(args, options, error)) {
-    *ctx.err << "skyvane-cli: " << error << "\nusage: " << kMaxMinSynopsis << "\n";
+    ctx.err << "skyvane-cli: " << error << "\nusage: " << kMaxMinSynopsis << "\n";
     return kExitUsage;
   }
   DeviceBusyClaim claim;
   if (!OpenStation(ctx, claim)) return kExitFailure;
   MaxMinRecord maxmin;
-  const bool read = ctx.device->ReadMaxMin(maxmin);
+  const bool read = ctx.device.ReadMaxMin(maxmin);
   HeaderRecord header;
   AlarmRecord alarms;
   HistoryRow current;
@@ -51,7 +51,7 @@ int RunMaxMin(CliContext& ctx, const std::vector<std::string>& args) {
       !read || !options.display || ReadCurrentBlocks(ctx, header, alarms, current);
   claim.Release();
   if (!read) {
-    *ctx.err << "skyvane-cli: Read weather scope data fail!\n";
+    ctx.err << "skyvane-cli: Read weather scope data fail!\n";
     return kExitFailure;
   }
   if (!currentRead) return kExitFailure;
@@ -62,7 +62,7 @@ int RunMaxMin(CliContext& ctx, const std::vector<std::string>& args) {
     MaxMinToDisplayUnits(maxmin, header);
     RepairMaxMin(maxmin, header, current);
   }
-  PrintFields(*ctx.out, maxmin, mm::kHexDump);
+  PrintFields(ctx.out, maxmin, mm::kHexDump);
   return kExitOk;
 }
 

@@ -50,18 +50,18 @@ class StopSignals {
 // The connection watch of the main window, once a second: find the station,
 // notice when it goes, and release a newly found station to the monitor.
 void WatchConnection(CliContext& ctx) {
-  StationDevice& device = *ctx.device;
+  StationDevice& device = ctx.device;
   device.UpdateConnection();
   if (!device.IsWatchEnabled()) device.EnableWatch();
   if (device.HasLinkChanged()) {
-    *ctx.err << (device.IsConnected() ? "skyvane-cli: weather station connected\n"
-                                      : "skyvane-cli: weather station not connected\n");
+    ctx.err << (device.IsConnected() ? "skyvane-cli: weather station connected\n"
+                                     : "skyvane-cli: weather station not connected\n");
   }
 }
 
 int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
   if (!args.empty()) {
-    *ctx.err << "skyvane-cli: usage: " << kRunSynopsis << "\n";
+    ctx.err << "skyvane-cli: usage: " << kRunSynopsis << "\n";
     return kExitUsage;
   }
   CliDataFile data;
@@ -69,13 +69,13 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
 
   StopSignals signals;
   WatchConnection(ctx);
-  if (!ctx.device->IsConnected()) *ctx.err << "skyvane-cli: waiting for the weather station\n";
+  if (!ctx.device.IsConnected()) ctx.err << "skyvane-cli: waiting for the weather station\n";
 
-  PrintingFrontEnd frontEnd(*ctx.out, *ctx.err);
+  PrintingFrontEnd frontEnd(ctx.out, ctx.err);
   MonitorThread monitor(
-      MonitorServices{*ctx.device, data.File(), *ctx.text, *ctx.settings, data.clock()}, frontEnd);
+      MonitorServices{ctx.device, data.File(), ctx.text, ctx.settings, data.clock()}, frontEnd);
   if (!monitor.Start()) {
-    *ctx.err << "skyvane-cli: Begin monitor thread fail!\n";
+    ctx.err << "skyvane-cli: Begin monitor thread fail!\n";
     return kExitFailure;
   }
   while (!signals.WaitOneSecond()) WatchConnection(ctx);

@@ -21,12 +21,12 @@ constexpr const char* kScopeSynopsis =
 
 int RunScope(CliContext& ctx, const std::vector<std::string>& args) {
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-    *ctx.out << "usage: skyvane-cli scope\nNames:\n";
-    for (const ScopeEntry& e : ScopeEntries()) *ctx.out << "  " << ControlName(e.group, e.caption) << "\n";
+    ctx.out << "usage: skyvane-cli scope\nNames:\n";
+    for (const ScopeEntry& e : ScopeEntries()) ctx.out << "  " << ControlName(e.group, e.caption) << "\n";
     return kExitOk;
   }
   if (!args.empty()) {
-    *ctx.err << "skyvane-cli: scope: unknown option '" << args[0] << "'\nusage: " << kScopeSynopsis << "\n";
+    ctx.err << "skyvane-cli: scope: unknown option '" << args[0] << "'\nusage: " << kScopeSynopsis << "\n";
     return kExitUsage;
   }
   if (!ConnectStation(ctx)) return kExitFailure;
@@ -40,8 +40,7 @@ int RunScope(CliContext& ctx, const std::vector<std::string>& args) {
   if (std::filesystem::is_regular_file(data, ec)) file.OpenFile(data.string());
   file.CloseFile();
 
-  TextTable english(0);
-  ScopeSession session(*ctx.device, file, ctx.text != nullptr ? *ctx.text : english);
+  ScopeSession session(ctx.device, file, ctx.text);
   DialogMessages messages;
   const bool opened = session.Open(messages);
   PrintDialogMessages(ctx, messages);
@@ -52,7 +51,7 @@ int RunScope(CliContext& ctx, const std::vector<std::string>& args) {
     text += ControlName(e.group, e.caption) + "\t" + session.ValueText(e.field) + "\t" +
             session.TimeText(e.field) + "\n";
   }
-  *ctx.out << text;
+  ctx.out << text;
   return messages.empty() ? kExitOk : kExitFailure;
 }
 

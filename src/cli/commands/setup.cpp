@@ -151,41 +151,41 @@ std::string ControlOf(int control) {
 
 int RunSetup(CliContext& ctx, const std::vector<std::string>& args) {
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-    PrintHelpText(*ctx.out);
+    PrintHelpText(ctx.out);
     return kExitOk;
   }
   std::vector<std::pair<std::string, std::string>> assignments;
   for (const std::string& arg : args) {
     std::string name, value;
     if (!SplitAssignment(arg, name, value)) {
-      *ctx.err << "skyvane-cli: setup: expected NAME=VALUE, got '" << arg
-               << "'\nTry 'skyvane-cli setup --help'.\n";
+      ctx.err << "skyvane-cli: setup: expected NAME=VALUE, got '" << arg
+              << "'\nTry 'skyvane-cli setup --help'.\n";
       return kExitUsage;
     }
     assignments.emplace_back(name, value);
   }
 
   if (!ConnectStation(ctx)) return kExitFailure;
-  SetupSession session(*ctx.device);
+  SetupSession session(ctx.device);
   const DialogMessages opening = session.Open();
   PrintDialogMessages(ctx, opening);
   if (!session.SaveEnabled()) return kExitFailure;
   SetupForm form = session.Form();
   if (assignments.empty()) {
-    PrintForm(*ctx.out, form);
+    PrintForm(ctx.out, form);
     return kExitOk;
   }
 
   for (const auto& [name, value] : assignments) {
     std::string error;
     if (!SetControl(form, name, value, error)) {
-      *ctx.err << "skyvane-cli: setup: " << error << "\nTry 'skyvane-cli setup --help'.\n";
+      ctx.err << "skyvane-cli: setup: " << error << "\nTry 'skyvane-cli setup --help'.\n";
       return kExitUsage;
     }
   }
   FieldError check;
   if (!CheckSetupForm(form, check)) {
-    *ctx.err << "skyvane-cli: " << ControlOf(check.control) << ": " << check.message << "\n";
+    ctx.err << "skyvane-cli: " << ControlOf(check.control) << ": " << check.message << "\n";
     return kExitFailure;
   }
   const SaveOutcome outcome = session.Save(form);

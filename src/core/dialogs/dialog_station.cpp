@@ -11,6 +11,20 @@ DeviceBusyClaim ClaimForDialog(StationDevice& device, const BusySleep& sleep,
   return claim;
 }
 
+UnitsReading ReadUnitsForUser(StationDevice& device, const BusySleep& sleep) {
+  UnitsReading reading;
+  DeviceBusyClaim claim = ClaimForDialog(device, sleep, reading.messages);
+  if (!claim) {
+    reading.linkBusy = true;
+    return reading;
+  }
+  // A failed read may leave part of the block behind: the defaults, then.
+  if (!Noted(device.ReadHeader(reading.units), Txt::ReadSetupDataFail, reading.messages)) {
+    reading.units = HeaderRecord();
+  }
+  return reading;
+}
+
 bool Noted(bool ok, Txt failure, DialogMessages& messages) {
   if (!ok) messages.push_back(failure);
   return ok;

@@ -6,6 +6,7 @@
 
 #include "core/app/text_entry.h"
 #include "core/station/device_busy.h"
+#include "core/station/header_record.h"
 
 namespace skyvane {
 
@@ -28,6 +29,18 @@ struct SaveOutcome {
 // Takes the link for a user's exchange; when it stays busy, adds "Can't
 // communicate with device!" to messages and returns an empty claim.
 DeviceBusyClaim ClaimForDialog(StationDevice& device, const BusySleep& sleep, DialogMessages& messages);
+
+// The header's units, read for a window that shows values in them.
+struct UnitsReading {
+  HeaderRecord units;       // the station's header; the defaults when it was not read
+  bool linkBusy = false;    // the link stayed busy: nothing was exchanged
+  DialogMessages messages;  // "Can't communicate with device!" or the failed read
+  bool Read() const { return messages.empty(); }
+};
+
+// Reads the header while holding the user's claim of the link, released
+// before it returns.
+UnitsReading ReadUnitsForUser(StationDevice& device, const BusySleep& sleep = SleepFor);
 
 // Adds failure to messages when a read or write did not succeed; returns ok.
 bool Noted(bool ok, Txt failure, DialogMessages& messages);

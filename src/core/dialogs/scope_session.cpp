@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/history/rain.h"
+#include "core/history/current_reading.h"
 #include "core/station/station_device.h"
 #include "core/units/conversions.h"
 #include "core/units/record_display.h"
@@ -58,14 +58,8 @@ bool ScopeSession::Open(DialogMessages& messages) {
   // Without a header there is no current-record address: reading address 0
   // would take the header's bytes for a weather reading.
   const bool recordRead =
-      headerRead && device_.ReadWeatherRecord(IntegerValue(header_[hdr::kCurrentAddress]), current_);
+      headerRead && ReadCurrentReading(device_, claim, file_, header_, alarms_, current_);
   if (!recordRead) messages.push_back(Txt::ReadSetupDataFail);
-
-  if (recordRead) {
-    DeriveRow(current_, header_, alarms_);
-    ComputeRainForCurrent(file_, current_);
-    RowToDisplayUnits(current_, header_);
-  }
   MaxMinToDisplayUnits(maxmin_, header_);
   RepairMaxMin(maxmin_, header_, current_);
   PrepareTexts();

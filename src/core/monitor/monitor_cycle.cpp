@@ -7,6 +7,7 @@
 #include "core/app/app_settings.h"
 #include "core/app/clock.h"
 #include "core/app/text_table.h"
+#include "core/history/current_reading.h"
 #include "core/history/history_download.h"
 #include "core/history/history_file.h"
 #include "core/history/rain.h"
@@ -93,12 +94,8 @@ CycleReport MonitorCycle::Run(MonitorFrontEnd& frontEnd) {
     report.maxMinRead = device.ReadMaxMin(maxmin);
     if (report.headerRead && report.alarmsRead) {
       HistoryRow current;
-      report.recordRead = device.ReadWeatherRecord(IntegerValue(header[hdr::kCurrentAddress]), current);
-      claim.Release();
+      report.recordRead = ReadCurrentReading(device, claim, services_.file, header, alarms, current);
       if (report.recordRead) {
-        DeriveRow(current, header, alarms);
-        ComputeRainForCurrent(services_.file, current);
-        RowToDisplayUnits(current, header);
         frontEnd.ShowLiveValues(current, header, alarms);
         frontEnd.ShowLampStates(EvaluateAlarms(current, header, alarms));
         if (report.maxMinRead) {

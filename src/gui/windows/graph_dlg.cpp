@@ -15,6 +15,7 @@
 
 #include "core/app/clock.h"
 #include "core/app/text_table.h"
+#include "core/dialogs/dialog_station.h"
 #include "core/history/graph_series.h"
 #include "core/history/history_file.h"
 #include "core/history/search_range.h"
@@ -169,10 +170,8 @@ void CGraphDlg::Refresh() {
 void CGraphDlg::ReadUnits() {
   // A station that stays busy leaves the units of the last reading (the
   // defaults until one succeeded); no message.
-  DeviceBusyClaim claim = ClaimDeviceForUser(device_.DeviceBusy(), prompts_.sleep);
-  if (!claim) return;
-  HeaderRecord header;
-  if (device_.ReadHeader(header)) units_ = header;
+  const UnitsReading reading = ReadUnitsForUser(device_, prompts_.sleep);
+  if (reading.Read()) units_ = reading.units;
 }
 
 void CGraphDlg::Draw() {

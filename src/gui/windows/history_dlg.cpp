@@ -17,6 +17,7 @@
 
 #include "core/app/clock.h"
 #include "core/app/text_table.h"
+#include "core/dialogs/dialog_station.h"
 #include "core/history/export_writer.h"
 #include "core/history/history_file.h"
 #include "core/station/device_busy.h"
@@ -149,19 +150,10 @@ void CHistoryDlg::PlaceControls() {
 }
 
 bool CHistoryDlg::Open() {
-  DeviceBusyClaim claim = ClaimDeviceForUser(device_.DeviceBusy(), prompts_.sleep);
-  if (!claim) {
-    prompts_.message(this, TableText(text_, Txt::CantCommunicateWithDevice));
-    return false;
-  }
-  HeaderRecord units;
-  const bool read = device_.ReadHeader(units);
-  claim.Release();
-  if (!read) {
-    units = HeaderRecord();
-    prompts_.message(this, TableText(text_, Txt::ReadSetupDataFail));
-  }
-  model_->SetUnits(units);
+  const UnitsReading reading = ReadUnitsForUser(device_, prompts_.sleep);
+  for (const Txt message : reading.messages) prompts_.message(this, TableText(text_, message));
+  if (reading.linkBusy) return false;
+  model_->SetUnits(reading.units);
 
   range_.condition->setCurrentIndex(0);
   range_.SpanEndingAt(clock_.Now());  // the last hour
