@@ -49,7 +49,15 @@ constexpr Slot kSlots[] = {
     {alm::kTimeMinute, al::kTimeMinute},
     {alm::kReserved59, al::kReserved59},
 };
-static_assert(std::size(kSlots) == std::size(al::kAll), "every byte of the block belongs to a field");
+// Every field of the block, in block order: no byte is left out of the record.
+constexpr bool CoversBlock() {
+  if (std::size(kSlots) != std::size(al::kAll)) return false;
+  for (std::size_t i = 0; i < std::size(kSlots); ++i) {
+    if (kSlots[i].at.offset != al::kAll[i].offset) return false;
+  }
+  return true;
+}
+static_assert(CoversBlock());
 
 }  // namespace
 

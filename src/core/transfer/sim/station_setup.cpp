@@ -36,7 +36,8 @@ void SetUpInService(MemorySpan memory, int timeZoneHours) {
   h[hb::kAlarmEnables3.offset] = 0x0C;    // outdoor temperature low and high
   const int zone = std::clamp(timeZoneHours, -12, 14);
   const int m = std::abs(zone);
-  h[hb::kTimeZone.offset] = static_cast<std::uint8_t>((m / 10) * 16 + m % 10 + (zone < 0 ? 0x80 : 0));
+  h[hb::kTimeZone.offset] =
+      static_cast<std::uint8_t>((m / 10) * 16 + m % 10 + (zone < 0 ? 0x80 : 0));
   layout::WriteNumber(memory, hb::kRecordCount, 1);
   layout::WriteNumber(memory, hb::kCurrentAddress, memmap::kRingFirst);
 
@@ -81,7 +82,8 @@ int Interval(ConstMemorySpan memory) {
 }
 
 int RecordCount(ConstMemorySpan memory) {
-  return std::min<int>(static_cast<int>(layout::ReadNumber(memory, hb::kRecordCount)), memmap::kRingSlots);
+  return std::min<int>(static_cast<int>(layout::ReadNumber(memory, hb::kRecordCount)),
+                       memmap::kRingSlots);
 }
 
 std::uint16_t CurrentAddress(ConstMemorySpan memory) {

@@ -68,9 +68,10 @@ void StationSimulation::Adopt(MemorySpan memory, std::int64_t now) {
   state_.monthStartTotal = 0;
   const std::uint8_t units = memory[hb::kUnits.offset];
   const auto alarms = AlarmBlock(memory);
-  const int offset =
-      PressureFromStationUnit(static_cast<int>(layout::ReadNumber(alarms, al::kRelPressureNow)), units) -
-      PressureFromStationUnit(static_cast<int>(layout::ReadNumber(alarms, al::kAbsPressureNow)), units);
+  const auto pressure = [&alarms, units](layout::Field f) {
+    return PressureFromStationUnit(static_cast<int>(layout::ReadNumber(alarms, f)), units);
+  };
+  const int offset = pressure(al::kRelPressureNow) - pressure(al::kAbsPressureNow);
   state_.relativeOffset = std::abs(offset) <= 1500 ? offset : kDefaultRelativeOffset;
   memory[hb::kInterval.offset] = static_cast<std::uint8_t>(Interval(memory));
   WriteRunningRecord(memory, now);
@@ -122,7 +123,8 @@ void StationSimulation::TakeProgramWrites(MemorySpan memory) {
   } else if (count != shadowCount) {
     layout::WriteNumber(memory, hb::kRecordCount, shadowCount);
   }
-  layout::WriteNumber(memory, hb::kCurrentAddress, layout::ReadNumber(shadow_, hb::kCurrentAddress));
+  layout::WriteNumber(memory, hb::kCurrentAddress,
+                      layout::ReadNumber(shadow_, hb::kCurrentAddress));
 
   // A relative pressure written by the program sets the offset to the
   // absolute one; a value that only differs by the rounding of a unit change
@@ -181,7 +183,8 @@ void StationSimulation::CloseSlot(MemorySpan memory, std::int64_t closeTime) {
   const auto minutes = (closeTime - state_.slotStart + 30) / 60;
   memory[current] = static_cast<std::uint8_t>(std::clamp<std::int64_t>(minutes, 1, kMaxInterval));
   layout::WriteNumber(memory, hb::kCurrentAddress, memmap::NextSlot(current));
-  layout::WriteNumber(memory, hb::kRecordCount, std::min<int>(RecordCount(memory) + 1, memmap::kRingSlots));
+  layout::WriteNumber(memory, hb::kRecordCount,
+                      std::min<int>(RecordCount(memory) + 1, memmap::kRingSlots));
   state_.slotStart = closeTime;
   WriteRunningRecord(memory, closeTime);
 }
