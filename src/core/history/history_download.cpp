@@ -25,13 +25,7 @@ namespace {
 
 using Block = std::array<std::uint8_t, memmap::kBlockSize>;
 
-// The lowest current-record address with a history record below it.
-constexpr int kLowestCurrentAddress = memmap::kRingFirst + memmap::kRecordSize;
 constexpr int kMostHistoryRecords = memmap::kRingSlots - 1;
-// Addresses of a block from which the walk continues at the top of the ring.
-constexpr int kWrapAfterFirstSlot = memmap::kRingFirst;
-constexpr int kWrapAfterLoneSlot = memmap::kRingFirst - memmap::kRecordSize;
-constexpr int kRingTop = 0x10000;
 // A record's interval byte counts when it lies in the station's range.
 constexpr int kShortestInterval = 1;
 constexpr int kLongestInterval = 240;
@@ -162,11 +156,12 @@ int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context, Downl
 
   const int wanted = std::min(IntegerValue(header[hdr::kRecordCount]) - 1, kMostHistoryRecords);
   if (wanted < 1) return nothing(DownloadEnd::kNoHistory);
-  int above = IntegerValue(header[hdr::kCurrentAddress]);
-  if (above < kLowestCurrentAddress || above > memmap::kRingLast ||
-      above % memmap::kRecordSize != 0) {
+  // The slot being filled, which needs a history record below it.
+  const int current = IntegerValue(header[hdr::kCurrentAddress]);
+  if (!memmap::IsRingSlot(current) || current == memmap::kRingFirst) {
     return nothing(DownloadEnd::kNoHistory);
   }
+  std::uint16_t newest = memmap::PreviousSlot(static_cast<std::uint16_t>(current));
 
   HistoryRow last;
   context.file.LoadLastRow(last);
@@ -191,10 +186,12 @@ int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context, Downl
   std::vector<int> skippedBefore;
   while (remaining >= 1 && !lastMet) {
     if (context.cancelled && context.cancelled()) return nothing(DownloadEnd::kCancelled);
-    const int step = (above == kLowestCurrentAddress || remaining == 1) ? 1 : 2;
+    // Two records come in one block, the newer in its upper half; below the
+    // ring's first slot lies the max/min block, not a record.
+    const int step = (newest == memmap::kRingFirst || remaining == 1) ? 1 : 2;
     if (context.status) context.status(ProgressText(stored + skipped + step, progressEntry));
 
-    const int address = above - memmap::kBlockSize;
+    const int address = newest - memmap::kRecordSize;
     Block block;
     if (!ReadBlock(context.device, address, block)) {
       // Appending the rows above an unreadable block would move the file past
@@ -237,7 +234,7 @@ int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context, Downl
       skippedBefore.push_back(0);
       ++stored;
     }
-    above = (address == kWrapAfterFirstSlot || address == kWrapAfterLoneSlot) ? kRingTop : address;
+    newest = memmap::PreviousSlot(step == 2 ? memmap::PreviousSlot(newest) : newest);
     remaining = wanted - skipped - stored;
   }
 

@@ -34,8 +34,7 @@ bool IsRingSlot(std::string_view text) {
     if (d < 0) return false;
     address = address * 16 + d;
   }
-  return address >= memmap::kRingFirst && address <= memmap::kRingLast &&
-         address % memmap::kRecordSize == 0;
+  return memmap::IsRingSlot(address);
 }
 
 long long SequenceOf(std::string_view piece) {

@@ -20,4 +20,17 @@ constexpr std::uint16_t kSettingsChangedAddress = 0x1A;
 constexpr std::uint8_t kSettingsChangedMark = 0xAA;
 constexpr std::uint16_t kTestImageSize = 512;  // test mode covers 0x000..0x1FF
 
+// The address of a slot of the history ring.
+constexpr bool IsRingSlot(long address) {
+  return address >= kRingFirst && address <= kRingLast && address % kRecordSize == 0;
+}
+
+// The slots after and before a slot, wrapping from the ring's last slot to its first.
+constexpr std::uint16_t NextSlot(std::uint16_t address) {
+  return address >= kRingLast ? kRingFirst : static_cast<std::uint16_t>(address + kRecordSize);
+}
+constexpr std::uint16_t PreviousSlot(std::uint16_t address) {
+  return address <= kRingFirst ? kRingLast : static_cast<std::uint16_t>(address - kRecordSize);
+}
+
 }  // namespace skyvane::memmap

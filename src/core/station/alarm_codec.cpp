@@ -1,5 +1,8 @@
 #include "core/station/alarm_codec.h"
 
+#include <iterator>
+
+#include "core/memory/block_layout.h"
 #include "core/memory/byte_codec.h"
 #include "core/station/station_device.h"
 
@@ -7,72 +10,73 @@ namespace skyvane {
 
 namespace {
 
-enum class Kind { kU8, kU16, kSignMagnitude, kHex };
+namespace al = layout::alarm;
 
 struct Slot {
   int field;
-  int offset;
-  Kind kind;
-  int width = 0;  // bytes, for hex slots
+  layout::Field at;
 };
 
-// Block offset of every field.
+// Where every field lies in the block.
 constexpr Slot kSlots[] = {
-    {alm::kCurrentRelPressure, 0, Kind::kU16},
-    {alm::kCurrentAbsPressure, 2, Kind::kU16},
-    {alm::kReserved04, 4, Kind::kHex, 12},
-    {alm::kIndoorHumidityHigh, 16, Kind::kU8},
-    {alm::kIndoorHumidityLow, 17, Kind::kU8},
-    {alm::kIndoorTempHigh, 18, Kind::kSignMagnitude},
-    {alm::kIndoorTempLow, 20, Kind::kSignMagnitude},
-    {alm::kOutdoorHumidityHigh, 22, Kind::kU8},
-    {alm::kOutdoorHumidityLow, 23, Kind::kU8},
-    {alm::kOutdoorTempHigh, 24, Kind::kSignMagnitude},
-    {alm::kOutdoorTempLow, 26, Kind::kSignMagnitude},
-    {alm::kWindChillHigh, 28, Kind::kSignMagnitude},
-    {alm::kWindChillLow, 30, Kind::kSignMagnitude},
-    {alm::kDewPointHigh, 32, Kind::kSignMagnitude},
-    {alm::kDewPointLow, 34, Kind::kSignMagnitude},
-    {alm::kAbsPressureHigh, 36, Kind::kU16},
-    {alm::kAbsPressureLow, 38, Kind::kU16},
-    {alm::kRelPressureHigh, 40, Kind::kU16},
-    {alm::kRelPressureLow, 42, Kind::kU16},
-    {alm::kWindLevelHigh, 44, Kind::kU8},
-    {alm::kWindSpeedHigh, 45, Kind::kU16},
-    {alm::kGustLevelHigh, 47, Kind::kU8},
-    {alm::kGustSpeedHigh, 48, Kind::kU16},
-    {alm::kWindDirection, 50, Kind::kU8},
-    {alm::kRainHourHigh, 51, Kind::kU16},
-    {alm::kRain24hHigh, 53, Kind::kU16},
-    {alm::kTimeHour, 55, Kind::kHex, 1},  // BCD: the hex digits read as the decimal hour
-    {alm::kTimeMinute, 56, Kind::kHex, 1},
-    {alm::kReserved59, 57, Kind::kHex, 7},
+    {alm::kCurrentRelPressure, al::kRelPressureNow},
+    {alm::kCurrentAbsPressure, al::kAbsPressureNow},
+    {alm::kReserved04, al::kReserved04},
+    {alm::kIndoorHumidityHigh, al::kIndoorHumidityHigh},
+    {alm::kIndoorHumidityLow, al::kIndoorHumidityLow},
+    {alm::kIndoorTempHigh, al::kIndoorTempHigh},
+    {alm::kIndoorTempLow, al::kIndoorTempLow},
+    {alm::kOutdoorHumidityHigh, al::kOutdoorHumidityHigh},
+    {alm::kOutdoorHumidityLow, al::kOutdoorHumidityLow},
+    {alm::kOutdoorTempHigh, al::kOutdoorTempHigh},
+    {alm::kOutdoorTempLow, al::kOutdoorTempLow},
+    {alm::kWindChillHigh, al::kWindChillHigh},
+    {alm::kWindChillLow, al::kWindChillLow},
+    {alm::kDewPointHigh, al::kDewPointHigh},
+    {alm::kDewPointLow, al::kDewPointLow},
+    {alm::kAbsPressureHigh, al::kAbsPressureHigh},
+    {alm::kAbsPressureLow, al::kAbsPressureLow},
+    {alm::kRelPressureHigh, al::kRelPressureHigh},
+    {alm::kRelPressureLow, al::kRelPressureLow},
+    {alm::kWindLevelHigh, al::kWindLevelHigh},
+    {alm::kWindSpeedHigh, al::kWindSpeedHigh},
+    {alm::kGustLevelHigh, al::kGustLevelHigh},
+    {alm::kGustSpeedHigh, al::kGustSpeedHigh},
+    {alm::kWindDirection, al::kWindDirection},
+    {alm::kRainHourHigh, al::kRainHourHigh},
+    {alm::kRain24hHigh, al::kRain24hHigh},
+    {alm::kTimeHour, al::kTimeHour},
+    {alm::kTimeMinute, al::kTimeMinute},
+    {alm::kReserved59, al::kReserved59},
 };
+// Every field of the block, in block order: no byte is left out of the record.
+constexpr bool CoversBlock() {
+  if (std::size(kSlots) != std::size(al::kAll)) return false;
+  for (std::size_t i = 0; i < std::size(kSlots); ++i) {
+    if (kSlots[i].at.offset != al::kAll[i].offset) return false;
+  }
+  return true;
+}
+static_assert(CoversBlock());
 
 }  // namespace
 
 void DecodeAlarms(std::span<const std::uint8_t, memmap::kAlarmSize> b, AlarmRecord& a) {
   a[alm::kHexDump] = HexDump(b);
   for (const Slot& s : kSlots) {
-    const std::uint8_t* p = &b[s.offset];
-    switch (s.kind) {
-      case Kind::kU8: a[s.field] = DecimalText(*p); break;
-      case Kind::kU16: a[s.field] = DecimalText(ReadU16(p)); break;
-      case Kind::kSignMagnitude: a[s.field] = DecimalText(ReadSignMagnitude16(p)); break;
-      case Kind::kHex: a[s.field] = HexDigits(b.subspan(s.offset, s.width)); break;
-    }
+    a[s.field] = s.at.encoding == layout::Encoding::kHex
+                     ? HexDigits(b.subspan(s.at.offset, s.at.width))
+                     : DecimalText(layout::ReadNumber(b, s.at));
   }
 }
 
 AlarmBytes EncodeAlarms(const AlarmRecord& a) {
   AlarmBytes b{};
   for (const Slot& s : kSlots) {
-    std::uint8_t* p = &b[s.offset];
-    switch (s.kind) {
-      case Kind::kU8: *p = static_cast<std::uint8_t>(ParseDecimal(a[s.field]) & 0xFF); break;
-      case Kind::kU16: WriteU16(p, ParseDecimal(a[s.field])); break;
-      case Kind::kSignMagnitude: WriteSignMagnitude16(p, ParseDecimal(a[s.field])); break;
-      case Kind::kHex: ParseHexDigits(a[s.field], std::span(b).subspan(s.offset, s.width)); break;
+    if (s.at.encoding == layout::Encoding::kHex) {
+      ParseHexDigits(a[s.field], std::span(b).subspan(s.at.offset, s.at.width));
+    } else {
+      layout::WriteNumber(b, s.at, ParseDecimal(a[s.field]));
     }
   }
   return b;

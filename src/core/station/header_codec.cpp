@@ -2,12 +2,15 @@
 
 #include <string>
 
+#include "core/memory/block_layout.h"
 #include "core/memory/byte_codec.h"
 #include "core/station/station_device.h"
 
 namespace skyvane {
 
 namespace {
+
+namespace hl = layout::header;
 
 constexpr const char* kCelsius = "°C";
 constexpr const char* kFahrenheit = "°F";
@@ -46,19 +49,18 @@ struct BitField {
   int field;
   std::uint8_t bit;
 };
-constexpr int kDisplayByte = 0x13;
 constexpr BitField kDisplayFlags[] = {{hdr::kDisplayPressure, 0x01},
                                       {hdr::kDisplayWind, 0x02},
                                       {hdr::kDisplayTime, 0x04},
                                       {hdr::kDisplayDate, 0x08},
                                       {hdr::kDisplayAxis, 0x10}};
 struct FlagByte {
-  int offset;
+  layout::Field byte;
   BitField bits[8];
   int count;
 };
 constexpr FlagByte kAlarmEnables[] = {
-    {0x15,
+    {hl::kAlarmEnables1,
      {{hdr::kAlarmTime, 0x02},
       {hdr::kAlarmWindDirection, 0x04},
       {hdr::kAlarmIndoorHumidityLow, 0x10},
@@ -66,7 +68,7 @@ constexpr FlagByte kAlarmEnables[] = {
       {hdr::kAlarmOutdoorHumidityLow, 0x40},
       {hdr::kAlarmOutdoorHumidityHigh, 0x80}},
      6},
-    {0x16,
+    {hl::kAlarmEnables2,
      {{hdr::kAlarmWindSpeedHigh, 0x01},
       {hdr::kAlarmGustSpeedHigh, 0x02},
       {hdr::kAlarmHourRainHigh, 0x04},
@@ -76,7 +78,7 @@ constexpr FlagByte kAlarmEnables[] = {
       {hdr::kAlarmRelPressureLow, 0x40},
       {hdr::kAlarmRelPressureHigh, 0x80}},
      8},
-    {0x17,
+    {hl::kAlarmEnables3,
      {{hdr::kAlarmIndoorTempLow, 0x01},
       {hdr::kAlarmIndoorTempHigh, 0x02},
       {hdr::kAlarmOutdoorTempLow, 0x04},
@@ -113,77 +115,88 @@ std::uint8_t EncodeTimeZone(const std::string& text) {
   return static_cast<std::uint8_t>((tens << 4) | units | (n < 0 ? 0x80 : 0x00));
 }
 
+// The hex digits of bytes carried back unchanged.
+std::string Reserved(std::span<const std::uint8_t, memmap::kHeaderSize> b, layout::Field f) {
+  return HexDigits(b.subspan(f.offset, f.width));
+}
+void PutReserved(const std::string& text, HeaderBytes& b, layout::Field f) {
+  ParseHexDigits(text, std::span(b).subspan(f.offset, f.width));
+}
+
 }  // namespace
 
 void DecodeHeader(std::span<const std::uint8_t, memmap::kHeaderSize> b, HeaderRecord& h) {
+  const auto at = [&b](layout::Field f) { return b[f.offset]; };
   h[hdr::kHexDump] = HexDump(b);
-  h[hdr::kMarker55] = b[0x00] == 0x55 ? "1" : "0";
-  h[hdr::kMarkerAA] = b[0x01] == 0xAA ? "1" : "0";
-  h[hdr::kReserved02] = HexDigits(b.subspan(0x02, 14));
-  h[hdr::kInterval] = DecimalText(b[0x10]);
+  h[hdr::kMarker55] = at(hl::kMarker55) == 0x55 ? "1" : "0";
+  h[hdr::kMarkerAA] = at(hl::kMarkerAA) == 0xAA ? "1" : "0";
+  h[hdr::kReserved02] = Reserved(b, hl::kReserved02);
+  h[hdr::kInterval] = DecimalText(layout::ReadNumber(b, hl::kInterval));
 
-  const std::uint8_t units = b[0x11];
+  const std::uint8_t units = at(hl::kUnits);
   h[hdr::kUnitIndoorTemp] = (units & 0x01) ? kFahrenheit : kCelsius;
   h[hdr::kUnitOutdoorTemp] = (units & 0x02) ? kFahrenheit : kCelsius;
   h[hdr::kUnitRain] = (units & 0x04) ? "inch" : "mm";
   h[hdr::kUnitPressure] = DecodeChoice(units, kPressureUnits);
-  h[hdr::kUnitWind] = DecodeChoice(b[0x12], kWindUnits);
+  h[hdr::kUnitWind] = DecodeChoice(at(hl::kWindUnit), kWindUnits);
 
-  for (const BitField& f : kDisplayFlags) h[f.field] = Flag(b[kDisplayByte], f.bit);
-  h[hdr::kDisplayDateLine] = DecodeChoice(b[kDisplayByte], kDateLine);
-  h[hdr::kDisplayOutdoorTemp] = DecodeChoice(b[0x14], kOutdoorTempShown);
-  h[hdr::kDisplayRain] = DecodeChoice(b[0x14], kRainShown);
+  const std::uint8_t display = at(hl::kDisplay);
+  for (const BitField& f : kDisplayFlags) h[f.field] = Flag(display, f.bit);
+  h[hdr::kDisplayDateLine] = DecodeChoice(display, kDateLine);
+  h[hdr::kDisplayOutdoorTemp] = DecodeChoice(at(hl::kDisplayChoices), kOutdoorTempShown);
+  h[hdr::kDisplayRain] = DecodeChoice(at(hl::kDisplayChoices), kRainShown);
 
   for (const FlagByte& fb : kAlarmEnables) {
-    for (int i = 0; i < fb.count; ++i) h[fb.bits[i].field] = Flag(b[fb.offset], fb.bits[i].bit);
+    for (int i = 0; i < fb.count; ++i) h[fb.bits[i].field] = Flag(at(fb.byte), fb.bits[i].bit);
   }
 
-  h[hdr::kTimeZone] = DecodeTimeZone(b[0x18]);
-  h[hdr::kReserved19] = HexDigits(b.subspan(0x19, 1));
-  h[hdr::kSettingsChanged] = b[0x1A] == memmap::kSettingsChangedMark ? "1" : "0";
-  h[hdr::kRecordCount] = DecimalText(ReadU16(&b[0x1B]));
-  h[hdr::kReserved1D] = HexDigits(b.subspan(0x1D, 1));
-  h[hdr::kCurrentAddress] = DecimalText(ReadU16(&b[0x1E]));
+  h[hdr::kTimeZone] = DecodeTimeZone(at(hl::kTimeZone));
+  h[hdr::kReserved19] = Reserved(b, hl::kReserved19);
+  h[hdr::kSettingsChanged] = at(hl::kSettingsChanged) == memmap::kSettingsChangedMark ? "1" : "0";
+  h[hdr::kRecordCount] = DecimalText(layout::ReadNumber(b, hl::kRecordCount));
+  h[hdr::kReserved1D] = Reserved(b, hl::kReserved1D);
+  h[hdr::kCurrentAddress] = DecimalText(layout::ReadNumber(b, hl::kCurrentAddress));
 }
 
 HeaderBytes EncodeHeader(const HeaderRecord& h) {
   HeaderBytes b{};
-  b[0x00] = h[hdr::kMarker55] == "1" ? 0x55 : 0x00;
-  b[0x01] = h[hdr::kMarkerAA] == "1" ? 0xAA : 0x00;
-  ParseHexDigits(h[hdr::kReserved02], std::span(b).subspan(0x02, 14));
-  b[0x10] = static_cast<std::uint8_t>(ParseDecimal(h[hdr::kInterval]) & 0xFF);
+  const auto at = [&b](layout::Field f) -> std::uint8_t& { return b[f.offset]; };
+  at(hl::kMarker55) = h[hdr::kMarker55] == "1" ? 0x55 : 0x00;
+  at(hl::kMarkerAA) = h[hdr::kMarkerAA] == "1" ? 0xAA : 0x00;
+  PutReserved(h[hdr::kReserved02], b, hl::kReserved02);
+  layout::WriteNumber(b, hl::kInterval, ParseDecimal(h[hdr::kInterval]));
 
   std::uint8_t units = 0;
   if (h[hdr::kUnitIndoorTemp] == kFahrenheit) units |= 0x01;
   if (h[hdr::kUnitOutdoorTemp] == kFahrenheit) units |= 0x02;
   if (h[hdr::kUnitRain] == "inch") units |= 0x04;
   units |= EncodeChoice(h[hdr::kUnitPressure], kPressureUnits);
-  b[0x11] = units;
-  b[0x12] = EncodeChoice(h[hdr::kUnitWind], kWindUnits);
+  at(hl::kUnits) = units;
+  at(hl::kWindUnit) = EncodeChoice(h[hdr::kUnitWind], kWindUnits);
 
   std::uint8_t display = 0;
   for (const BitField& f : kDisplayFlags) {
     if (h[f.field] == "1") display |= f.bit;
   }
   display |= EncodeChoice(h[hdr::kDisplayDateLine], kDateLine);
-  b[kDisplayByte] = display;
-  b[0x14] = EncodeChoice(h[hdr::kDisplayOutdoorTemp], kOutdoorTempShown) |
-            EncodeChoice(h[hdr::kDisplayRain], kRainShown);
+  at(hl::kDisplay) = display;
+  at(hl::kDisplayChoices) = EncodeChoice(h[hdr::kDisplayOutdoorTemp], kOutdoorTempShown) |
+                            EncodeChoice(h[hdr::kDisplayRain], kRainShown);
 
   for (const FlagByte& fb : kAlarmEnables) {
     std::uint8_t byte = 0;
     for (int i = 0; i < fb.count; ++i) {
       if (h[fb.bits[i].field] == "1") byte |= fb.bits[i].bit;
     }
-    b[fb.offset] = byte;
+    at(fb.byte) = byte;
   }
 
-  b[0x18] = EncodeTimeZone(h[hdr::kTimeZone]);
-  ParseHexDigits(h[hdr::kReserved19], std::span(b).subspan(0x19, 1));
-  b[0x1A] = h[hdr::kSettingsChanged] == "1" ? memmap::kSettingsChangedMark : 0x00;
-  WriteU16(&b[0x1B], ParseDecimal(h[hdr::kRecordCount]));
-  ParseHexDigits(h[hdr::kReserved1D], std::span(b).subspan(0x1D, 1));
-  WriteU16(&b[0x1E], ParseDecimal(h[hdr::kCurrentAddress]));
+  at(hl::kTimeZone) = EncodeTimeZone(h[hdr::kTimeZone]);
+  PutReserved(h[hdr::kReserved19], b, hl::kReserved19);
+  at(hl::kSettingsChanged) = h[hdr::kSettingsChanged] == "1" ? memmap::kSettingsChangedMark : 0x00;
+  layout::WriteNumber(b, hl::kRecordCount, ParseDecimal(h[hdr::kRecordCount]));
+  PutReserved(h[hdr::kReserved1D], b, hl::kReserved1D);
+  layout::WriteNumber(b, hl::kCurrentAddress, ParseDecimal(h[hdr::kCurrentAddress]));
   return b;
 }
 

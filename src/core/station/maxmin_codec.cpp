@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/memory/block_layout.h"
 #include "core/memory/byte_codec.h"
 #include "core/station/station_device.h"
 
@@ -9,9 +10,12 @@ namespace skyvane {
 
 namespace {
 
-constexpr int kFirstTimeOffset = 45;  // block offset of the first timestamp
-constexpr int kTimeSize = 5;          // year, month, day, hour, minute as BCD
-constexpr int kRainHighNibbles = 44;  // bits 16-19 of the month (low) and total (high) rain
+namespace ml = layout::maxmin;
+
+constexpr int kExtremes = static_cast<int>(ml::kExtremeCount);
+static_assert(mm::kRainTotalMax - mm::kIndoorHumidityMax + 1 == kExtremes &&
+                  mm::kLastTime - mm::kFirstTime + 1 == kExtremes,
+              "one value field and one time field per extreme, in block order");
 
 // "20YY-MM-DD hh:mm" from the hex digits of the five bytes.
 std::string TimestampText(std::span<const std::uint8_t> t) {
@@ -23,26 +27,12 @@ std::string TimestampText(std::span<const std::uint8_t> t) {
 
 void DecodeMaxMin(std::span<const std::uint8_t, memmap::kMaxMinSize> b, MaxMinRecord& m) {
   m[mm::kHexDump] = HexDump(b);
-  m[mm::kReserved00] = HexDigits(b.subspan(0, 2));
-
-  // Humidities: one unsigned byte each at offsets 2..5.
-  for (int f = mm::kIndoorHumidityMax; f <= mm::kOutdoorHumidityMin; ++f) {
-    m[f] = DecimalText(b[2 + (f - mm::kIndoorHumidityMax)]);
-  }
-  // Temperatures, windchill, dewpoint: sign-and-magnitude pairs from offset 6.
-  for (int f = mm::kIndoorTempMax; f <= mm::kDewPointMin; ++f) {
-    m[f] = DecimalText(ReadSignMagnitude16(&b[6 + 2 * (f - mm::kIndoorTempMax)]));
-  }
-  // Pressures, wind, gust, hour/24-hour/week rain: unsigned pairs from offset 22.
-  for (int f = mm::kAbsPressureMax; f <= mm::kRainWeekMax; ++f) {
-    m[f] = DecimalText(ReadU16(&b[22 + 2 * (f - mm::kAbsPressureMax)]));
-  }
-  const unsigned nibbles = b[kRainHighNibbles];
-  m[mm::kRainMonthMax] = DecimalText(ReadU16(&b[40]) | ((nibbles & 0x0Fu) << 16));
-  m[mm::kRainTotalMax] = DecimalText(ReadU16(&b[42]) | ((nibbles >> 4) << 16));
-
-  for (int f = mm::kFirstTime; f <= mm::kLastTime; ++f) {
-    m[f] = TimestampText(b.subspan(kFirstTimeOffset + kTimeSize * (f - mm::kFirstTime), kTimeSize));
+  m[mm::kReserved00] = HexDigits(b.subspan(ml::kReserved00.offset, ml::kReserved00.width));
+  for (std::size_t k = 0; k < ml::kExtremeCount; ++k) {
+    const int value = mm::kIndoorHumidityMax + static_cast<int>(k);
+    m[value] = DecimalText(layout::ReadNumber(b, ml::kValues[k]));
+    const layout::Field time = ml::TimeOf(k);
+    m[value + mm::kTimeOffset] = TimestampText(b.subspan(time.offset, time.width));
   }
 }
 

@@ -35,7 +35,7 @@ RainWindows RainInWindows(ConstMemorySpan memory, std::int64_t slotStart, std::i
   unsigned oldest = counterNow;
   const int stored = RecordCount(memory) - 1;
   for (int i = 0; i < stored && pending < 3; ++i) {
-    address = PreviousSlot(address);
+    address = memmap::PreviousSlot(address);
     const unsigned counter = CounterAt(memory, address);
     while (pending < 3 && end <= starts[pending]) {
       *results[pending] = Steps(counterNow, counter);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "core/memory/block_layout.h"
 #include "core/memory/memory_map.h"
 
 namespace skyvane::sim {
@@ -12,23 +13,15 @@ namespace skyvane::sim {
 using MemorySpan = std::span<std::uint8_t, memmap::kMemorySize>;
 using ConstMemorySpan = std::span<const std::uint8_t, memmap::kMemorySize>;
 
-// Header offsets the base unit itself looks at.
-namespace hb {
-constexpr int kMarker55 = 0x00;
-constexpr int kMarkerAA = 0x01;
-constexpr int kInterval = 0x10;
-constexpr int kUnits = 0x11;
-constexpr int kWindUnits = 0x12;
-constexpr int kDisplay = 0x13;
-constexpr int kDisplayChoices = 0x14;
-constexpr int kEnables1 = 0x15;
-constexpr int kEnables2 = 0x16;
-constexpr int kEnables3 = 0x17;
-constexpr int kTimeZone = 0x18;
-constexpr int kSettingsChanged = 0x1A;
-constexpr int kRecordCount = 0x1B;
-constexpr int kCurrentAddress = 0x1E;
-}  // namespace hb
+// The header sits at address 0, so its offsets index the whole memory.
+namespace hb = layout::header;
+static_assert(memmap::kHeaderAddress == 0, "header offsets are station addresses");
+namespace al = layout::alarm;
+
+// The alarm block within the memory.
+inline std::span<std::uint8_t, memmap::kAlarmSize> AlarmBlock(MemorySpan memory) {
+  return memory.subspan<memmap::kAlarmAddress, memmap::kAlarmSize>();
+}
 
 constexpr int kDefaultInterval = 5;
 constexpr int kMaxInterval = 240;
@@ -45,8 +38,6 @@ bool IsInService(ConstMemorySpan memory);
 int Interval(ConstMemorySpan memory);            // clamped to 1..240
 int RecordCount(ConstMemorySpan memory);         // at most 4080
 std::uint16_t CurrentAddress(ConstMemorySpan memory);
-std::uint16_t NextSlot(std::uint16_t address);   // 0xFFF0 -> 0x0100
-std::uint16_t PreviousSlot(std::uint16_t address);  // 0x0100 -> 0xFFF0
 
 // Pressure between tenths of hPa and the raw value of the alarm block in the
 // unit named by the header's unit flags (tenths of hPa or mmHg, hundredths of

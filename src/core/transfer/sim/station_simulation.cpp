@@ -66,12 +66,14 @@ void StationSimulation::Adopt(MemorySpan memory, std::int64_t now) {
   state_.counterBase = static_cast<std::uint16_t>(ReadU16(&memory[current + 13]));
   state_.monthKey = MonthKey(now);
   state_.monthStartTotal = 0;
-  const std::uint8_t units = memory[hb::kUnits];
-  const std::uint8_t* a = memory.data() + memmap::kAlarmAddress;
-  const int offset = PressureFromStationUnit(static_cast<int>(ReadU16(a)), units) -
-                     PressureFromStationUnit(static_cast<int>(ReadU16(a + 2)), units);
+  const std::uint8_t units = memory[hb::kUnits.offset];
+  const auto alarms = AlarmBlock(memory);
+  const auto pressure = [&alarms, units](layout::Field f) {
+    return PressureFromStationUnit(static_cast<int>(layout::ReadNumber(alarms, f)), units);
+  };
+  const int offset = pressure(al::kRelPressureNow) - pressure(al::kAbsPressureNow);
   state_.relativeOffset = std::abs(offset) <= 1500 ? offset : kDefaultRelativeOffset;
-  memory[hb::kInterval] = static_cast<std::uint8_t>(Interval(memory));
+  memory[hb::kInterval.offset] = static_cast<std::uint8_t>(Interval(memory));
   WriteRunningRecord(memory, now);
   Remember(memory);
 }
@@ -105,32 +107,31 @@ void StationSimulation::Run(MemorySpan memory, std::int64_t now) {
 void StationSimulation::TakeProgramWrites(MemorySpan memory) {
   std::uint8_t* h = memory.data();
   // The markers say the base unit is in service; that is not the program's to change.
-  h[hb::kMarker55] = shadow_[hb::kMarker55];
-  h[hb::kMarkerAA] = shadow_[hb::kMarkerAA];
+  for (const layout::Field f : {hb::kMarker55, hb::kMarkerAA}) h[f.offset] = shadow_[f.offset];
   // The settings-changed mark: the base unit takes in its settings and clears it.
-  if (h[hb::kSettingsChanged] == memmap::kSettingsChangedMark) h[hb::kSettingsChanged] = 0;
+  std::uint8_t& mark = h[hb::kSettingsChanged.offset];
+  if (mark == memmap::kSettingsChangedMark) mark = 0;
   // Intervals the base unit cannot keep are refused.
-  if (h[hb::kInterval] == 0 || h[hb::kInterval] > kMaxInterval) {
-    h[hb::kInterval] = shadow_[hb::kInterval];
-  }
+  std::uint8_t& interval = h[hb::kInterval.offset];
+  if (interval == 0 || interval > kMaxInterval) interval = shadow_[hb::kInterval.offset];
   // The ring is the station's own: a write may only clear it (a count of 0);
   // a header written back with an older count or address is not followed.
-  const unsigned count = ReadU16(h + hb::kRecordCount);
-  const unsigned shadowCount = ReadU16(&shadow_[hb::kRecordCount]);
+  const long long count = layout::ReadNumber(memory, hb::kRecordCount);
+  const long long shadowCount = layout::ReadNumber(shadow_, hb::kRecordCount);
   if (count == 0) {
-    WriteU16(h + hb::kRecordCount, 1);  // only the running record is left
+    layout::WriteNumber(memory, hb::kRecordCount, 1);  // only the running record is left
   } else if (count != shadowCount) {
-    WriteU16(h + hb::kRecordCount, shadowCount);
+    layout::WriteNumber(memory, hb::kRecordCount, shadowCount);
   }
-  h[hb::kCurrentAddress] = shadow_[hb::kCurrentAddress];
-  h[hb::kCurrentAddress + 1] = shadow_[hb::kCurrentAddress + 1];
+  layout::WriteNumber(memory, hb::kCurrentAddress,
+                      layout::ReadNumber(shadow_, hb::kCurrentAddress));
 
   // A relative pressure written by the program sets the offset to the
   // absolute one; a value that only differs by the rounding of a unit change
   // leaves it alone, so changing units back and forth does not make it drift.
-  const std::uint8_t units = h[hb::kUnits];
+  const std::uint8_t units = h[hb::kUnits.offset];
   const int absolute = AbsolutePressureNow(memory);
-  const int written = static_cast<int>(ReadU16(h + memmap::kAlarmAddress));
+  const int written = static_cast<int>(layout::ReadNumber(AlarmBlock(memory), al::kRelPressureNow));
   const int expected = PressureToStationUnit(absolute + state_.relativeOffset, units);
   if (std::abs(written - expected) > 1) {
     const int relative = PressureFromStationUnit(written, units);
@@ -174,16 +175,16 @@ void StationSimulation::Refresh(MemorySpan memory, std::int64_t t) {
   }
   sample.rainMonth = static_cast<int>(std::min<std::int64_t>((state_.rainTotal - state_.monthStartTotal) * 3, 0xFFFFF));
   sample.rainTotal = static_cast<int>(std::min<std::int64_t>(state_.rainTotal * 3, 0xFFFFF));
-  FollowMaxMin(MaxMinSpan(memory.data() + memmap::kMaxMinAddress, memmap::kMaxMinSize), sample, t);
+  FollowMaxMin(memory.subspan<memmap::kMaxMinAddress, memmap::kMaxMinSize>(), sample, t);
 }
 
 void StationSimulation::CloseSlot(MemorySpan memory, std::int64_t closeTime) {
   const std::uint16_t current = CurrentAddress(memory);
   const auto minutes = (closeTime - state_.slotStart + 30) / 60;
   memory[current] = static_cast<std::uint8_t>(std::clamp<std::int64_t>(minutes, 1, kMaxInterval));
-  const std::uint16_t next = NextSlot(current);
-  WriteU16(&memory[hb::kCurrentAddress], next);
-  WriteU16(&memory[hb::kRecordCount], std::min<int>(RecordCount(memory) + 1, memmap::kRingSlots));
+  layout::WriteNumber(memory, hb::kCurrentAddress, memmap::NextSlot(current));
+  layout::WriteNumber(memory, hb::kRecordCount,
+                      std::min<int>(RecordCount(memory) + 1, memmap::kRingSlots));
   state_.slotStart = closeTime;
   WriteRunningRecord(memory, closeTime);
 }

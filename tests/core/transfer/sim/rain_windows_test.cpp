@@ -18,10 +18,10 @@ class RainWindowsTest : public ::testing::Test {
     for (std::size_t i = 0; i < records.size(); ++i) {
       memory[address] = static_cast<std::uint8_t>(records[i].first);
       WriteU16(&memory[address + 13], records[i].second);
-      if (i + 1 < records.size()) address = NextSlot(address);
+      if (i + 1 < records.size()) address = memmap::NextSlot(address);
     }
-    WriteU16(&memory[hb::kCurrentAddress], address);
-    WriteU16(&memory[hb::kRecordCount], static_cast<long long>(records.size()));
+    WriteU16(&memory[hb::kCurrentAddress.offset], address);
+    WriteU16(&memory[hb::kRecordCount.offset], static_cast<long long>(records.size()));
   }
   std::vector<std::uint8_t> memory = std::vector<std::uint8_t>(memmap::kMemorySize, 0);
   ConstMemorySpan Memory() const { return ConstMemorySpan(memory.data(), memmap::kMemorySize); }
