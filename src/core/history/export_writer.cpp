@@ -1,11 +1,10 @@
 #include "core/history/export_writer.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <charconv>
 
-#include "core/history/line_scan.h"
+#include "core/app/posix_file.h"
 
 namespace skyvane {
 
@@ -103,9 +102,11 @@ bool ExportText(const ExportGrid& grid, const ExportChoices& choices, std::strin
 bool WriteExportFile(const std::string& path, const ExportGrid& grid,
                      const ExportChoices& choices) {
   if (ChosenColumns(grid, choices).empty()) return false;
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  auto writeAll = [fd](const std::string& bytes) { return WriteAll(fd, bytes.data(), bytes.size()); };
+  FileDescriptor fd = FileDescriptor::Open(path, O_WRONLY | O_CREAT | O_TRUNC);
+  if (!fd) return false;
+  auto writeAll = [&fd](const std::string& bytes) {
+    return WriteAll(fd.get(), bytes.data(), bytes.size());
+  };
   constexpr std::size_t kBlock = 1 << 20;
   std::string buffer;
   bool ok = Produce(grid, choices, buffer, [&](std::string& out) {
@@ -115,7 +116,7 @@ bool WriteExportFile(const std::string& path, const ExportGrid& grid,
     return written;
   });
   ok = ok && writeAll(buffer);
-  ok = (::close(fd) == 0) && ok;
+  ok = fd.Close() && ok;
   return ok;
 }
 

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/app/posix_file.h"
+
 namespace skyvane::sim {
 
 namespace {
@@ -94,27 +96,12 @@ bool SaveSimState(const std::filesystem::path& file, const SimState& state, std:
        << "monthKey=" << state.monthKey << "\n"
        << "monthStartTotal=" << state.monthStartTotal << "\n"
        << "relativeOffset=" << state.relativeOffset << "\n";
-  auto temp = file;
-  temp += ".saving";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    const std::string bytes = text.str();
-    if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
-      error = file.string() + ": cannot be written: " + std::strerror(errno);
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, file, ec);
-  if (ec) {
-    error = file.string() + ": cannot be replaced: " + ec.message();
-    std::filesystem::remove(temp, ec);
-    return false;
-  }
-  return true;
+  const ReplaceResult saved = ReplaceFileAtomically(file.string(), text.str());
+  if (saved.ok()) return true;
+  error = file.string() +
+          (saved.failed == ReplaceStep::kWrite ? ": cannot be written: " : ": cannot be replaced: ") +
+          std::strerror(saved.error);
+  return false;
 }
 
 }  // namespace skyvane::sim
