@@ -10,6 +10,7 @@
 #include <cstring>
 #include <cstdio>
 
+#include "core/app/time_text.h"
 #include "core/history/history_line.h"
 #include "core/history/line_scan.h"
 #include "core/history/record_tail.h"
@@ -197,9 +198,7 @@ bool HistoryFile::Truncate() {
 // ----- Row operations --------------------------------------------------------
 
 std::string HistoryFile::FormatLine(HistoryRow& row) const {
-  const std::tm now = clock_.LocalNow();
-  char stamp[32];
-  std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &now);
+  const std::string stamp = TimeText(clock_.LocalNow());
   row[row::saveTime] = stamp;
   return FormatRowLine(row, stamp);
 }
