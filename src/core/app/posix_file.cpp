@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 namespace skyvane {
 
@@ -35,24 +36,15 @@ bool FileDescriptor::Close() {
   return closed;
 }
 
-bool WriteAll(int fd, const char* data, std::size_t n) {
-  while (n > 0) {
-    const ssize_t put = ::write(fd, data, n);
-    if (put < 0 && errno == EINTR) continue;
-    if (put < 0) return false;
-    if (put == 0) {
-      errno = EIO;
-      return false;
-    }
-    data += put;
-    n -= static_cast<std::size_t>(put);
-  }
-  return true;
-}
+namespace {
 
-bool WriteAllAt(int fd, const char* data, std::size_t n, std::uint64_t offset) {
+// Writes on after a signal and after a short count; at offset when given one,
+// else at the file's position.
+bool WriteLoop(int fd, const char* data, std::size_t n, const std::uint64_t* at) {
+  std::uint64_t offset = at != nullptr ? *at : 0;
   while (n > 0) {
-    const ssize_t put = ::pwrite(fd, data, n, static_cast<off_t>(offset));
+    const ssize_t put = at != nullptr ? ::pwrite(fd, data, n, static_cast<off_t>(offset))
+                                      : ::write(fd, data, n);
     if (put < 0 && errno == EINTR) continue;
     if (put < 0) return false;
     if (put == 0) {
@@ -64,6 +56,14 @@ bool WriteAllAt(int fd, const char* data, std::size_t n, std::uint64_t offset) {
     offset += static_cast<std::uint64_t>(put);
   }
   return true;
+}
+
+}  // namespace
+
+bool WriteAll(int fd, const char* data, std::size_t n) { return WriteLoop(fd, data, n, nullptr); }
+
+bool WriteAllAt(int fd, const char* data, std::size_t n, std::uint64_t offset) {
+  return WriteLoop(fd, data, n, &offset);
 }
 
 bool ReadAt(int fd, char* out, std::size_t n, std::uint64_t offset) {
@@ -90,6 +90,11 @@ void SyncFolderOf(const std::string& path) {
   FileDescriptor dir = FileDescriptor::Open(folder, O_RDONLY | O_DIRECTORY);
   // Some file systems cannot flush a folder: the rename stands all the same.
   if (dir) ::fsync(dir.get());
+}
+
+std::string ReplaceResult::Message(const std::string& path) const {
+  return path + (failed == ReplaceStep::kReplace ? ": cannot be replaced: " : ": cannot be written: ") +
+         std::strerror(error);
 }
 
 ReplaceResult ReplaceFileAtomically(const std::string& path, std::string_view bytes, mode_t mode) {

@@ -60,6 +60,9 @@ struct ReplaceResult {
   ReplaceStep failed = ReplaceStep::kNone;
   int error = 0;  // errno of the failed step
   bool ok() const { return failed == ReplaceStep::kNone; }
+  // The one-line message of a failure: "<path>: cannot be written: <reason>"
+  // or "<path>: cannot be replaced: <reason>".
+  std::string Message(const std::string& path) const;
 };
 
 // Writes bytes to a new file beside path (mode `mode`), flushes it to the disk,

@@ -2,8 +2,7 @@
 
 #include <fcntl.h>
 
-#include <charconv>
-
+#include "core/app/number_text.h"
 #include "core/app/posix_file.h"
 
 namespace skyvane {
@@ -80,8 +79,7 @@ bool ParseColumnEntry(std::string_view entry, ExportColumn& column) {
   const std::size_t dot = entry.find('.');
   if (dot == std::string_view::npos || dot == 0) return false;
   int number = 0;
-  const auto [end, ec] = std::from_chars(entry.data(), entry.data() + dot, number);
-  if (ec != std::errc() || end != entry.data() + dot || number < 1) return false;
+  if (!ReadNumberText(entry.substr(0, dot), number) || number < 1) return false;
   column = ExportColumn::FromEntryNumber(number);
   return true;
 }

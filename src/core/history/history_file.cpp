@@ -14,7 +14,6 @@
 #include "core/history/history_line.h"
 #include "core/history/line_scan.h"
 #include "core/history/record_tail.h"
-#include "core/units/value_text.h"
 
 namespace skyvane {
 

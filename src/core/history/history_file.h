@@ -162,6 +162,8 @@ class HistoryFile {
   template <class Sink>
   bool Load(Sink& sink, int& lines);
   template <class Sink>
+  int LoadLineCount(Sink&& sink);
+  template <class Sink>
   int LoadLines(Sink& sink);
   template <class Sink>
   int LoadRangeQuickly(Sink& sink, std::uint64_t end);

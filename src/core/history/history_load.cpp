@@ -137,30 +137,25 @@ int HistoryFile::SearchToGrid(HistoryTable& grid, const std::string& start,
   return Load(sink, lines) ? sink.taken : kBusyCount;
 }
 
-int HistoryFile::LoadRange(HistoryRowArray& rows, const std::string& start,
-                           const std::string& end) {
-  ArraySink sink(rows, {&start, &end});
+// The other loads give the number of lines in the file.
+template <class Sink>
+int HistoryFile::LoadLineCount(Sink&& sink) {
   int lines = 0;
   return Load(sink, lines) ? lines : kBusyCount;
+}
+
+int HistoryFile::LoadRange(HistoryRowArray& rows, const std::string& start,
+                           const std::string& end) {
+  return LoadLineCount(ArraySink(rows, {&start, &end}));
 }
 
 int HistoryFile::LoadRange(HistoryTable& rows, const std::string& start,
                            const std::string& end) {
-  TableSink sink(rows, {&start, &end});
-  int lines = 0;
-  return Load(sink, lines) ? lines : kBusyCount;
+  return LoadLineCount(TableSink(rows, {&start, &end}));
 }
 
-int HistoryFile::LoadAll(HistoryRowArray& rows) {
-  ArraySink sink(rows, {});
-  int lines = 0;
-  return Load(sink, lines) ? lines : kBusyCount;
-}
+int HistoryFile::LoadAll(HistoryRowArray& rows) { return LoadLineCount(ArraySink(rows, {})); }
 
-int HistoryFile::LoadAll(HistoryTable& rows) {
-  TableSink sink(rows, {});
-  int lines = 0;
-  return Load(sink, lines) ? lines : kBusyCount;
-}
+int HistoryFile::LoadAll(HistoryTable& rows) { return LoadLineCount(TableSink(rows, {})); }
 
 }  // namespace skyvane

@@ -55,11 +55,8 @@ bool StationMemory::Load(const std::filesystem::path& file, std::string& error) 
 bool StationMemory::Save(const std::filesystem::path& file, std::string& error) const {
   const std::string_view bytes(reinterpret_cast<const char*>(bytes_.data()), bytes_.size());
   const ReplaceResult saved = ReplaceFileAtomically(file.string(), bytes);
-  if (saved.ok()) return true;
-  error = file.string() +
-          (saved.failed == ReplaceStep::kWrite ? ": cannot be written: " : ": cannot be replaced: ") +
-          std::strerror(saved.error);
-  return false;
+  if (!saved.ok()) error = saved.Message(file.string());
+  return saved.ok();
 }
 
 }  // namespace skyvane
