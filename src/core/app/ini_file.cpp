@@ -11,6 +11,8 @@
 #include <system_error>
 #include <vector>
 
+#include "core/app/posix_file.h"
+
 namespace skyvane {
 namespace {
 
@@ -146,30 +148,6 @@ std::string_view LineEndOf(std::string_view text) {
   return "\n";
 }
 
-// Writes text beside path and renames it over path, so readers see either the
-// old or the new file, never half of one.
-bool ReplaceFile(const std::filesystem::path& path, const std::string& text, mode_t mode) {
-  std::string tmp = path.string() + ".XXXXXX";
-  int fd = ::mkstemp(tmp.data());
-  if (fd < 0) return false;
-  bool ok = ::fchmod(fd, mode) == 0;
-  std::size_t done = 0;
-  while (ok && done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-    } else {
-      done += static_cast<std::size_t>(n);
-    }
-  }
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(tmp.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(tmp.c_str());
-  return ok;
-}
-
 }  // namespace
 
 unsigned LeadingUnsigned(std::string_view text) {
@@ -264,7 +242,7 @@ bool IniFile::SetString(std::string_view section, std::string_view key, std::str
       updated += "[" + std::string(section) + "]" + std::string(eol) + entry + std::string(eol);
     }
   }
-  return ReplaceFile(target, updated, mode);
+  return ReplaceFileAtomically(target.string(), updated, mode).ok();
 }
 
 }  // namespace skyvane

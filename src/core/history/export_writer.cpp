@@ -1,11 +1,9 @@
 #include "core/history/export_writer.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
-#include <charconv>
-
-#include "core/history/line_scan.h"
+#include "core/app/number_text.h"
+#include "core/app/posix_file.h"
 
 namespace skyvane {
 
@@ -81,8 +79,7 @@ bool ParseColumnEntry(std::string_view entry, ExportColumn& column) {
   const std::size_t dot = entry.find('.');
   if (dot == std::string_view::npos || dot == 0) return false;
   int number = 0;
-  const auto [end, ec] = std::from_chars(entry.data(), entry.data() + dot, number);
-  if (ec != std::errc() || end != entry.data() + dot || number < 1) return false;
+  if (!ReadNumberText(entry.substr(0, dot), number) || number < 1) return false;
   column = ExportColumn::FromEntryNumber(number);
   return true;
 }
@@ -103,9 +100,11 @@ bool ExportText(const ExportGrid& grid, const ExportChoices& choices, std::strin
 bool WriteExportFile(const std::string& path, const ExportGrid& grid,
                      const ExportChoices& choices) {
   if (ChosenColumns(grid, choices).empty()) return false;
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  auto writeAll = [fd](const std::string& bytes) { return WriteAll(fd, bytes.data(), bytes.size()); };
+  FileDescriptor fd = FileDescriptor::Open(path, O_WRONLY | O_CREAT | O_TRUNC);
+  if (!fd) return false;
+  auto writeAll = [&fd](const std::string& bytes) {
+    return WriteAll(fd.get(), bytes.data(), bytes.size());
+  };
   constexpr std::size_t kBlock = 1 << 20;
   std::string buffer;
   bool ok = Produce(grid, choices, buffer, [&](std::string& out) {
@@ -115,7 +114,7 @@ bool WriteExportFile(const std::string& path, const ExportGrid& grid,
     return written;
   });
   ok = ok && writeAll(buffer);
-  ok = (::close(fd) == 0) && ok;
+  ok = fd.Close() && ok;
   return ok;
 }
 

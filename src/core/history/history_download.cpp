@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/app/text_table.h"
+#include "core/app/time_text.h"
 #include "core/history/history_file.h"
 #include "core/history/history_line.h"
 #include "core/memory/byte_codec.h"
@@ -36,14 +37,6 @@ static_assert(line::kFieldAt[kAddressPosition] == row::stationAddress &&
               line::kFieldAt[kRawBytesPosition] == row::rawBytes);
 
 enum class Decoded { kPlausible, kImplausible, kReadFailed };
-
-std::string LocalTimeText(std::time_t t) {
-  std::tm parts{};
-  localtime_r(&t, &parts);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
-  return text;
-}
 
 std::string AddressText(int address) {
   char text[16];
@@ -105,12 +98,8 @@ int SkippedMinutes(const Block& block, int offset, int loggingInterval) {
 // A stored time the new records may continue from: readable, and not later
 // than now.
 bool CanContinueFrom(const std::string& stored, std::time_t now) {
-  constexpr std::string_view kShape = "0000-00-00 00:00:00";  // 0: a digit
-  if (stored.size() != kShape.size()) return false;
-  for (std::size_t i = 0; i < kShape.size(); ++i) {
-    const char c = stored[i];
-    if (kShape[i] == '0' ? (c < '0' || c > '9') : c != kShape[i]) return false;
-  }
+  unsigned numbers[6];
+  if (!ReadTimeText(stored, numbers)) return false;
   const std::int64_t t = TimestampToTime(stored);
   return t > 0 && t <= static_cast<std::int64_t>(now);
 }

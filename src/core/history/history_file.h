@@ -18,13 +18,12 @@
 #include <vector>
 
 #include "core/app/clock.h"
+#include "core/app/posix_file.h"
 #include "core/history/file_busy.h"
 #include "core/history/history_table.h"
 #include "core/station/history_row.h"
 
 namespace skyvane {
-
-struct RainTail;
 
 class HistoryFile {
  public:
@@ -115,9 +114,13 @@ class HistoryFile {
   };
   // The stamp of the file now; false when it cannot be opened.
   bool ReadStamp(Stamp& stamp);
-  // The rain computation's memory of the newest rows, tied to a stamp. Touch
-  // it only while holding fileBusy.
-  RainTail& rainTail() { return *rainTail_; }
+  // What another module keeps about this file between calls (the rain code's
+  // newest rows, tied to a stamp): created and read by that module, dropped
+  // with the file. Touch it only while holding fileBusy.
+  struct Memo {
+    virtual ~Memo() = default;
+  };
+  std::unique_ptr<Memo>& memo() { return memo_; }
 
   // The guard of the file. Holding it keeps the other thread's store
   // operations out across several calls of this thread.
@@ -127,11 +130,39 @@ class HistoryFile {
   const Clock& clock() const { return clock_; }
 
  private:
-  struct Tail;
-  class Session;
+  struct Tail {
+    std::uint64_t size = 0;
+    std::uint64_t validEnd = 0;  // where what follows the last record begins, else size
+    std::string lastRecord;      // the last record line, empty without one
+  };
+  // Keeps the file open for one operation; the outermost one closes it.
+  class Session {
+   public:
+    explicit Session(HistoryFile& file) : file_(file), outermost_(file.sessions_++ == 0) {
+      open_ = file_.OpenLocked();
+    }
+    ~Session() {
+      --file_.sessions_;
+      if (outermost_) file_.CloseLocked();
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+    bool open() const { return open_; }
+
+   private:
+    HistoryFile& file_;
+    bool outermost_;
+    bool open_ = false;
+  };
   bool OpenLocked();
   void CloseLocked();
   Tail FindTail();
+  // The one load of rows: holds the file, opens it and hands its rows to the
+  // sink. False when the file stayed busy; lines is the number of lines.
+  template <class Sink>
+  bool Load(Sink& sink, int& lines);
+  template <class Sink>
+  int LoadLineCount(Sink&& sink);
   template <class Sink>
   int LoadLines(Sink& sink);
   template <class Sink>
@@ -143,13 +174,13 @@ class HistoryFile {
   mutable FileBusy busy_;
   // Below: touched only while busy_ is held.
   std::string path_;
-  int fd_ = -1;
+  FileDescriptor fd_;
   bool writable_ = false;
   bool readOnly_ = false;
   int openError_ = 0;  // why the file could not be opened for writing
   int lastError_ = 0;
   int sessions_ = 0;
-  std::unique_ptr<RainTail> rainTail_;
+  std::unique_ptr<Memo> memo_;
 };
 
 // The side file that receives torn appends.

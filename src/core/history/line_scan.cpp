@@ -1,46 +1,10 @@
 #include "core/history/line_scan.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <memory>
 
 namespace skyvane {
-
-bool ReadAt(int fd, char* out, std::size_t n, std::uint64_t offset) {
-  while (n > 0) {
-    const ssize_t got = ::pread(fd, out, n, static_cast<off_t>(offset));
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (got == 0) return false;  // the file is shorter than expected
-    out += got;
-    n -= static_cast<std::size_t>(got);
-    offset += static_cast<std::uint64_t>(got);
-  }
-  return true;
-}
-
-bool WriteAll(int fd, const char* data, std::size_t n) {
-  while (n > 0) {
-    const ssize_t put = ::write(fd, data, n);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    data += put;
-    n -= static_cast<std::size_t>(put);
-  }
-  return true;
-}
-
-std::int64_t FileSize(int fd) {
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) return -1;
-  return static_cast<std::int64_t>(st.st_size);
-}
 
 bool ScanLinesBackward(int fd, std::uint64_t end,
                        const std::function<bool(const ScannedLine& line)>& onLine) {

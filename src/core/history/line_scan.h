@@ -11,16 +11,9 @@
 #include <string_view>
 #include <type_traits>
 
+#include "core/app/posix_file.h"
+
 namespace skyvane {
-
-// Reads exactly n bytes at offset; false on an error or a short file.
-bool ReadAt(int fd, char* out, std::size_t n, std::uint64_t offset);
-
-// Writes all n bytes at the file's position; false on an error.
-bool WriteAll(int fd, const char* data, std::size_t n);
-
-// Size of the open file, or -1.
-std::int64_t FileSize(int fd);
 
 // A line longer than this is never held in memory: the scans pass it on as
 // too long (backwards) or pass over it (forwards), whatever its length.

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
 #include <cstdio>
 #include <limits>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "core/history/history_file.h"
 #include "core/history/history_line.h"
-#include "core/history/rain_tail.h"
+#include "core/history/row_reader.h"
 #include "core/history/rain_walk.h"
 #include "core/units/value_text.h"
 
@@ -25,74 +25,22 @@ constexpr std::array<int, 4> kRainPositions = {2, 19, 20, 25};  // time, rain, i
 static_assert(line::kFieldAt[2] == row::recordTime && line::kFieldAt[19] == row::rain &&
               line::kFieldAt[20] == row::rainIncrement && line::kFieldAt[25] == row::rainTotal);
 
-// Turns the data file's lines, given newest first, into samples in the same
-// order. A line that lacks some of the fields has them from the line before it
-// in the file, exactly as a reading from the start would parse it, so it
-// waits until that line has been seen.
-class TailSampler {
- public:
-  explicit TailSampler(LocalTimeReader& times) : times_(times) {}
-
-  // False once emit has asked to stop.
-  bool Take(std::string_view text, const Emit& emit) {
-    std::array<std::string_view, line::kPositions> pieces;
-    const int used = SplitLine(text, pieces, kRainPositions.back() + 1, false);
-    for (int pos : kRainPositions) {
-      if (pos < used) pieces[pos] = TrimLine(pieces[pos]);
-    }
-    if (used > kRainPositions.back()) {
-      const RainSample sample = MakeRainSample(pieces[kRainPositions[0]], pieces[kRainPositions[1]],
-                                               pieces[kRainPositions[2]], pieces[kRainPositions[3]],
-                                               times_);
-      if (!waiting_.empty() && !Release(pieces, emit)) return false;
-      return emit(sample);
-    }
-    Waiting w;
-    for (std::size_t i = 0; i < kRainPositions.size(); ++i) {
-      w.has[i] = kRainPositions[i] < used;
-      if (w.has[i]) w.text[i].assign(pieces[kRainPositions[i]]);
-    }
-    waiting_.push_back(std::move(w));
-    return true;
-  }
-
-  // At the start of the file: waiting lines keep the values of a fresh row.
-  void Finish(const Emit& emit) {
-    if (waiting_.empty()) return;
-    const HistoryRow fresh;
-    std::array<std::string_view, line::kPositions> start;
-    for (int pos : kRainPositions) start[pos] = fresh[line::kFieldAt[pos]];
-    Release(start, emit);
-  }
-
- private:
-  struct Waiting {
-    std::array<std::string, 4> text;
-    std::array<bool, 4> has{};
-  };
-
-  // older holds the pieces of the line just before the waiting ones: fills
-  // them in, then hands them on newest first.
-  bool Release(const std::array<std::string_view, line::kPositions>& older, const Emit& emit) {
-    for (auto it = waiting_.rbegin(); it != waiting_.rend(); ++it) {
-      for (std::size_t i = 0; i < kRainPositions.size(); ++i) {
-        if (it->has[i]) continue;
-        it->text[i] = it == waiting_.rbegin() ? std::string(older[kRainPositions[i]])
-                                              : std::prev(it)->text[i];
-        it->has[i] = true;
-      }
-    }
-    std::vector<Waiting> ready;
-    ready.swap(waiting_);
-    for (const Waiting& w : ready) {
-      if (!emit(MakeRainSample(w.text[0], w.text[1], w.text[2], w.text[3], times_))) return false;
-    }
-    return true;
-  }
-
-  LocalTimeReader& times_;
-  std::vector<Waiting> waiting_;  // newest first
+// The newest rows of the data file as the rain walks read them, kept with the
+// file between polling cycles. Each cycle walks back 30 days; while the file's
+// stamp is unchanged those rows are taken from here instead of being read and
+// parsed again every 15 seconds.
+struct RainTail final : HistoryFile::Memo {
+  bool valid = false;
+  HistoryFile::Stamp stamp;         // the file the rows were read from
+  std::vector<RainSample> samples;  // newest first
+  bool reachedStart = false;        // samples go back to the first line
 };
+
+RainTail& RainTailOf(HistoryFile& file) {
+  std::unique_ptr<HistoryFile::Memo>& memo = file.memo();
+  if (!memo) memo = std::make_unique<RainTail>();
+  return static_cast<RainTail&>(*memo);
+}
 
 bool HasRainValue(const HistoryRow& r) { return IsValidReading(r[row::rain], Quantity::kRain); }
 
@@ -125,20 +73,24 @@ void ReadTail(HistoryFile& file, RainTail& tail, std::int64_t time, LocalTimeRea
     stopped = s.hasRain && time - s.time >= rain::kMonth;
     return !stopped;
   };
-  TailSampler sampler(times);
+  using Reader = BackwardFieldReader<kRainPositions.size()>;
+  const Reader::Emit sample = [&](const Reader::Fields& f) {
+    return keep(MakeRainSample(f[0], f[1], f[2], f[3], times));
+  };
+  Reader reader(kRainPositions);
   bool more = true;
   file.ScanBackward([&](std::string_view text) {
-    more = sampler.Take(text, keep);
+    more = reader.Take(text, sample);
     return more;
   });
-  if (more) sampler.Finish(keep);
+  if (more) reader.Finish(sample);
   tail.reachedStart = !stopped;
 }
 
 // The newest rows of the file, enough for a walk for `time`; empty when the
 // file cannot be read. The caller holds the file.
 const RainTail& TailFor(HistoryFile& file, std::int64_t time, LocalTimeReader& times) {
-  RainTail& tail = file.rainTail();
+  RainTail& tail = RainTailOf(file);
   HistoryFile::Stamp stamp;
   if (!file.ReadStamp(stamp)) {
     tail.valid = false;

@@ -56,9 +56,6 @@ RainSample MakeRainSample(std::string_view recordTime, std::string_view rain,
                           LocalTimeReader& times);
 RainSample MakeRainSample(const HistoryRow& row, LocalTimeReader& times);
 
-// The numeric value of a text, as NumericValue reads it.
-double ValueOf(std::string_view text);
-
 // Computes the rain fields of one target. Give it the older rows newest first
 // with Step until it returns false (or they run out), then call Finish.
 class RainWalk {

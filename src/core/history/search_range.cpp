@@ -11,21 +11,9 @@ int SearchSpanSeconds(int conditionIndex) {
   }
 }
 
-std::string LocalTimeText(std::time_t t) {
-  const std::tm local = Clock::ToLocal(t);
-  char text[32];
-  const std::size_t n = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return std::string(text, n);
-}
-
 bool IsRecordTimeText(const std::string& text) {
-  static constexpr char kForm[] = "0000-00-00 00:00:00";
-  if (text.size() != sizeof kForm - 1) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool digit = text[i] >= '0' && text[i] <= '9';
-    if (kForm[i] == '0' ? !digit : text[i] != kForm[i]) return false;
-  }
-  return true;
+  unsigned numbers[6];
+  return ReadTimeText(text, numbers);
 }
 
 SearchRange RangeEndingNow(const Clock& clock, int spanSeconds) {

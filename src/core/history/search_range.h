@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/app/clock.h"
+#include "core/app/time_text.h"
 
 namespace skyvane {
 
@@ -23,9 +24,6 @@ inline constexpr int kSearchConditionCount = 5;
 // "a week" and "a month"; an hour for "an hour", "user defined" and any index
 // outside the list (no selection).
 int SearchSpanSeconds(int conditionIndex);
-
-// A calendar time as local time in the form of recordTime.
-std::string LocalTimeText(std::time_t t);
 
 // True when the text has exactly the form "YYYY-mm-dd HH:MM:SS" with digits.
 bool IsRecordTimeText(const std::string& text);

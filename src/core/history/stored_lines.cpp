@@ -1,10 +1,10 @@
 #include "core/history/stored_lines.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
 
+#include "core/app/posix_file.h"
 #include "core/history/history_file.h"
 #include "core/history/history_line.h"
 #include "core/history/line_scan.h"
@@ -12,39 +12,21 @@
 
 namespace skyvane {
 
-namespace {
-
-class ReadOnlyFile {
- public:
-  explicit ReadOnlyFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-  ~ReadOnlyFile() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  ReadOnlyFile(const ReadOnlyFile&) = delete;
-  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-  int fd() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-}  // namespace
-
 int LoadStoredLines(HistoryFile& file, const std::string& start, const std::string& end,
                     std::vector<std::string>& lines) {
   FileBusy::Hold hold = file.fileBusy().TakeHold();
   if (!hold.held()) return -1;
-  ReadOnlyFile in(file.path());
-  if (in.fd() < 0) return errno == ENOENT ? 0 : -1;
-  const std::int64_t size = FileSize(in.fd());
+  const FileDescriptor in = FileDescriptor::Open(file.path(), O_RDONLY);
+  if (!in) return errno == ENOENT ? 0 : -1;
+  const std::int64_t size = FileSize(in.get());
   if (size < 0) return -1;
   RecordsEnd records;
-  if (!FindRecordsEnd(in.fd(), static_cast<std::uint64_t>(size), records)) return -1;
+  if (!FindRecordsEnd(in.get(), static_cast<std::uint64_t>(size), records)) return -1;
 
   int added = 0;
   HistoryRow row;
   const bool read = ScanLinesForward(
-      in.fd(), records.end,
+      in.get(), records.end,
       [&](std::string_view line) {
         if (TrimLine(line).empty()) return;
         row = HistoryRow{};

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "core/app/clock.h"
+#include "core/app/time_text.h"
 #include "core/memory/byte_codec.h"
 #include "core/station/station_device.h"
 
@@ -41,13 +42,6 @@ bool DecodeTemperature(const std::uint8_t* raw, std::string& field) {
     return false;
   }
   return true;
-}
-
-std::string LocalTimeText(const Clock& clock) {
-  const std::tm local = clock.LocalNow();
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
 }
 
 std::string SpeedText(unsigned speed) {
@@ -101,7 +95,7 @@ bool StationDevice::ReadWeatherRecord(int address, HistoryRow& row) {
     if (!read()) return false;
     DecodeWeatherRecord(record, decoded);
   }
-  decoded[row::recordTime] = LocalTimeText(*clock_);
+  decoded[row::recordTime] = TimeText(clock_->LocalNow());
   row = std::move(decoded);
   return true;
 }

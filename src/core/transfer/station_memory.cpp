@@ -6,6 +6,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/app/posix_file.h"
+
 namespace skyvane {
 
 void StationMemory::Read(std::uint16_t address, std::uint8_t* dest, int count) const {
@@ -51,27 +53,10 @@ bool StationMemory::Load(const std::filesystem::path& file, std::string& error) 
 }
 
 bool StationMemory::Save(const std::filesystem::path& file, std::string& error) const {
-  auto temp = file;
-  temp += ".saving";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out || !out.write(reinterpret_cast<const char*>(bytes_.data()), bytes_.size()) ||
-        !out.flush()) {
-      error = file.string() + ": cannot be written: " + std::strerror(errno);
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, file, ec);
-  if (ec) {
-    error = file.string() + ": cannot be replaced: " + ec.message();
-    std::filesystem::remove(temp, ec);
-    return false;
-  }
-  return true;
+  const std::string_view bytes(reinterpret_cast<const char*>(bytes_.data()), bytes_.size());
+  const ReplaceResult saved = ReplaceFileAtomically(file.string(), bytes);
+  if (!saved.ok()) error = saved.Message(file.string());
+  return saved.ok();
 }
 
 }  // namespace skyvane

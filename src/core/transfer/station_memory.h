@@ -26,8 +26,9 @@ class StationMemory {
   // The file must hold exactly 65536 bytes; otherwise the memory is unchanged
   // and error says why in one line.
   bool Load(const std::filesystem::path& file, std::string& error);
-  // Replaces the file as a whole (written beside it, then renamed), so a failed
-  // save never leaves a half-written image behind.
+  // Replaces the file as a whole (written beside it, flushed to the disk, then
+  // renamed), so neither a failed save nor a power loss leaves a half-written
+  // or empty image behind.
   bool Save(const std::filesystem::path& file, std::string& error) const;
 
  private:

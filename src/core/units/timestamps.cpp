@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/app/text_table.h"
+#include "core/app/time_text.h"
 
 namespace skyvane {
 namespace {
@@ -11,34 +12,11 @@ struct TimestampFields {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
 
-// The numbers of a text of exactly the stored form "YYYY-mm-dd HH:MM:SS".
-// Charts and grids read a million of these, where sscanf costs too much.
-bool ReadStoredForm(const std::string& text, unsigned n[6]) {
-  static constexpr char kForm[] = "0000-00-00 00:00:00";
-  if (text.size() != sizeof kForm - 1) return false;
-  unsigned value = 0;
-  int field = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (kForm[i] != '0') {
-      if (c != kForm[i]) return false;
-      n[field++] = value;
-      value = 0;
-    } else if (c >= '0' && c <= '9') {
-      value = value * 10 + static_cast<unsigned>(c - '0');
-    } else {
-      return false;
-    }
-  }
-  n[field] = value;
-  return true;
-}
-
 // Reads "%u-%u-%u %u:%u:%u"; missing time numbers stay 0. False unless the
 // date is complete and every number is in its calendar range.
 bool ReadTimestamp(const std::string& text, TimestampFields& f) {
   unsigned n[6] = {0, 0, 0, 0, 0, 0};
-  if (!ReadStoredForm(text, n)) {
+  if (!ReadTimeText(text, n)) {
     const int count = std::sscanf(text.c_str(), "%u-%u-%u %u:%u:%u", &n[0], &n[1], &n[2], &n[3],
                                   &n[4], &n[5]);
     if (count < 3) return false;
@@ -62,16 +40,6 @@ std::tm ToTm(const TimestampFields& f) {
   tm.tm_sec = f.second;
   tm.tm_isdst = -1;
   return tm;
-}
-
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // fixed formats ("%.1f", "%.2f", "%d"). Anything that is not a valid reading, and
 // any result that is no finite number, is written as the marker "---".
 #include <string>
+#include <string_view>
 
 namespace skyvane {
 
@@ -16,7 +17,7 @@ int IntegerValue(const std::string& text);
 
 // The decimal number at the start of a text (digits, fraction, exponent); no
 // digits gives 0. Words such as "inf" or "nan" are no number.
-double NumericValue(const std::string& text);
+double NumericValue(std::string_view text);
 
 // The quantities whose readings have their own invalid values.
 enum class Quantity {

@@ -264,18 +264,6 @@ TEST_F(FileRainTest, NewRowsMatchAWalkOverTheWholeFile) {
 namespace skyvane {
 namespace {
 
-TEST(ValueOf, ReadsNumbersAsNumericValueDoes) {
-  std::vector<std::string> texts = {"0.0", "-0.0", "12", "-7", ".5", "5.", "1e3", "+2.5", " 3.1",
-                                    "12.34", "1.234", "abc", "", "---", "99999999999999999.9",
-                                    "12345678901234567890123", "-98765432109876543210.5"};
-  char buf[32];
-  for (int k = -20000; k < 400000; k += 7) {
-    std::snprintf(buf, sizeof buf, "%d.%d", k / 10, std::abs(k % 10));
-    texts.push_back(buf);
-  }
-  for (const std::string& t : texts) EXPECT_EQ(ValueOf(t), NumericValue(t)) << t;
-}
-
 TEST_F(FileRainTest, TheFilesNewestRowsAreReadAgainWhenTheFileChanges) {
   Store({Older(kNoon - 600, "100.2", "0.3", "12.0")});
   HistoryRow first = StoredRow("", "100.8");

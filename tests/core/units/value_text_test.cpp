@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <locale.h>
+#include <stdlib.h>
+
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace skyvane {
 namespace {
@@ -27,6 +34,27 @@ TEST(ValueReadingTest, NumericValueReadsTheLeadingDecimalNumber) {
   EXPECT_DOUBLE_EQ(NumericValue("1e-999"), 0.0);
   EXPECT_DOUBLE_EQ(NumericValue("21,5"), 21.0);
   for (const char* word : {"inf", "-inf", "nan", "---", "", "."}) EXPECT_EQ(NumericValue(word), 0.0) << word;
+}
+
+// The data file's own numbers take a short way: it must give the very double
+// the C library reads from the text, to the last bit.
+TEST(ValueReadingTest, NumericValueReadsPlainDecimalsExactly) {
+  std::vector<std::string> texts = {"0.0", "-0.0", "12", "-7", ".5", "5.", "0.05", "-1.25",
+                                    "12.34", "1.234", "99999999999999.9", "999999999999999",
+                                    "99999999999999999.9", "-98765432109876543210.5"};
+  char buf[32];
+  for (int k = -20000; k < 400000; k += 7) {
+    std::snprintf(buf, sizeof buf, "%d.%d", k / 10, std::abs(k % 10));
+    texts.push_back(buf);
+  }
+  const locale_t c = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  ASSERT_NE(c, static_cast<locale_t>(0));
+  for (const std::string& t : texts) {
+    const double value = NumericValue(t);
+    const double expected = ::strtod_l(t.c_str(), nullptr, c);
+    EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << t << " " << value;
+  }
+  ::freelocale(c);
 }
 
 TEST(ValueReadingTest, SentinelsOfEachQuantity) {

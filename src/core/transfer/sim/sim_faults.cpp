@@ -1,7 +1,8 @@
 #include "core/transfer/sim/sim_faults.h"
 
-#include <charconv>
 #include <sstream>
+
+#include "core/app/number_text.h"
 
 namespace skyvane::sim {
 
@@ -9,9 +10,7 @@ namespace {
 
 bool ParseRate(const std::string& text, int& rate) {
   int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || ptr != end || value < 1) return false;
+  if (!ReadNumberText(text, value) || value < 1) return false;
   rate = value;
   return true;
 }

@@ -1,23 +1,14 @@
 #include "core/transfer/sim/sim_state.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
+#include "core/app/number_text.h"
+#include "core/app/posix_file.h"
+
 namespace skyvane::sim {
-
-namespace {
-
-template <typename T>
-bool ParseNumber(const std::string& text, T& value) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end && !text.empty();
-}
-
-}  // namespace
 
 bool LoadSimState(const std::filesystem::path& file, SimState& state, std::string& error) {
   std::ifstream in(file);
@@ -41,27 +32,27 @@ bool LoadSimState(const std::filesystem::path& file, SimState& state, std::strin
     if (eq == std::string::npos) {
       ok = false;
     } else if (key == "seed") {
-      ok = ParseNumber(value, loaded.seed);
+      ok = ReadNumberText(value, loaded.seed);
       haveSeed = ok;
     } else if (key == "stationTime") {
-      ok = ParseNumber(value, loaded.stationTime);
+      ok = ReadNumberText(value, loaded.stationTime);
       haveTime = ok;
     } else if (key == "savedAtMs") {
-      ok = ParseNumber(value, loaded.savedAtMs);
+      ok = ReadNumberText(value, loaded.savedAtMs);
     } else if (key == "slotStart") {
-      ok = ParseNumber(value, loaded.slotStart);
+      ok = ReadNumberText(value, loaded.slotStart);
     } else if (key == "lastRefresh") {
-      ok = ParseNumber(value, loaded.lastRefresh);
+      ok = ReadNumberText(value, loaded.lastRefresh);
     } else if (key == "rainTotal") {
-      ok = ParseNumber(value, loaded.rainTotal) && loaded.rainTotal >= 0;
+      ok = ReadNumberText(value, loaded.rainTotal) && loaded.rainTotal >= 0;
     } else if (key == "counterBase") {
-      ok = ParseNumber(value, loaded.counterBase);
+      ok = ReadNumberText(value, loaded.counterBase);
     } else if (key == "monthKey") {
-      ok = ParseNumber(value, loaded.monthKey);
+      ok = ReadNumberText(value, loaded.monthKey);
     } else if (key == "monthStartTotal") {
-      ok = ParseNumber(value, loaded.monthStartTotal);
+      ok = ReadNumberText(value, loaded.monthStartTotal);
     } else if (key == "relativeOffset") {
-      ok = ParseNumber(value, loaded.relativeOffset);
+      ok = ReadNumberText(value, loaded.relativeOffset);
     }  // other keys: written by a later version, not needed here
     if (!ok) {
       error = file.string() + ": line " + std::to_string(number) + " is broken: " + line;
@@ -94,27 +85,9 @@ bool SaveSimState(const std::filesystem::path& file, const SimState& state, std:
        << "monthKey=" << state.monthKey << "\n"
        << "monthStartTotal=" << state.monthStartTotal << "\n"
        << "relativeOffset=" << state.relativeOffset << "\n";
-  auto temp = file;
-  temp += ".saving";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    const std::string bytes = text.str();
-    if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
-      error = file.string() + ": cannot be written: " + std::strerror(errno);
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, file, ec);
-  if (ec) {
-    error = file.string() + ": cannot be replaced: " + ec.message();
-    std::filesystem::remove(temp, ec);
-    return false;
-  }
-  return true;
+  const ReplaceResult saved = ReplaceFileAtomically(file.string(), text.str());
+  if (!saved.ok()) error = saved.Message(file.string());
+  return saved.ok();
 }
 
 }  // namespace skyvane::sim
