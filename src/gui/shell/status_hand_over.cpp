@@ -25,7 +25,7 @@ bool StatusHandOver::Deliver(const std::string& text) {
     queued_.emplace_back(ticket, text);
   }
   // A queued call dies with this object, so none runs after it is gone.
-  QMetaObject::invokeMethod(this, "ShowQueued", Qt::QueuedConnection);
+  QMetaObject::invokeMethod(this, &StatusHandOver::ShowQueued, Qt::QueuedConnection);
   std::unique_lock lock(mutex_);
   shownChanged_.wait(lock, [&] { return closed_ || shown_ >= ticket; });
   return shown_ >= ticket;

@@ -36,7 +36,7 @@ class StatusHandOver : public QObject {
 
  private:
   // UI thread: shows the queued texts and wakes their senders.
-  Q_INVOKABLE void ShowQueued();
+  void ShowQueued();
 
   std::function<void(const std::string&)> show_;
   mutable std::mutex mutex_;
