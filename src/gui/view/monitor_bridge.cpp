@@ -12,6 +12,12 @@ MonitorBridge::MonitorBridge(DesktopContext& context, QObject* parent)
       context_(context),
       handOver_([this](const std::string& text) { emit statusText(QString::fromStdString(text)); }) {
   setObjectName(QStringLiteral("monitorBridge"));
+  // A queued signal rather than a queued call of a functor: that functor would
+  // be allocated on the monitor thread and freed on the UI thread inside Qt's
+  // posted event, where a thread checker cannot follow it. This connection is
+  // made once, here on the UI thread.
+  connect(this, &MonitorBridge::wakeRequested, this, &MonitorBridge::TakePending,
+          Qt::QueuedConnection);
 }
 
 MonitorBridge::~MonitorBridge() { StopMonitor(); }
@@ -90,7 +96,7 @@ void MonitorBridge::ShowProblem(const std::string& text) {
 void MonitorBridge::ReleaseBlockedCalls() { handOver_.Close(); }
 
 void MonitorBridge::WakeUiThread() {
-  QMetaObject::invokeMethod(this, &MonitorBridge::TakePending, Qt::QueuedConnection);
+  emit wakeRequested(QPrivateSignal());
 }
 
 void MonitorBridge::TakePending() {

@@ -57,6 +57,8 @@ class MonitorBridge : public QObject, public MonitorFrontEnd {
   void statusText(const QString& text);
   // The station was found or lost on a watch tick.
   void connectionChanged(bool connected);
+  // Any thread, to ourselves only: wakes TakePending on the UI thread.
+  void wakeRequested(QPrivateSignal);
 
  private:
   // The monitor's latest updates, waiting for the UI thread. They wait here,
