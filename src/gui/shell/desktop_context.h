@@ -23,7 +23,7 @@ struct DesktopContext {
   HistoryFile& file;
   const Clock& clock;
   std::vector<std::string> arguments;  // the command line, for a restart
-  MonitorFactory monitorFactory;       // builds the view's monitor; none: no live updates
+  MonitorFactory monitorFactory;       // builds the bridge's monitor; none: no live updates
   // What start-up has to tell the user (also said on standard error): the
   // main frame shows it in pane 0 until the monitor's first status.
   std::vector<std::string> startNotes;

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusTipEvent>
@@ -61,7 +62,7 @@ QRect FrameRectFor(const QRect& screen) {
 }
 
 CMainFrame::CMainFrame(DesktopContext& context, QWidget* parent)
-    : QMainWindow(parent), context_(context) {
+    : QMainWindow(parent), context_(context), bridge_(context) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(QStringLiteral("Skyvane"));
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -72,7 +73,7 @@ CMainFrame::CMainFrame(DesktopContext& context, QWidget* parent)
 
   openers_[Index(FrameCommand::kLanguage)] = [this](QWidget* parent) {
     CLanguageDlg dialog(context_, parent);
-    dialog.SetBeforeRestart([this] { view_->StopMonitor(); });
+    dialog.SetBeforeRestart([this] { bridge_.StopMonitor(); });
     dialog.exec();
   };
   openers_[Index(FrameCommand::kAbout)] = [this](QWidget* parent) {
@@ -93,7 +94,6 @@ CMainFrame::CMainFrame(DesktopContext& context, QWidget* parent)
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(true);
   view_ = new CHalvarView(context_, scroll);
-  view_->SetStatusSink([this](const QString& text) { SetStatusText(text); });
   scroll->setWidget(view_);
   setCentralWidget(scroll);
   if (!context_.startNotes.empty()) {
@@ -102,6 +102,18 @@ CMainFrame::CMainFrame(DesktopContext& context, QWidget* parent)
     SetStatusText(notes.join(QStringLiteral(" ")));
   }
 
+  // The bridge emits on this thread, so these are direct calls: the records
+  // never travel inside posted events.
+  connect(&bridge_, &MonitorBridge::liveValues, view_, &CHalvarView::UpdateLivePanels);
+  connect(&bridge_, &MonitorBridge::lampStates, view_, &CHalvarView::UpdateAlarmLamps);
+  connect(&bridge_, &MonitorBridge::maxMin, view_, &CHalvarView::UpdateMaxMinPanels);
+  connect(&bridge_, &MonitorBridge::statusText, this, &CMainFrame::SetStatusText);
+  connect(&bridge_, &MonitorBridge::titleChanged, this, &CMainFrame::setWindowTitle);
+  connect(&bridge_, &MonitorBridge::connectionChanged, this, [this] {
+    statusBar_->update();
+    statusBar_->Pane1()->update();
+  });
+
   timer_.setInterval(kConnectionPeriodMs);
   connect(&timer_, &QTimer::timeout, this, &CMainFrame::OnConnectionTick);
   timer_.start();
@@ -109,7 +121,7 @@ CMainFrame::CMainFrame(DesktopContext& context, QWidget* parent)
 
 CMainFrame::~CMainFrame() {
   timer_.stop();
-  if (view_) view_->StopMonitor();
+  bridge_.StopMonitor();
 }
 
 void CMainFrame::CreateActions() {
@@ -211,17 +223,7 @@ void CMainFrame::Run(FrameCommand command) {
 
 void CMainFrame::SetStatusText(const QString& text) { statusBar_->SetPaneText(text); }
 
-void CMainFrame::OnConnectionTick() {
-  StationDevice& device = context_.device;
-  if (!device.IsWatchEnabled()) return;
-  device.UpdateConnection();
-  // A station found on this tick: let the monitor at it again.
-  if (context_.settings.SearchOn() && !device.IsWatchEnabled()) device.EnableWatch();
-  if (device.HasLinkChanged()) {
-    statusBar_->update();
-    statusBar_->Pane1()->update();
-  }
-}
+void CMainFrame::OnConnectionTick() { bridge_.WatchConnection(); }
 
 bool CMainFrame::event(QEvent* event) {
   if (event->type() == QEvent::StatusTip) {
@@ -238,11 +240,15 @@ void CMainFrame::showEvent(QShowEvent* event) {
   // plugged in is then open when the monitor's first cycle looks for it.
   OnConnectionTick();
   view_->OnInitialUpdate();
+  if (bridge_.StartMonitor() == MonitorBridge::Start::kFailed) {
+    QMessageBox::warning(view_, QStringLiteral("Skyvane"),
+                         QStringLiteral("Begin monitor thread fail!"));
+  }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
   timer_.stop();
-  view_->StopMonitor();
+  bridge_.StopMonitor();
   event->accept();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // CMainFrame: the program's only top-level window — menus, tool bar, status bar
 // with the connection picture, the live form, and the one-second connection
-// watch.
+// watch. It owns the monitor bridge and connects its signals to the form, the
+// status bar and its own title.
 #include <QAction>
 #include <QMainWindow>
 #include <QRect>
@@ -11,6 +12,7 @@
 
 #include "gui/shell/desktop_context.h"
 #include "gui/shell/frame_texts.h"
+#include "gui/view/monitor_bridge.h"
 
 class QToolBar;
 
@@ -42,6 +44,7 @@ class CMainFrame : public QMainWindow {
   CLinkStatusBar* LinkStatusBar() const { return statusBar_; }
   QToolBar* ToolBar() const { return toolBar_; }
   CHalvarView* View() const { return view_; }
+  MonitorBridge& Bridge() { return bridge_; }
 
   // Pane 0 text, as the monitor hands it over. UI thread.
   void SetStatusText(const QString& text);
@@ -64,6 +67,9 @@ class CMainFrame : public QMainWindow {
   void Run(FrameCommand command);
 
   DesktopContext& context_;
+  // Stopped in the destructor, and as a member destroyed before the child
+  // widgets: the monitor never reaches a destroyed form.
+  MonitorBridge bridge_;
   std::array<QAction*, kFrameCommandCount> actions_{};
   std::array<std::function<void(QWidget*)>, kFrameCommandCount> openers_{};
   QToolBar* toolBar_ = nullptr;

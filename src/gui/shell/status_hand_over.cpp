@@ -6,7 +6,10 @@
 namespace skyvane {
 
 StatusHandOver::StatusHandOver(std::function<void(const std::string&)> show)
-    : show_(std::move(show)) {}
+    : show_(std::move(show)) {
+  connect(this, &StatusHandOver::showRequested, this, &StatusHandOver::ShowQueued,
+          Qt::QueuedConnection);
+}
 
 StatusHandOver::~StatusHandOver() { Close(); }
 
@@ -25,7 +28,7 @@ bool StatusHandOver::Deliver(const std::string& text) {
     queued_.emplace_back(ticket, text);
   }
   // A queued call dies with this object, so none runs after it is gone.
-  QMetaObject::invokeMethod(this, "ShowQueued", Qt::QueuedConnection);
+  emit showRequested(QPrivateSignal());
   std::unique_lock lock(mutex_);
   shownChanged_.wait(lock, [&] { return closed_ || shown_ >= ticket; });
   return shown_ >= ticket;

@@ -34,9 +34,15 @@ class StatusHandOver : public QObject {
   void Close();
   bool IsClosed() const;
 
+ signals:
+  // Any thread, to ourselves only: wakes ShowQueued on the UI thread. (A
+  // queued signal: a queued functor call would allocate on the sender's thread
+  // and free on the UI thread out of a thread checker's sight.)
+  void showRequested(QPrivateSignal);
+
  private:
   // UI thread: shows the queued texts and wakes their senders.
-  Q_INVOKABLE void ShowQueued();
+  void ShowQueued();
 
   std::function<void(const std::string&)> show_;
   mutable std::mutex mutex_;

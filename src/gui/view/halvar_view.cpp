@@ -1,9 +1,5 @@
 #include "gui/view/halvar_view.h"
 
-#include <cstdio>
-
-#include <QMessageBox>
-
 #include "core/app/app_settings.h"
 #include "core/monitor/alarm_evaluation.h"
 #include "core/units/conversions.h"
@@ -31,15 +27,9 @@ QString Joined(const std::string& value, const std::string& unit) {
 
 CHalvarView::CHalvarView(DesktopContext& context, QWidget* parent)
     : QWidget(parent),
-      context_(context),
-      form_(BuildHalvarForm(this, FormCaptionsFor(context.settings.languageIndex), pictures_)),
-      handOver_([this](const std::string& text) {
-        if (statusSink_) statusSink_(QString::fromStdString(text));
-      }) {
+      form_(BuildHalvarForm(this, FormCaptionsFor(context.settings.languageIndex), pictures_)) {
   setObjectName(QStringLiteral("halvarView"));
 }
-
-CHalvarView::~CHalvarView() { StopMonitor(); }
 
 void CHalvarView::OnInitialUpdate() {
   if (initialUpdateDone_) return;
@@ -51,7 +41,6 @@ void CHalvarView::OnInitialUpdate() {
   for (int i = mm::kIndoorHumidityMax; i <= mm::kRainTotalMax; ++i) maxmin[i] = "---";
   UpdateMaxMinPanels(maxmin, header);
   UpdateAlarmLamps(EvaluateLamps(HistoryRow{}, header, AlarmRecord{}));
-  StartMonitor();
 }
 
 void CHalvarView::SetStartingRanges() {
@@ -62,26 +51,6 @@ void CHalvarView::SetStartingRanges() {
   for (int i = 0; i < kRainBarCount; ++i) form_.rain[i]->SetScale(kRainScaleMm[i], kRainDivisions, 0);
   form_.compass->SetDirection(CCompassCtrl::kNoDirection);
 }
-
-bool CHalvarView::StartMonitor() {
-  if (!context_.settings.SearchOn() || monitor_ || !context_.monitorFactory) return false;
-  monitor_ = context_.monitorFactory(*this);
-  if (!monitor_ || !monitor_->Start()) {
-    monitor_.reset();
-    QMessageBox::warning(this, QStringLiteral("Skyvane"),
-                         QStringLiteral("Begin monitor thread fail!"));
-    return false;
-  }
-  return true;
-}
-
-void CHalvarView::StopMonitor() {
-  handOver_.Close();
-  if (monitor_) monitor_->Stop();
-  monitor_.reset();
-}
-
-bool CHalvarView::MonitorRunning() const { return monitor_ && monitor_->Running(); }
 
 void CHalvarView::UpdateLivePanels(const HistoryRow& in, const HeaderRecord& header,
                                    const AlarmRecord&) {
@@ -152,73 +121,6 @@ void CHalvarView::UpdateMaxMinPanels(const MaxMinRecord& maxmin, const HeaderRec
 void CHalvarView::UpdateAlarmLamps(const LampStates& lamps) {
   for (int i = 0; i < kLampCount; ++i) form_.lamps[i]->SetState(lamps[i]);
   emit lampsUpdated();
-}
-
-// --- MonitorFrontEnd: the monitor thread's calls, carried to the UI thread. A
-// queued call dies with the view, so none runs after it is gone.
-
-void CHalvarView::ShowLiveValues(const HistoryRow& row, const HeaderRecord& header,
-                                 const AlarmRecord& alarms) {
-  {
-    std::lock_guard lock(pendingMutex_);
-    pending_.live.emplace(row, header, alarms);
-  }
-  WakeUiThread();
-}
-
-void CHalvarView::ShowLampStates(const LampStates& lamps) {
-  {
-    std::lock_guard lock(pendingMutex_);
-    pending_.lamps = lamps;
-  }
-  WakeUiThread();
-}
-
-void CHalvarView::ShowMaxMin(const MaxMinRecord& maxmin, const HeaderRecord& header) {
-  {
-    std::lock_guard lock(pendingMutex_);
-    pending_.maxmin.emplace(maxmin, header);
-  }
-  WakeUiThread();
-}
-
-void CHalvarView::SetStatusText(const std::string& text) { handOver_.Deliver(text); }
-
-void CHalvarView::SetTitle(const std::string& title) {
-  {
-    std::lock_guard lock(pendingMutex_);
-    pending_.title = title;
-  }
-  WakeUiThread();
-}
-
-// Pane 0 shows it with the summary; standard error keeps it for the record.
-void CHalvarView::ShowProblem(const std::string& text) {
-  std::fprintf(stderr, "skyvane: %s\n", text.c_str());
-}
-
-void CHalvarView::ReleaseBlockedCalls() { handOver_.Close(); }
-
-void CHalvarView::WakeUiThread() {
-  QMetaObject::invokeMethod(this, "TakePending", Qt::QueuedConnection);
-}
-
-void CHalvarView::TakePending() {
-  Pending taken;
-  {
-    std::lock_guard lock(pendingMutex_);
-    taken = std::exchange(pending_, Pending{});
-  }
-  if (taken.live) {
-    const auto& [row, header, alarms] = *taken.live;
-    UpdateLivePanels(row, header, alarms);
-  }
-  if (taken.lamps) UpdateAlarmLamps(*taken.lamps);
-  if (taken.maxmin) UpdateMaxMinPanels(taken.maxmin->first, taken.maxmin->second);
-  if (taken.title) {
-    if (QWidget* frame = window(); frame != nullptr && frame != this)
-      frame->setWindowTitle(QString::fromStdString(*taken.title));
-  }
 }
 
 }  // namespace skyvane

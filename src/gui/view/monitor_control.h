@@ -1,6 +1,7 @@
 #pragma once
-// What the view needs of its monitor: start it once, stop it and wait for it.
-// The view is the monitor's front end; the factory builds the monitor for it.
+// What the monitor bridge needs of its monitor: start it once, stop it and wait
+// for it. The bridge is the monitor's front end; the factory builds the monitor
+// for it.
 #include <functional>
 #include <memory>
 

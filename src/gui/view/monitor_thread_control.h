@@ -1,5 +1,5 @@
 #pragma once
-// The monitor thread of the core behind the view's MonitorControl.
+// The monitor thread of the core behind the bridge's MonitorControl.
 #include "gui/shell/desktop_context.h"
 #include "gui/view/monitor_control.h"
 

@@ -81,6 +81,20 @@ TEST(FileBusy, TheHolderMayTakeItAgain) {
   }).join();
 }
 
+TEST(FileBusy, AWaitEndsWhenTheHolderLetsGoNotWhenItsPauseIsOver) {
+  FileBusy busy;
+  ASSERT_TRUE(busy.TryTake());
+  auto other = std::async(std::launch::async, [&] {
+    const bool got = busy.Take(1, std::chrono::hours(1));
+    if (got) busy.Release();
+    return got;
+  });
+  std::this_thread::sleep_for(20ms);  // its first attempt fails meanwhile
+  busy.Release();
+  EXPECT_TRUE(other.get());  // a take that sleeps between attempts would sleep out the hour
+  EXPECT_FALSE(busy.IsSet());
+}
+
 class BusyFileTest : public ::testing::Test {
  protected:
   BusyFileTest() : clock_(testing::LocalTime(2024, 3, 1, 12, 0, 5)), file_(clock_) {

@@ -254,24 +254,32 @@ TEST(ConnectionWatch, TheTimerFindsTheStationWithinASecond) {
 TEST(CMainFrame, TheMonitorsStatusAndTitleReachTheFrame) {
   test::DesktopRig rig(0, "true", /*testMode=*/true);
   CMainFrame frame(*rig.context);
+  int lampUpdates = 0;
+  int maxMinUpdates = 0;
+  QObject::connect(frame.View(), &CHalvarView::lampsUpdated, [&] { ++lampUpdates; });
+  QObject::connect(frame.View(), &CHalvarView::maxMinPanelsUpdated, [&] { ++maxMinUpdates; });
   frame.OnConnectionTick();  // connected before the monitor's first cycle
   frame.show();              // the initial update starts the monitor
-  ASSERT_TRUE(frame.View()->MonitorRunning());
+  ASSERT_TRUE(frame.Bridge().MonitorRunning());
   ASSERT_TRUE(test::WaitFor(
       [&] { return frame.LinkStatusBar()->PaneText().startsWith("Last Read Time: "); },
       std::chrono::seconds(10)));
   EXPECT_EQ(frame.windowTitle(), "Skyvane Radio Controlled(---TEST MODE---)");
   EXPECT_NE(frame.View()->findChild<QLabel*>("outdoorTemperature")->text(), "--- °C");
+  EXPECT_NE(frame.View()->findChild<QLabel*>("outdoorTemperatureMax")->text(), "--- °C");
+  // The initial update's one, then the monitor's.
+  EXPECT_GE(lampUpdates, 2);
+  EXPECT_GE(maxMinUpdates, 2);
 }
 
 TEST(CMainFrame, ExitClosesTheWindowAndStopsTheMonitor) {
   test::DesktopRig rig(0, "true", /*testMode=*/true);
   CMainFrame frame(*rig.context);
   frame.show();
-  ASSERT_TRUE(frame.View()->MonitorRunning());
+  ASSERT_TRUE(frame.Bridge().MonitorRunning());
   frame.Action(FrameCommand::kExit)->trigger();
   EXPECT_FALSE(frame.isVisible());
-  EXPECT_FALSE(frame.View()->MonitorRunning());
+  EXPECT_FALSE(frame.Bridge().MonitorRunning());
   EXPECT_FALSE(frame.ConnectionTimerActive());
 }
 

@@ -96,7 +96,6 @@ TEST_F(HalvarViewTest, BeforeTheFirstReadingEveryFieldIsEmptyWithItsUnit) {
   EXPECT_EQ(view.Form().indoorThermometer->Divisions(), 10);
   EXPECT_EQ(view.Form().rain[4]->ScaleMax(), 400.f);
   EXPECT_EQ(view.Form().compass->Direction(), -1);
-  EXPECT_FALSE(view.MonitorRunning());  // the search switch is off in this rig
 }
 
 TEST_F(HalvarViewTest, AFullReadingFillsFieldsAndGauges) {
@@ -253,30 +252,6 @@ TEST_F(HalvarViewTest, ALoTemperatureAlarmTriggersBelowZero) {
   EXPECT_EQ(view.Form().lamps[lamp::kOutdoorTempHigh - 1]->State(), LampState::kDisabled);
 }
 
-TEST_F(HalvarViewTest, MonitorCallsReachTheFormOnTheUiThread) {
-  bool updated = false;
-  QObject::connect(&view, &CHalvarView::livePanelsUpdated, [&] { updated = true; });
-  std::thread monitor([&] { view.ShowLiveValues(KnownRow(), HeaderRecord{}, AlarmRecord{}); });
-  monitor.join();
-  EXPECT_FALSE(updated);  // carried over, not run on the calling thread
-  ASSERT_TRUE(test::WaitFor([&] { return updated; }));
-  EXPECT_EQ(FieldText(view, "windSpeed"), "3.4 m/s");
-
-  // Readings that arrive faster than the UI thread takes them: the latest one
-  // is what stays on the form.
-  std::thread fast([&] {
-    for (const char* speed : {"5.0", "6.0", "7.5"}) {
-      HistoryRow r = KnownRow();
-      r[row::windSpeed] = speed;
-      view.ShowLiveValues(r, HeaderRecord{}, AlarmRecord{});
-    }
-  });
-  fast.join();
-  ASSERT_TRUE(test::WaitFor([&] { return FieldText(view, "windSpeed") == "7.5 m/s"; }));
-  QCoreApplication::processEvents();
-  EXPECT_EQ(FieldText(view, "windSpeed"), "7.5 m/s");
-}
-
 struct CaptionCase {
   int language;
   const char* indoor;
@@ -322,77 +297,6 @@ TEST(FormCaptions, TheWindLinesKeepTheirExactTexts) {
   EXPECT_EQ(FormCaptionsFor(1).last24Hour, "Letzter 24 Stunden");
   EXPECT_EQ(FormCaptionsFor(2).lastMonth, "Sidste Måned");
   EXPECT_EQ(FormCaptionsFor(7).indoor, "Indoor");
-}
-
-}  // namespace
-}  // namespace skyvane
-
-namespace skyvane {
-namespace {
-
-struct FakeMonitor : MonitorControl {
-  FakeMonitor(bool startResult, int& stops) : startResult(startResult), stops(stops) {}
-  bool Start() override { return running = startResult; }
-  void Stop() override {
-    ++stops;
-    running = false;
-  }
-  bool Running() const override { return running; }
-  bool startResult;
-  int& stops;
-  bool running = false;
-};
-
-TEST(HalvarViewMonitor, AMonitorThatCannotStartIsReportedAndTheFormStaysEmpty) {
-  test::DesktopRig rig(0, "true");
-  int stops = 0;
-  rig.context->monitorFactory = [&](MonitorFrontEnd&) {
-    return std::make_unique<FakeMonitor>(false, stops);
-  };
-  CHalvarView view(*rig.context);
-  test::ModalAnswer answer(QMessageBox::Ok);
-  view.OnInitialUpdate();
-  ASSERT_TRUE(answer.Seen());
-  EXPECT_EQ(answer.Text(), "Begin monitor thread fail!");
-  EXPECT_FALSE(view.MonitorRunning());
-  EXPECT_EQ(FieldText(view, "windSpeed"), "--- m/s");
-}
-
-TEST(HalvarViewMonitor, StartsOnlyWhenSearchingIsOnAndStopsWithTheView) {
-  for (const char* search : {"false", "FALSE", "0", "true", "no", ""}) {
-    test::DesktopRig rig(0, search);
-    int built = 0;
-    int stops = 0;
-    rig.context->monitorFactory = [&](MonitorFrontEnd&) {
-      ++built;
-      return std::make_unique<FakeMonitor>(true, stops);
-    };
-    {
-      CHalvarView view(*rig.context);
-      view.OnInitialUpdate();
-      view.OnInitialUpdate();  // once only
-      EXPECT_EQ(view.MonitorRunning(), built == 1) << search;
-    }
-    const bool on = std::string(search) != "false" && std::string(search) != "FALSE" &&
-                    std::string(search) != "0";
-    EXPECT_EQ(built, on ? 1 : 0) << search;
-    EXPECT_EQ(stops, on ? 1 : 0) << search;
-  }
-}
-
-TEST(HalvarViewMonitor, AfterReleaseAStatusHandOverNeverBlocks) {
-  test::DesktopRig rig;
-  CHalvarView view(*rig.context);
-  QStringList shown;
-  view.SetStatusSink([&](const QString& text) { shown << text; });
-  std::thread first([&] { view.SetStatusText("one"); });
-  ASSERT_TRUE(test::WaitFor([&] { return !shown.isEmpty(); }));
-  first.join();
-  view.ReleaseBlockedCalls();
-  std::thread second([&] { view.SetStatusText("two"); });
-  second.join();  // returns without the UI thread's help
-  QCoreApplication::processEvents();
-  EXPECT_EQ(shown, QStringList{"one"});
 }
 
 }  // namespace
