@@ -22,6 +22,17 @@ std::string Slurp(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The desktop program offscreen; a ThreadSanitizer build of it reads the same
+// suppressions as the tests.
+QProcessEnvironment DesktopEnvironment() {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  if (!env.contains(QStringLiteral("TSAN_OPTIONS")))
+    env.insert(QStringLiteral("TSAN_OPTIONS"),
+               QStringLiteral("suppressions=" SKYVANE_SOURCE_DIR "/tests/gui/tsan_qt.supp"));
+  return env;
+}
+
 int Occurrences(const std::string& text, const std::string& part) {
   int n = 0;
   for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
@@ -43,12 +54,7 @@ TEST(DesktopStation, TakesTheSimulatorsSpeedAndSeedAndSaysWhatItIgnoredOrSetAsid
   std::ofstream(folder.path() / "Skyvane.ini") << "[communication]\r\nTestFlag=true\r\n";
 
   QProcess program;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  if (!env.contains(QStringLiteral("TSAN_OPTIONS")))
-    env.insert(QStringLiteral("TSAN_OPTIONS"),
-               QStringLiteral("suppressions=" SKYVANE_SOURCE_DIR "/tests/gui/tsan_qt.supp"));
-  program.setProcessEnvironment(env);
+  program.setProcessEnvironment(DesktopEnvironment());
   program.start(QStringLiteral(SKYVANE_DESKTOP_PATH),
                 {QStringLiteral("--folder"), QString::fromStdString(folder.path().string()),
                  QString::fromStdString("--simulate=" + sim.string()), QStringLiteral("--sim-speed"),
@@ -87,9 +93,7 @@ TEST(DesktopStation, LooksWithoutPollingWhileAnotherProgramPolls) {
   ASSERT_EQ(service.state(), PollerLock::State::kOwned);
 
   QProcess program;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  program.setProcessEnvironment(env);
+  program.setProcessEnvironment(DesktopEnvironment());
   program.start(QStringLiteral(SKYVANE_DESKTOP_PATH),
                 {QStringLiteral("--folder"), QString::fromStdString(folder.path().string()),
                  QStringLiteral("--test-mode")});
