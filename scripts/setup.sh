@@ -18,5 +18,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-cmake --preset default >/dev/null
+# SKYVANE_WARNINGS_AS_ERRORS=1 (as CI sets it) makes every warning an error.
+cmake --preset default -DSKYVANE_WARNINGS_AS_ERRORS="${SKYVANE_WARNINGS_AS_ERRORS:-OFF}" >/dev/null
 cmake --build --preset default
