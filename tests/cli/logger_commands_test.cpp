@@ -20,7 +20,7 @@ namespace {
 
 using test::RunCliProgram;
 using test::ScratchFolder;
-using test::Slurp;
+using test::ReadFileBytes;
 
 std::vector<std::string> SplitLines(const std::string& text, const std::string& end = "\n") {
   std::vector<std::string> lines;
@@ -86,7 +86,7 @@ TEST(LogCommand, AppendsTheNewRecordsOnceAndPrintsEveryText) {
   EXPECT_TRUE(StartsWith(out[40], "Last Read Time: ")) << out[40];
   EXPECT_TRUE(EndsWith(out[40], ", Read Records: 15 (Total Records: 15).")) << out[40];
 
-  const std::string stored = Slurp(folder / "Skyvane.dat");
+  const std::string stored = ReadFileBytes(folder / "Skyvane.dat");
   ExpectWholeLines(stored, 15);
   std::vector<std::string> lines = SplitLines(stored, "\r\n");
   EXPECT_TRUE(StartsWith(lines[0], "   1, ")) << lines[0];
@@ -99,7 +99,7 @@ TEST(LogCommand, AppendsTheNewRecordsOnceAndPrintsEveryText) {
   ASSERT_EQ(out.size(), 3u);
   EXPECT_EQ(out[1], "2 Data has been read. ...");
   EXPECT_TRUE(EndsWith(out[2], ", Read Records: 0 (Total Records: 15).")) << out[2];
-  EXPECT_EQ(Slurp(folder / "Skyvane.dat"), stored);
+  EXPECT_EQ(ReadFileBytes(folder / "Skyvane.dat"), stored);
 }
 
 // Test mode is the built-in test image's: on a named station the test switch
@@ -117,13 +117,13 @@ TEST(LogCommand, TheTestSwitchIsIgnoredOnANamedStationWithOneNote) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, note);
   EXPECT_TRUE(EndsWith(SplitLines(run.out).back(), ", Read Records: 15 (Total Records: 15).")) << run.out;
-  const std::string stored = Slurp(folder / "Skyvane.dat");
+  const std::string stored = ReadFileBytes(folder / "Skyvane.dat");
 
   run = RunCliProgram(args);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, note);
   EXPECT_TRUE(EndsWith(SplitLines(run.out).back(), ", Read Records: 0 (Total Records: 15).")) << run.out;
-  EXPECT_EQ(Slurp(folder / "Skyvane.dat"), stored);
+  EXPECT_EQ(ReadFileBytes(folder / "Skyvane.dat"), stored);
 }
 
 TEST(LogCommand, NoStationIsAFailure) {
@@ -202,7 +202,7 @@ TEST(RunCommand, LogsUntilTerminatedAndLeavesAWholeFile) {
   bool logged = false;
   for (int i = 0; i < 200 && !logged; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    logged = Slurp(outFile).find("Read Records: 15") != std::string::npos;
+    logged = ReadFileBytes(outFile).find("Read Records: 15") != std::string::npos;
   }
   EXPECT_TRUE(logged);
   // One poller per folder: a second one is turned away; readers go on.
@@ -221,7 +221,7 @@ TEST(RunCommand, LogsUntilTerminatedAndLeavesAWholeFile) {
   ASSERT_EQ(waitpid(pid, &status, 0), pid);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
-  ExpectWholeLines(Slurp(folder / "Skyvane.dat"), 15);
+  ExpectWholeLines(ReadFileBytes(folder / "Skyvane.dat"), 15);
 
   // The lock went with the process.
   EXPECT_EQ(RunCliProgram({"--folder", folder.path().string(), "--station-image", image.string(),

@@ -18,6 +18,7 @@
 #include "core/app/clock.h"
 #include "core/app/text_table.h"
 #include "core/station/device_support.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane {
 namespace {
@@ -30,31 +31,10 @@ struct CliResult {
   std::string err;
 };
 
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "skyvane-cli-XXXXXX").string();
-    path_ = mkdtemp(pattern.data()) ? fs::path(pattern) : fs::path();
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using test::ReadFileBytes;
 
 // Runs skyvane-cli with a private program folder; arguments need no quoting.
-CliResult RunCli(const TempDir& dir, const std::string& args) {
+CliResult RunCli(const test::ScratchFolder& dir, const std::string& args) {
   const fs::path out = dir.path() / "stdout.txt";
   const fs::path err = dir.path() / "stderr.txt";
   const std::string command = std::string(SKYVANE_CLI_PATH) + " --folder " + dir.path().string() +
@@ -62,8 +42,8 @@ CliResult RunCli(const TempDir& dir, const std::string& args) {
   CliResult result;
   const int raw = std::system(command.c_str());
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  result.out = ReadAll(out);
-  result.err = ReadAll(err);
+  result.out = ReadFileBytes(out);
+  result.err = ReadFileBytes(err);
   return result;
 }
 
@@ -84,7 +64,7 @@ std::string Field(const std::vector<std::string>& lines, int first, int n) {
 }
 
 TEST(RecordCommands, HeaderInTestMode) {
-  TempDir dir;
+  test::ScratchFolder dir;
   const CliResult r = RunCli(dir, "--test-mode header");
   ASSERT_EQ(r.status, kExitOk) << r.err;
   const auto lines = Lines(r.out);
@@ -100,7 +80,7 @@ TEST(RecordCommands, HeaderInTestMode) {
 }
 
 TEST(RecordCommands, AlarmsAndMaxMinInTestMode) {
-  TempDir dir;
+  test::ScratchFolder dir;
   const CliResult alarms = RunCli(dir, "--test-mode alarms");
   ASSERT_EQ(alarms.status, kExitOk) << alarms.err;
   const auto a = Lines(alarms.out);
@@ -119,7 +99,7 @@ TEST(RecordCommands, AlarmsAndMaxMinInTestMode) {
 }
 
 TEST(RecordCommands, RecordInTestMode) {
-  TempDir dir;
+  test::ScratchFolder dir;
   const CliResult r = RunCli(dir, "--test-mode record 0x100");
   ASSERT_EQ(r.status, kExitOk) << r.err;
   const auto lines = Lines(r.out);
@@ -133,7 +113,7 @@ TEST(RecordCommands, RecordInTestMode) {
 }
 
 TEST(RecordCommands, VirtualStationImage) {
-  TempDir dir;
+  test::ScratchFolder dir;
   std::vector<char> image(0x10000, 0);
   image[0x00] = 0x55;
   image[0x01] = static_cast<char>(0xAA);
@@ -186,7 +166,7 @@ TEST(RecordCommands, VirtualStationImage) {
 }
 
 TEST(RecordCommands, BadArgumentsAreUsageErrors) {
-  TempDir dir;
+  test::ScratchFolder dir;
   for (const char* args : {"--test-mode record", "--test-mode record 0x10000",
                            "--test-mode record 1 2", "--test-mode record abc",
                            "--test-mode header extra", "--test-mode alarms --bogus",

@@ -22,7 +22,7 @@ namespace {
 
 using test::RunCliProgram;
 using test::ScratchFolder;
-using test::Slurp;
+using test::ReadFileBytes;
 
 std::string HeaderField(const std::string& out, int field) {
   std::istringstream in(out);
@@ -81,7 +81,7 @@ TEST(SimulateCommand, DefaultFolderIsStationInTheProgramFolder) {
   EXPECT_EQ(run.err, "skyvane-cli: " + state.string() +
                          ": line 2 is broken: stationTime=; kept as station.state.bad, and the "
                          "station's weather starts anew\n");
-  EXPECT_EQ(Slurp(folder / "station" / "station.state.bad"), "seed=5\nstationTime=\n");
+  EXPECT_EQ(ReadFileBytes(folder / "station" / "station.state.bad"), "seed=5\nstationTime=\n");
   run = RunCliProgram({"--folder", folder.path().string(), "--simulate", "header"});
   EXPECT_EQ(run.err, "");  // the new state is read
   std::filesystem::resize_file(folder / "station" / "station.img", 10);
@@ -108,9 +108,9 @@ void RunUntilLogged(const std::vector<std::string>& options, const std::filesyst
   bool logged = false;
   for (int i = 0; i < 300 && !logged; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    logged = Slurp(outFile).find("Read Records:") != std::string::npos;
+    logged = ReadFileBytes(outFile).find("Read Records:") != std::string::npos;
   }
-  EXPECT_TRUE(logged) << Slurp(outFile);
+  EXPECT_TRUE(logged) << ReadFileBytes(outFile);
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   kill(pid, SIGTERM);
   int status = 0;
@@ -148,7 +148,7 @@ TEST(SimulateCommand, RunLogsRecordsThatHistoryReadsBackWithoutDuplicatesOrGaps)
     ASSERT_EQ(addresses[i], expected) << "gap after line " << i;
   }
   // The second start picked up where the file ended, with records of the time in between.
-  const std::string second = Slurp(folder / "run2.out");
+  const std::string second = ReadFileBytes(folder / "run2.out");
   const auto at = second.find("Read Records: ");
   ASSERT_NE(at, std::string::npos);
   EXPECT_GE(std::stoi(second.substr(at + 14)), 1) << second.substr(at);

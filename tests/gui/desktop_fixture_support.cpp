@@ -13,19 +13,6 @@
 
 namespace skyvane::test {
 
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  path_ = std::filesystem::temp_directory_path() /
-          ("skyvane-gui-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
-
 DesktopRig::DesktopRig(int languageIndex, const std::string& searchData, bool testMode) {
   InitDesktopResources();
   settings.languageIndex = languageIndex;

@@ -1,7 +1,6 @@
 #pragma once
 // A Graph window's surroundings for the tests: a data file in a scratch folder,
 // a fixed clock, and a station (the virtual one) whose header names the units.
-#include <QDateTime>
 #include <QTemporaryDir>
 
 #include <ctime>
@@ -20,13 +19,7 @@
 namespace skyvane::test {
 
 // 2024-03-15 12:00:00 local time.
-inline std::time_t GraphTestNow() {
-  return QDateTime(QDate(2024, 3, 15), QTime(12, 0)).toSecsSinceEpoch();
-}
-
-inline std::string StampOf(std::time_t t) {
-  return QDateTime::fromSecsSinceEpoch(t).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
-}
+inline std::time_t GraphTestNow() { return LocalTime(2024, 3, 15, 12); }
 
 // A stored row with plausible values at that time.
 inline HistoryRow GraphRow(const std::string& recordTime) {
@@ -64,7 +57,7 @@ struct GraphRig : VirtualDevice {
   // Rows at the times, seconds before now.
   bool StoreAt(const std::vector<std::time_t>& secondsBeforeNow) {
     std::vector<HistoryRow> rows;
-    for (std::time_t s : secondsBeforeNow) rows.push_back(GraphRow(StampOf(GraphTestNow() - s)));
+    for (std::time_t s : secondsBeforeNow) rows.push_back(GraphRow(LocalStamp(GraphTestNow() - s)));
     return Store(rows);
   }
 };
