@@ -31,11 +31,6 @@ struct CliRun {
   std::string err;
 };
 
-inline std::string Slurp(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Runs the built skyvane-cli with these arguments (no shell involved).
 inline CliRun RunCliProgram(const std::vector<std::string>& args) {
   ScratchFolder capture;
@@ -58,8 +53,8 @@ inline CliRun RunCliProgram(const std::vector<std::string>& args) {
     run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
   }
   posix_spawn_file_actions_destroy(&actions);
-  run.out = Slurp(outFile);
-  run.err = Slurp(errFile);
+  run.out = ReadFileBytes(outFile);
+  run.err = ReadFileBytes(errFile);
   return run;
 }
 
@@ -69,7 +64,9 @@ class InProcessCli {
  public:
   InProcessCli() : InProcessCli(SystemTime()) {}
   explicit InProcessCli(const Clock& clock)
-      : ctx_{folder_.path(), settings_, text_, *device_, clock, out_, err_} {}
+      : ctx_{folder_.path(), settings_, text_, *device_, clock, out_, err_} {
+    device_->SetClock(clock);  // the records it reads are stamped with this "now" too
+  }
 
   VirtualStation& Station() { return *station_; }
   StationDevice& Device() { return *device_; }

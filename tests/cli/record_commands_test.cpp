@@ -1,5 +1,6 @@
-// skyvane-cli header, alarms, maxmin and record: the real program against test
-// mode and a virtual-station image, and the commands in-process for failures.
+// skyvane-cli header, alarms, maxmin and record: the real program against a
+// virtual-station image, and the commands in-process for failures (the test
+// image's texts are golden files: golden_test.cpp).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,55 +62,6 @@ std::string Field(const std::vector<std::string>& lines, int first, int n) {
   const std::string prefix = std::to_string(n) + "\t";
   if (lines[i].compare(0, prefix.size(), prefix) != 0) return "<misnumbered: " + lines[i] + ">";
   return lines[i].substr(prefix.size());
-}
-
-TEST(RecordCommands, HeaderInTestMode) {
-  test::ScratchFolder dir;
-  const CliResult r = RunCli(dir, "--test-mode header");
-  ASSERT_EQ(r.status, kExitOk) << r.err;
-  const auto lines = Lines(r.out);
-  ASSERT_EQ(lines.size(), 46u);
-  EXPECT_EQ(Field(lines, 1, 1),
-            "55 AA 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-            "05 20 02 20 09 04 FF FF 01 00 00 10 00 00 F0 01 ");
-  EXPECT_EQ(Field(lines, 1, 6), "°C");
-  EXPECT_EQ(Field(lines, 1, 10), "km/h");
-  EXPECT_EQ(Field(lines, 1, 41), "+1");
-  EXPECT_EQ(Field(lines, 1, 46), "496");
-  EXPECT_EQ(r.err, "");
-}
-
-TEST(RecordCommands, AlarmsAndMaxMinInTestMode) {
-  test::ScratchFolder dir;
-  const CliResult alarms = RunCli(dir, "--test-mode alarms");
-  ASSERT_EQ(alarms.status, kExitOk) << alarms.err;
-  const auto a = Lines(alarms.out);
-  ASSERT_EQ(a.size(), 30u);
-  EXPECT_EQ(Field(a, 1, 2), "10132");
-  EXPECT_EQ(Field(a, 1, 12), "-100");
-  EXPECT_EQ(Field(a, 1, 30), "00000000000000");
-
-  const CliResult maxmin = RunCli(dir, "--test-mode maxmin");
-  ASSERT_EQ(maxmin.status, kExitOk) << maxmin.err;
-  const auto m = Lines(maxmin.out);
-  ASSERT_EQ(m.size(), 48u);
-  EXPECT_EQ(Field(m, 1, 25), "45020");
-  EXPECT_EQ(Field(m, 1, 26), "2007-01-01 12:00");
-  EXPECT_EQ(Field(m, 1, 48), "2007-01-01 12:00");
-}
-
-TEST(RecordCommands, RecordInTestMode) {
-  test::ScratchFolder dir;
-  const CliResult r = RunCli(dir, "--test-mode record 0x100");
-  ASSERT_EQ(r.status, kExitOk) << r.err;
-  const auto lines = Lines(r.out);
-  ASSERT_EQ(lines.size(), 37u);
-  EXPECT_EQ(lines[0], "0\t");  // empty text: the number and the TAB alone
-  const char* expected[] = {"5", "65", "227", "60", "264", "10090", "96", "204", "2", "10900"};
-  for (int f = 6; f <= 15; ++f) EXPECT_EQ(Field(lines, 0, f), expected[f - 6]) << "field " << f;
-  EXPECT_EQ(Field(lines, 0, 16), "---");
-  EXPECT_EQ(Field(lines, 0, 17), "");
-  EXPECT_EQ(Field(lines, 0, 36), "0");
 }
 
 TEST(RecordCommands, VirtualStationImage) {
