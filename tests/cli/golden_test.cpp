@@ -1,11 +1,8 @@
-// skyvane-cli against the files under tests/data: a station image, the exact
-// outputs of the commands that only read it, and the exact Skyvane.dat and
-// output of a first log. With SKYVANE_UPDATE_GOLDEN=1 the test writes the
-// files instead of comparing them (see tests/data/README).
+// skyvane-cli against the golden files under tests/data: a station image, the
+// exact outputs of the commands on it, and the exact Skyvane.dat of a first log.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -14,6 +11,7 @@
 #include "cli/cli_test_support.h"
 #include "core/app/clock.h"
 #include "core/station/test_image.h"
+#include "support/golden.h"
 #include "support/local_time.h"
 #include "support/scratch_folder.h"
 
@@ -21,31 +19,13 @@ namespace skyvane {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ExpectGolden;
 using test::ReadFileBytes;
-
-const fs::path kData = SKYVANE_TEST_DATA;
-
-bool Updating() {
-  const char* update = std::getenv("SKYVANE_UPDATE_GOLDEN");
-  return update != nullptr && std::string(update) == "1";
-}
-
-// actual must equal the golden file byte for byte (or becomes it when updating).
-void ExpectGolden(const std::string& name, const std::string& actual) {
-  const fs::path golden = kData / name;
-  if (Updating()) {
-    fs::create_directories(golden.parent_path());
-    test::WriteFileBytes(golden, actual);
-    return;
-  }
-  ASSERT_TRUE(fs::exists(golden)) << golden << " is missing; run with SKYVANE_UPDATE_GOLDEN=1";
-  EXPECT_EQ(ReadFileBytes(golden), actual) << "differs from " << golden;
-}
 
 // The station image: the test-mode station's 512 bytes, the rest of the 64 KiB zero.
 fs::path StationImage() {
-  const fs::path image = kData / "station.img";
-  if (Updating()) {
+  const fs::path image = test::GoldenFolder() / "station.img";
+  if (test::UpdatingGoldenFiles()) {
     std::string bytes(0x10000, '\0');
     std::copy(TestImage.begin(), TestImage.end(), bytes.begin());
     test::WriteFileBytes(image, bytes);

@@ -14,6 +14,7 @@
 #include "cli/cli_test_support.h"
 #include "core/monitor/station_rig.h"
 #include "core/transfer/station_memory.h"
+#include "support/golden.h"
 
 namespace skyvane {
 namespace {
@@ -66,13 +67,13 @@ void ExpectWholeLines(const std::string& file, std::size_t count) {
 TEST(LogCommand, AppendsTheNewRecordsOnceAndPrintsEveryText) {
   ScratchFolder folder;
   const auto image = folder / "station.img";
-  std::filesystem::copy_file(std::filesystem::path(SKYVANE_TEST_DATA) / "station.img", image);
+  std::filesystem::copy_file(test::GoldenFolder() / "station.img", image);
   const std::vector<std::string> args{"--folder", folder.path().string(), "--station-image",
                                       image.string(), "log"};
   test::CliRun run = RunCliProgram(args);
   ASSERT_EQ(run.status, 0) << run.err;
   // The golden first log's texts (golden_test.cpp), all but the read time.
-  const std::string golden = ReadFileBytes(std::filesystem::path(SKYVANE_TEST_DATA) / "cli/log.txt");
+  const std::string golden = ReadFileBytes(test::GoldenFolder() / "cli/log.txt");
   const std::size_t timeAt = golden.rfind("Last Read Time: ") + 16, timeEnd = timeAt + 19;
   ASSERT_GT(run.out.size(), timeEnd) << run.out;
   EXPECT_EQ(run.out.substr(0, timeAt), golden.substr(0, timeAt));
@@ -87,7 +88,7 @@ TEST(LogCommand, AppendsTheNewRecordsOnceAndPrintsEveryText) {
   };
   const std::vector<std::string> lines = SplitLines(stored, "\r\n");
   const std::vector<std::string> goldenLines =
-      SplitLines(ReadFileBytes(std::filesystem::path(SKYVANE_TEST_DATA) / "Skyvane.dat"), "\r\n");
+      SplitLines(ReadFileBytes(test::GoldenFolder() / "Skyvane.dat"), "\r\n");
   ASSERT_EQ(lines.size(), goldenLines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
     EXPECT_EQ(lines[i].substr(0, 6), goldenLines[i].substr(0, 6));
