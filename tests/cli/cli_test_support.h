@@ -58,6 +58,23 @@ inline CliRun RunCliProgram(const std::vector<std::string>& args) {
   return run;
 }
 
+// The lines of a command's output.
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The text of field n from "n<TAB>text" lines that start at field first.
+inline std::string Field(const std::vector<std::string>& lines, int first, int n) {
+  const std::size_t i = static_cast<std::size_t>(n - first);
+  if (i >= lines.size()) return "<missing>";
+  const std::string prefix = std::to_string(n) + "\t";
+  if (lines[i].compare(0, prefix.size(), prefix) != 0) return "<misnumbered: " + lines[i] + ">";
+  return lines[i].substr(prefix.size());
+}
+
 // A command context over a virtual station, with captured output; "now" is
 // the given clock's (the system's when none is given).
 class InProcessCli {

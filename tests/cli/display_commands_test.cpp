@@ -13,23 +13,9 @@
 namespace skyvane {
 namespace {
 
+using test::Field;
 using test::InProcessCli;
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-// The text of field n from "n<TAB>text" lines that start at field `first`.
-std::string Field(const std::vector<std::string>& lines, int first, int n) {
-  const std::size_t i = static_cast<std::size_t>(n - first);
-  if (i >= lines.size()) return "<missing>";
-  const std::string prefix = std::to_string(n) + "\t";
-  if (lines[i].compare(0, prefix.size(), prefix) != 0) return "<misnumbered: " + lines[i] + ">";
-  return lines[i].substr(prefix.size());
-}
+using test::Lines;
 
 // The test image with °F, inch, inHg and Beaufort, the alarm block's current
 // pressures in hundredths of inHg (29.92 and 29.81).

@@ -2,11 +2,7 @@
 // virtual-station image, and the commands in-process for failures (the test
 // image's texts are golden files: golden_test.cpp).
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -15,6 +11,7 @@
 
 #include "cli/cli.h"
 #include "cli/cli_setup.h"
+#include "cli/cli_test_support.h"
 #include "core/app/app_settings.h"
 #include "core/app/clock.h"
 #include "core/app/text_table.h"
@@ -26,42 +23,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using test::Field;
+using test::Lines;
 
-using test::ReadFileBytes;
-
-// Runs skyvane-cli with a private program folder; arguments need no quoting.
-CliResult RunCli(const test::ScratchFolder& dir, const std::string& args) {
-  const fs::path out = dir.path() / "stdout.txt";
-  const fs::path err = dir.path() / "stderr.txt";
-  const std::string command = std::string(SKYVANE_CLI_PATH) + " --folder " + dir.path().string() +
-                              " " + args + " >" + out.string() + " 2>" + err.string();
-  CliResult result;
-  const int raw = std::system(command.c_str());
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  result.out = ReadFileBytes(out);
-  result.err = ReadFileBytes(err);
-  return result;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-// The line of field n, which must be the (n - first)th line.
-std::string Field(const std::vector<std::string>& lines, int first, int n) {
-  const std::size_t i = static_cast<std::size_t>(n - first);
-  if (i >= lines.size()) return "<missing>";
-  const std::string prefix = std::to_string(n) + "\t";
-  if (lines[i].compare(0, prefix.size(), prefix) != 0) return "<misnumbered: " + lines[i] + ">";
-  return lines[i].substr(prefix.size());
+// Runs skyvane-cli with a private program folder and these space-separated arguments.
+test::CliRun RunCli(const test::ScratchFolder& dir, const std::string& args) {
+  std::vector<std::string> argv{"--folder", dir.path().string()};
+  std::istringstream words(args);
+  for (std::string word; words >> word;) argv.push_back(word);
+  return test::RunCliProgram(argv);
 }
 
 TEST(RecordCommands, VirtualStationImage) {
@@ -85,7 +55,7 @@ TEST(RecordCommands, VirtualStationImage) {
   std::ofstream(file, std::ios::binary).write(image.data(), static_cast<std::streamsize>(image.size()));
   const std::string station = "--station-image " + file.string() + " ";
 
-  const CliResult h = RunCli(dir, station + "header");
+  const test::CliRun h = RunCli(dir, station + "header");
   ASSERT_EQ(h.status, kExitOk) << h.err;
   const auto hl = Lines(h.out);
   ASSERT_EQ(hl.size(), 46u);
@@ -96,17 +66,17 @@ TEST(RecordCommands, VirtualStationImage) {
   EXPECT_EQ(Field(hl, 1, 41), "-5");
   EXPECT_EQ(Field(hl, 1, 46), "12288");
 
-  const CliResult a = RunCli(dir, station + "alarms");
+  const test::CliRun a = RunCli(dir, station + "alarms");
   ASSERT_EQ(a.status, kExitOk) << a.err;
   EXPECT_EQ(Field(Lines(a.out), 1, 7), "300");
   EXPECT_EQ(Field(Lines(a.out), 1, 2), "0");
 
-  const CliResult m = RunCli(dir, station + "maxmin");
+  const test::CliRun m = RunCli(dir, station + "maxmin");
   ASSERT_EQ(m.status, kExitOk) << m.err;
   EXPECT_EQ(Field(Lines(m.out), 1, 24), "65541");
   EXPECT_EQ(Field(Lines(m.out), 1, 26), "2000-00-00 00:00");
 
-  const CliResult w = RunCli(dir, station + "record 12288");
+  const test::CliRun w = RunCli(dir, station + "record 12288");
   ASSERT_EQ(w.status, kExitOk) << w.err;
   const auto wl = Lines(w.out);
   ASSERT_EQ(wl.size(), 37u);
@@ -123,7 +93,7 @@ TEST(RecordCommands, BadArgumentsAreUsageErrors) {
                            "--test-mode record 1 2", "--test-mode record abc",
                            "--test-mode header extra", "--test-mode alarms --bogus",
                            "--test-mode maxmin x"}) {
-    const CliResult r = RunCli(dir, args);
+    const test::CliRun r = RunCli(dir, args);
     EXPECT_EQ(r.status, kExitUsage) << args;
     EXPECT_EQ(r.out, "") << args;
     EXPECT_FALSE(r.err.empty()) << args;
