@@ -31,11 +31,10 @@ struct CliRun {
   std::string err;
 };
 
-// Runs the built skyvane-cli with these arguments (no shell involved).
-inline CliRun RunCliProgram(const std::vector<std::string>& args) {
-  ScratchFolder capture;
-  const auto outFile = capture / "out";
-  const auto errFile = capture / "err";
+// Starts the built skyvane-cli with these arguments (no shell involved), its
+// standard output and error into these files; its process id, 0 if it did not start.
+inline pid_t StartCliProgram(const std::vector<std::string>& args, const std::filesystem::path& outFile,
+                             const std::filesystem::path& errFile) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -45,14 +44,23 @@ inline CliRun RunCliProgram(const std::vector<std::string>& args) {
   std::vector<char*> argv;
   for (auto& a : all) argv.push_back(a.data());
   argv.push_back(nullptr);
-  CliRun run;
   pid_t pid = 0;
-  if (posix_spawn(&pid, SKYVANE_CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+  if (posix_spawn(&pid, SKYVANE_CLI_PATH, &actions, nullptr, argv.data(), environ) != 0) pid = 0;
+  posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+// Runs the built skyvane-cli with these arguments to its end.
+inline CliRun RunCliProgram(const std::vector<std::string>& args) {
+  ScratchFolder capture;
+  const auto outFile = capture / "out";
+  const auto errFile = capture / "err";
+  CliRun run;
+  if (const pid_t pid = StartCliProgram(args, outFile, errFile); pid != 0) {
     int wstatus = 0;
     waitpid(pid, &wstatus, 0);
     run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
   }
-  posix_spawn_file_actions_destroy(&actions);
   run.out = ReadFileBytes(outFile);
   run.err = ReadFileBytes(errFile);
   return run;

@@ -2,7 +2,6 @@
 // scratch program folder.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -187,18 +186,9 @@ TEST(RunCommand, LogsUntilTerminatedAndLeavesAWholeFile) {
   ScratchFolder folder;
   const auto image = WriteImage(folder);
   const auto outFile = folder / "run.out";
-  std::vector<std::string> args{SKYVANE_CLI_PATH, "--folder", folder.path().string(),
-                                "--station-image", image.string(), "run"};
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, SKYVANE_CLI_PATH, &actions, nullptr, argv.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = test::StartCliProgram(
+      {"--folder", folder.path().string(), "--station-image", image.string(), "run"}, outFile, "/dev/null");
+  ASSERT_NE(pid, 0);
 
   // The first cycle begins a second after the start.
   bool logged = false;

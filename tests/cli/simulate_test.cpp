@@ -2,7 +2,6 @@
 // the logger end to end with a restart in between.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -92,19 +91,10 @@ TEST(SimulateCommand, DefaultFolderIsStationInTheProgramFolder) {
 
 // Runs "skyvane-cli ... run" until its first polling cycle has stored records, then stops it.
 void RunUntilLogged(const std::vector<std::string>& options, const std::filesystem::path& outFile) {
-  std::vector<std::string> args{SKYVANE_CLI_PATH};
-  args.insert(args.end(), options.begin(), options.end());
+  std::vector<std::string> args = options;
   args.push_back("run");
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, SKYVANE_CLI_PATH, &actions, nullptr, argv.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = test::StartCliProgram(args, outFile, "/dev/null");
+  ASSERT_NE(pid, 0);
   bool logged = false;
   for (int i = 0; i < 300 && !logged; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
