@@ -4,9 +4,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QThread>
-#include <atomic>
 
 #include "gui/shell/desktop_resources.h"
 #include "gui/view/monitor_thread_control.h"

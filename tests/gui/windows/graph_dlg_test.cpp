@@ -407,14 +407,14 @@ TEST(GraphWindow, ExportWritesAJpegOf1024By768) {
   ASSERT_TRUE(rig.StoreAt({3 * kHour, 2 * kHour, kHour}));
   QStringList messages;
   auto dlg = OpenFromMenu(rig, nullptr, &messages);
-  const QString target = rig.folder.path() + QStringLiteral("/chart");
+  const QString target = rig.Folder() + QStringLiteral("/chart");
   FileDialogAnswer seen;
   ModalSafetyNet net;
   AnswerFileDialog(net, target, seen);
   Child<QPushButton>(*dlg, "export")->click();
 
   EXPECT_EQ(seen.defaultName, "Skyvane.jpg");
-  EXPECT_EQ(seen.folder, QDir(rig.folder.path()).absolutePath());
+  EXPECT_EQ(seen.folder, QDir(rig.Folder()).absolutePath());
   EXPECT_EQ(seen.suffix, "jpg");
   EXPECT_EQ(seen.filters, QStringList({"JPEG Files (*.jpg)", "All Files (*.*)"}));
   EXPECT_TRUE(seen.confirms);
@@ -434,7 +434,7 @@ TEST(GraphWindow, ExportThatCannotWriteSaysSo) {
   GraphRig rig;
   QStringList messages;
   auto dlg = OpenFromMenu(rig, nullptr, &messages);
-  const QString target = rig.folder.path() + QStringLiteral("/missing/chart.jpg");
+  const QString target = rig.Folder() + QStringLiteral("/missing/chart.jpg");
   FileDialogAnswer seen;
   ModalSafetyNet net;
   AnswerFileDialog(net, target, seen);

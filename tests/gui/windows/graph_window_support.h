@@ -1,7 +1,7 @@
 #pragma once
 // A Graph window's surroundings for the tests: a data file in a scratch folder,
 // a fixed clock, and a station (the virtual one) whose header names the units.
-#include <QTemporaryDir>
+#include <QString>
 
 #include <ctime>
 #include <string>
@@ -15,6 +15,7 @@
 #include "core/station/header_codec.h"
 #include "core/station/header_record.h"
 #include "core/station/history_row.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane::test {
 
@@ -29,7 +30,7 @@ inline HistoryRow GraphRow(const std::string& recordTime) {
 struct GraphRig : VirtualDevice {
   FixedClock clock{GraphTestNow()};
   TextTable text{0};
-  QTemporaryDir folder;
+  ScratchFolder folder;
   HistoryFile file{clock};
 
   GraphRig() {
@@ -37,7 +38,8 @@ struct GraphRig : VirtualDevice {
     file.OpenFile(Path());
   }
 
-  std::string Path() const { return (folder.path() + QStringLiteral("/Skyvane.dat")).toStdString(); }
+  std::string Path() const { return (folder / "Skyvane.dat").string(); }
+  QString Folder() const { return QString::fromStdString(folder.path().string()); }
 
   // The station's header block with these unit texts (fields 6 to 10).
   void SetUnits(const HeaderRecord& units) {
