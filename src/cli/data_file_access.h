@@ -1,6 +1,6 @@
 #pragma once
 // The data file Skyvane.dat of the program folder, opened for one command,
-// with the clock that stamps what is written to it.
+// with the command's clock, which stamps what is written to it.
 #include <memory>
 
 #include "cli/cli.h"
@@ -14,7 +14,7 @@ inline constexpr const char* kDataFileName = "Skyvane.dat";
 
 class CliDataFile {
  public:
-  CliDataFile() : file_(clock_) {}
+  explicit CliDataFile(const Clock& clock) : clock_(clock), file_(clock) {}
   // Opens (or creates) the file; a failure is reported on ctx.err in one line.
   bool Open(CliContext& ctx);
   // Opens it for a command that appends to it: only while no other program
@@ -24,7 +24,7 @@ class CliDataFile {
   const Clock& clock() const { return clock_; }
 
  private:
-  SystemClock clock_;
+  const Clock& clock_;
   HistoryFile file_;
   std::unique_ptr<PollerLock> lock_;
 };

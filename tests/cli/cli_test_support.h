@@ -31,16 +31,10 @@ struct CliRun {
   std::string err;
 };
 
-inline std::string Slurp(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Runs the built skyvane-cli with these arguments (no shell involved).
-inline CliRun RunCliProgram(const std::vector<std::string>& args) {
-  ScratchFolder capture;
-  const auto outFile = capture / "out";
-  const auto errFile = capture / "err";
+// Starts the built skyvane-cli with these arguments (no shell involved), its
+// standard output and error into these files; its process id, 0 if it did not start.
+inline pid_t StartCliProgram(const std::vector<std::string>& args, const std::filesystem::path& outFile,
+                             const std::filesystem::path& errFile) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -50,17 +44,43 @@ inline CliRun RunCliProgram(const std::vector<std::string>& args) {
   std::vector<char*> argv;
   for (auto& a : all) argv.push_back(a.data());
   argv.push_back(nullptr);
-  CliRun run;
   pid_t pid = 0;
-  if (posix_spawn(&pid, SKYVANE_CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+  if (posix_spawn(&pid, SKYVANE_CLI_PATH, &actions, nullptr, argv.data(), environ) != 0) pid = 0;
+  posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+// Runs the built skyvane-cli with these arguments to its end.
+inline CliRun RunCliProgram(const std::vector<std::string>& args) {
+  ScratchFolder capture;
+  const auto outFile = capture / "out";
+  const auto errFile = capture / "err";
+  CliRun run;
+  if (const pid_t pid = StartCliProgram(args, outFile, errFile); pid != 0) {
     int wstatus = 0;
     waitpid(pid, &wstatus, 0);
     run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
   }
-  posix_spawn_file_actions_destroy(&actions);
-  run.out = Slurp(outFile);
-  run.err = Slurp(errFile);
+  run.out = ReadFileBytes(outFile);
+  run.err = ReadFileBytes(errFile);
   return run;
+}
+
+// The lines of a command's output.
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The text of field n from "n<TAB>text" lines that start at field first.
+inline std::string Field(const std::vector<std::string>& lines, int first, int n) {
+  const std::size_t i = static_cast<std::size_t>(n - first);
+  if (i >= lines.size()) return "<missing>";
+  const std::string prefix = std::to_string(n) + "\t";
+  if (lines[i].compare(0, prefix.size(), prefix) != 0) return "<misnumbered: " + lines[i] + ">";
+  return lines[i].substr(prefix.size());
 }
 
 // A command context over a virtual station, with captured output; "now" is
@@ -69,7 +89,9 @@ class InProcessCli {
  public:
   InProcessCli() : InProcessCli(SystemTime()) {}
   explicit InProcessCli(const Clock& clock)
-      : ctx_{folder_.path(), settings_, text_, *device_, clock, out_, err_} {}
+      : ctx_{folder_.path(), settings_, text_, *device_, clock, out_, err_} {
+    device_->SetClock(clock);  // the records it reads are stamped with this "now" too
+  }
 
   VirtualStation& Station() { return *station_; }
   StationDevice& Device() { return *device_; }

@@ -9,22 +9,15 @@
 #include "core/app/clock.h"
 #include "core/history/history_file.h"
 #include "core/station/test_image.h"
+#include "support/local_time.h"
 
 namespace skyvane {
 namespace {
 
-std::string LocalStamp(std::time_t t) {
-  std::tm parts{};
-  localtime_r(&t, &parts);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
-  return text;
-}
-
 HistoryRow Rain(std::time_t when, const char* rain, const char* increment, const char* total) {
   HistoryRow r;
   r[row::stationAddress] = "0001E0";
-  r[row::recordTime] = LocalStamp(when);
+  r[row::recordTime] = test::LocalStamp(when);
   r[row::rain] = rain;
   r[row::rainIncrement] = increment;
   r[row::rainTotal] = total;

@@ -1,8 +1,8 @@
-// skyvane-cli current [--stored], alarms --display and maxmin --display: test
-// mode through the real program, other units and failures in-process.
+// skyvane-cli current [--stored], alarms --display and maxmin --display in
+// other units and on failures, in-process (the test image's own texts are
+// golden files: golden_test.cpp).
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,93 +13,9 @@
 namespace skyvane {
 namespace {
 
+using test::Field;
 using test::InProcessCli;
-using test::RunCliProgram;
-
-const std::regex kLocalTime(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)");
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-// The text of field n from "n<TAB>text" lines that start at field `first`.
-std::string Field(const std::vector<std::string>& lines, int first, int n) {
-  const std::size_t i = static_cast<std::size_t>(n - first);
-  if (i >= lines.size()) return "<missing>";
-  const std::string prefix = std::to_string(n) + "\t";
-  if (lines[i].compare(0, prefix.size(), prefix) != 0) return "<misnumbered: " + lines[i] + ">";
-  return lines[i].substr(prefix.size());
-}
-
-// Fields 6 to 36 of the test image's current record (0x1F0) as stored, with
-// the rain of an empty data file.
-const char* const kStoredCurrent[] = {
-    "5",    "57",   "59.2", "64",  "-39.2", "999.4", "5.2", "19.2", "10", "10963", "3288.9",
-    "1003.1", "-43.5", "-58.3", "0.0", "0.0", "0.0", "0.0", "0.0", "0.0", "3",     "8",
-    "SW",   "0",    "0",    "0",   "0",     "0",     "0",   "0",    "0"};
-
-void ExpectCurrentRecord(const std::string& out, const std::string& wind, const std::string& gust) {
-  const auto lines = Lines(out);
-  ASSERT_EQ(lines.size(), 37u);
-  EXPECT_EQ(Field(lines, 0, 0), "");
-  EXPECT_EQ(Field(lines, 0, 1), "05 39 50 02 40 88 81 0A 27 34 C0 00 0A D3 2A 00 ");
-  EXPECT_TRUE(std::regex_match(Field(lines, 0, 5), kLocalTime)) << Field(lines, 0, 5);
-  for (int f = 6; f <= 36; ++f) {
-    const std::string expected = f == 12 ? wind : f == 13 ? gust : kStoredCurrent[f - 6];
-    EXPECT_EQ(Field(lines, 0, f), expected) << "field " << f;
-  }
-}
-
-TEST(CliCurrent, StoredFormInTestMode) {
-  test::ScratchFolder folder;
-  const auto run = RunCliProgram({"--folder", folder.path(), "--test-mode", "current", "--stored"});
-  ASSERT_EQ(run.status, kExitOk) << run.err;
-  ExpectCurrentRecord(run.out, "5.2", "19.2");
-  EXPECT_EQ(run.err, "");
-}
-
-TEST(CliCurrent, HeaderUnitsInTestMode) {
-  test::ScratchFolder folder;
-  const auto run = RunCliProgram({"--folder", folder.path(), "--test-mode", "current"});
-  ASSERT_EQ(run.status, kExitOk) << run.err;
-  ExpectCurrentRecord(run.out, "18.7", "69.1");  // km/h
-}
-
-TEST(CliAlarmsDisplay, TestMode) {
-  test::ScratchFolder folder;
-  const auto run = RunCliProgram({"--folder", folder.path(), "--test-mode", "alarms", "--display"});
-  ASSERT_EQ(run.status, kExitOk) << run.err;
-  const auto lines = Lines(run.out);
-  ASSERT_EQ(lines.size(), 30u);
-  const char* shown[] = {"1013.2", "1009.5", "000000000000000000000000", "65", "35", "20.0", "0.0",
-                         "70",     "45",     "30.0", "-10.0", "20.0", "0.0", "10.0", "-10.0",
-                         "1040.0", "960.0",  "1040.0", "960.0", "0",  "18.0", "0",   "36.0",
-                         "0",      "1.0",    "50.0", "13",    "30",   "00000000000000"};
-  for (int f = 2; f <= 30; ++f) EXPECT_EQ(Field(lines, 1, f), shown[f - 2]) << "field " << f;
-}
-
-TEST(CliMaxMinDisplay, TestModeIsRepairedWithTheCurrentReading) {
-  test::ScratchFolder folder;
-  const auto run = RunCliProgram({"--folder", folder.path(), "--test-mode", "maxmin", "--display"});
-  ASSERT_EQ(run.status, kExitOk) << run.err;
-  const auto lines = Lines(run.out);
-  ASSERT_EQ(lines.size(), 48u);
-  const char* shown[] = {"0000", "70",   "64",   "86",    "48",    "23.9",  "59.2",  "30.4",
-                         "20.2", "29.8", "19.2", "25.5",  "17.0",  "1009.5", "1008.9", "1013.1",
-                         "1006.7", "67.0", "170.6", "2.6", "24.4",  "101.2", "862.9", "4502.0"};
-  for (int f = 2; f <= 25; ++f) EXPECT_EQ(Field(lines, 1, f), shown[f - 2]) << "field " << f;
-  // The indoor minimum (432.1 °C) was replaced, and with it its time.
-  for (int f = 26; f <= 48; ++f) {
-    if (f == 31) {
-      EXPECT_TRUE(std::regex_match(Field(lines, 1, f), kLocalTime)) << Field(lines, 1, f);
-    } else {
-      EXPECT_EQ(Field(lines, 1, f), "2007-01-01 12:00") << "field " << f;
-    }
-  }
-}
+using test::Lines;
 
 // The test image with °F, inch, inHg and Beaufort, the alarm block's current
 // pressures in hundredths of inHg (29.92 and 29.81).

@@ -17,14 +17,6 @@ std::filesystem::path WriteImage(const test::ScratchFolder& folder, std::size_t 
   return file;
 }
 
-TEST(CliDump, TestModePrintsTheLastRowOfTheTestImage) {
-  test::ScratchFolder folder;
-  const auto run = RunCliProgram({"--folder", folder.path(), "--test-mode", "dump", "0x1F0", "16"});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "01F0: 05 39 50 02 40 88 81 0A 27 34 C0 00 0A D3 2A 00\n");
-  EXPECT_EQ(run.err, "");
-}
-
 TEST(CliDump, TestFlagInTheConfigurationSelectsTestMode) {
   test::ScratchFolder folder;
   std::ofstream(folder / "Skyvane.ini") << "[communication]\r\nTestFlag=TRUE\r\n";

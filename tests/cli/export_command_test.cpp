@@ -14,9 +14,9 @@ namespace skyvane {
 namespace {
 
 using test::InProcessCli;
-using test::Slurp;
-using testing::LocalTime;
-using testing::Stamp;
+using test::ReadFileBytes;
+using test::LocalTime;
+using test::LocalStamp;
 using testing::StoredRow;
 
 const std::string kDefaultHeader =
@@ -34,7 +34,7 @@ void StoreRows(const std::filesystem::path& folder, const std::vector<std::time_
   HistoryFile file(clock);
   ASSERT_TRUE(file.OpenFile((folder / "Skyvane.dat").string()));
   HistoryRowArray rows;
-  for (auto it = times.rbegin(); it != times.rend(); ++it) rows.push_back(StoredRow(Stamp(*it)));
+  for (auto it = times.rbegin(); it != times.rend(); ++it) rows.push_back(StoredRow(LocalStamp(*it)));
   ASSERT_TRUE(file.AppendRows(rows));
 }
 
@@ -73,30 +73,30 @@ TEST_F(CliExport, DefaultsToTheLastHourInTheStationsUnits) {
 TEST_F(CliExport, ChosenColumnsSeparatorAndHeaderIntoAFile) {
   StoreRows(Folder(), {now_ - 600, now_ - 300});
   const auto out = Folder() / "week.xls";
-  ASSERT_EQ(cli_.Run("export", {"--from", Stamp(now_ - 604800), "--to", Stamp(now_), "--columns",
+  ASSERT_EQ(cli_.Run("export", {"--from", LocalStamp(now_ - 604800), "--to", LocalStamp(now_), "--columns",
                                 "2,1,8,34", "--separator", ";TAB;", "--out", out.string()}),
             kExitOk)
       << cli_.Err();
   EXPECT_EQ(cli_.Out(), "");
-  const std::string save = Stamp(now_ - 300);  // the rows were stored at that time
-  EXPECT_EQ(Slurp(out), "Time;\t;No;\t;Absolute Pressure(inHg);\t;saveTime\r\n" +
+  const std::string save = LocalStamp(now_ - 300);  // the rows were stored at that time
+  EXPECT_EQ(ReadFileBytes(out), "Time;\t;No;\t;Absolute Pressure(inHg);\t;saveTime\r\n" +
                             DisplayTime(now_ - 600) + ";\t;1;\t;29.92;\t;" + save + "\r\n" +
                             DisplayTime(now_ - 300) + ";\t;2;\t;29.92;\t;" + save + "\r\n");
 
   ASSERT_EQ(cli_.Run("export", {"--columns", "3,5", "--separator", "BLANK", "--no-header", "--out",
                                 out.string()}),
             kExitOk);
-  EXPECT_EQ(Slurp(out), "5 70.7\r\n5 70.7\r\n");
+  EXPECT_EQ(ReadFileBytes(out), "5 70.7\r\n5 70.7\r\n");
 }
 
 TEST_F(CliExport, EmptyRangeWritesTheHeaderOrNothing) {
   StoreRows(Folder(), {now_ - 7200});
   const auto out = Folder() / "Skyvane.txt";
   ASSERT_EQ(cli_.Run("export", {"--columns", "1,2", "--out", out.string()}), kExitOk);
-  EXPECT_EQ(Slurp(out), "No\tTime\r\n");
+  EXPECT_EQ(ReadFileBytes(out), "No\tTime\r\n");
   ASSERT_EQ(cli_.Run("export", {"--no-header", "--out", out.string()}), kExitOk);
   EXPECT_TRUE(std::filesystem::exists(out));
-  EXPECT_EQ(Slurp(out), "");
+  EXPECT_EQ(ReadFileBytes(out), "");
 }
 
 TEST_F(CliExport, UnreadableHeaderMeansDefaultUnits) {

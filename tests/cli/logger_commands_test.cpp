@@ -2,7 +2,6 @@
 // scratch program folder.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -14,13 +13,14 @@
 #include "cli/cli_test_support.h"
 #include "core/monitor/station_rig.h"
 #include "core/transfer/station_memory.h"
+#include "support/golden.h"
 
 namespace skyvane {
 namespace {
 
 using test::RunCliProgram;
 using test::ScratchFolder;
-using test::Slurp;
+using test::ReadFileBytes;
 
 std::vector<std::string> SplitLines(const std::string& text, const std::string& end = "\n") {
   std::vector<std::string> lines;
@@ -37,9 +37,6 @@ std::vector<std::string> SplitLines(const std::string& text, const std::string& 
   return lines;
 }
 
-bool StartsWith(const std::string& text, const std::string& start) {
-  return text.compare(0, start.size(), start) == 0;
-}
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
@@ -68,38 +65,42 @@ void ExpectWholeLines(const std::string& file, std::size_t count) {
 
 TEST(LogCommand, AppendsTheNewRecordsOnceAndPrintsEveryText) {
   ScratchFolder folder;
-  const auto image = WriteImage(folder);
+  const auto image = folder / "station.img";
+  std::filesystem::copy_file(test::GoldenFolder() / "station.img", image);
   const std::vector<std::string> args{"--folder", folder.path().string(), "--station-image",
                                       image.string(), "log"};
   test::CliRun run = RunCliProgram(args);
   ASSERT_EQ(run.status, 0) << run.err;
-  std::vector<std::string> out = SplitLines(run.out);
-  ASSERT_EQ(out.size(), 1u + 8 + 15 + 15 + 1 + 1);
-  EXPECT_EQ(out[0], "Read data from Skyvane Radio Controlled ...");
-  EXPECT_EQ(out[1], "2 Data has been read. ...");
-  EXPECT_EQ(out[8], "15 Data has been read. ...");
-  EXPECT_EQ(out[9], "6% Data has been processed.");
-  EXPECT_EQ(out[23], "100% Data has been processed.");
-  EXPECT_EQ(out[24], "Compute history rain data 15 : 6% ...");
-  EXPECT_EQ(out[38], "Compute history rain data 15 : 100% ...");
-  EXPECT_EQ(out[39], "Save all data on PC ...");
-  EXPECT_TRUE(StartsWith(out[40], "Last Read Time: ")) << out[40];
-  EXPECT_TRUE(EndsWith(out[40], ", Read Records: 15 (Total Records: 15).")) << out[40];
-
-  const std::string stored = Slurp(folder / "Skyvane.dat");
+  // The golden first log's texts (golden_test.cpp), all but the read time.
+  const std::string golden = ReadFileBytes(test::GoldenFolder() / "cli/log.txt");
+  const std::size_t timeAt = golden.rfind("Last Read Time: ") + 16, timeEnd = timeAt + 19;
+  ASSERT_GT(run.out.size(), timeEnd) << run.out;
+  EXPECT_EQ(run.out.substr(0, timeAt), golden.substr(0, timeAt));
+  EXPECT_EQ(run.out.substr(timeEnd), golden.substr(timeEnd));
+  // The golden data file's rows, all but their saveTime and recordTime.
+  const std::string stored = ReadFileBytes(folder / "Skyvane.dat");
   ExpectWholeLines(stored, 15);
-  std::vector<std::string> lines = SplitLines(stored, "\r\n");
-  EXPECT_TRUE(StartsWith(lines[0], "   1, ")) << lines[0];
-  EXPECT_NE(lines[0].find("000100, 05 "), std::string::npos) << lines[0];
-  EXPECT_NE(lines[14].find("0001E0, 05 "), std::string::npos) << lines[14];
+  const auto afterTimes = [](const std::string& line) {
+    std::size_t at = 0;
+    for (int comma = 0; comma < 3 && at != std::string::npos; ++comma) at = line.find(',', at + 1);
+    return at == std::string::npos ? line : line.substr(at);
+  };
+  const std::vector<std::string> lines = SplitLines(stored, "\r\n");
+  const std::vector<std::string> goldenLines =
+      SplitLines(ReadFileBytes(test::GoldenFolder() / "Skyvane.dat"), "\r\n");
+  ASSERT_EQ(lines.size(), goldenLines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(lines[i].substr(0, 6), goldenLines[i].substr(0, 6));
+    EXPECT_EQ(afterTimes(lines[i]), afterTimes(goldenLines[i])) << "row " << i + 1;
+  }
 
   run = RunCliProgram(args);
   ASSERT_EQ(run.status, 0) << run.err;
-  out = SplitLines(run.out);
+  const std::vector<std::string> out = SplitLines(run.out);
   ASSERT_EQ(out.size(), 3u);
   EXPECT_EQ(out[1], "2 Data has been read. ...");
   EXPECT_TRUE(EndsWith(out[2], ", Read Records: 0 (Total Records: 15).")) << out[2];
-  EXPECT_EQ(Slurp(folder / "Skyvane.dat"), stored);
+  EXPECT_EQ(ReadFileBytes(folder / "Skyvane.dat"), stored);
 }
 
 // Test mode is the built-in test image's: on a named station the test switch
@@ -117,13 +118,13 @@ TEST(LogCommand, TheTestSwitchIsIgnoredOnANamedStationWithOneNote) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, note);
   EXPECT_TRUE(EndsWith(SplitLines(run.out).back(), ", Read Records: 15 (Total Records: 15).")) << run.out;
-  const std::string stored = Slurp(folder / "Skyvane.dat");
+  const std::string stored = ReadFileBytes(folder / "Skyvane.dat");
 
   run = RunCliProgram(args);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, note);
   EXPECT_TRUE(EndsWith(SplitLines(run.out).back(), ", Read Records: 0 (Total Records: 15).")) << run.out;
-  EXPECT_EQ(Slurp(folder / "Skyvane.dat"), stored);
+  EXPECT_EQ(ReadFileBytes(folder / "Skyvane.dat"), stored);
 }
 
 TEST(LogCommand, NoStationIsAFailure) {
@@ -185,24 +186,15 @@ TEST(RunCommand, LogsUntilTerminatedAndLeavesAWholeFile) {
   ScratchFolder folder;
   const auto image = WriteImage(folder);
   const auto outFile = folder / "run.out";
-  std::vector<std::string> args{SKYVANE_CLI_PATH, "--folder", folder.path().string(),
-                                "--station-image", image.string(), "run"};
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, SKYVANE_CLI_PATH, &actions, nullptr, argv.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = test::StartCliProgram(
+      {"--folder", folder.path().string(), "--station-image", image.string(), "run"}, outFile, "/dev/null");
+  ASSERT_NE(pid, 0);
 
   // The first cycle begins a second after the start.
   bool logged = false;
   for (int i = 0; i < 200 && !logged; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    logged = Slurp(outFile).find("Read Records: 15") != std::string::npos;
+    logged = ReadFileBytes(outFile).find("Read Records: 15") != std::string::npos;
   }
   EXPECT_TRUE(logged);
   // One poller per folder: a second one is turned away; readers go on.
@@ -221,7 +213,7 @@ TEST(RunCommand, LogsUntilTerminatedAndLeavesAWholeFile) {
   ASSERT_EQ(waitpid(pid, &status, 0), pid);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
-  ExpectWholeLines(Slurp(folder / "Skyvane.dat"), 15);
+  ExpectWholeLines(ReadFileBytes(folder / "Skyvane.dat"), 15);
 
   // The lock went with the process.
   EXPECT_EQ(RunCliProgram({"--folder", folder.path().string(), "--station-image", image.string(),

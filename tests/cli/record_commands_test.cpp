@@ -1,11 +1,8 @@
-// skyvane-cli header, alarms, maxmin and record: the real program against test
-// mode and a virtual-station image, and the commands in-process for failures.
+// skyvane-cli header, alarms, maxmin and record: the real program against a
+// virtual-station image, and the commands in-process for failures (the test
+// image's texts are golden files: golden_test.cpp).
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,126 +11,31 @@
 
 #include "cli/cli.h"
 #include "cli/cli_setup.h"
+#include "cli/cli_test_support.h"
 #include "core/app/app_settings.h"
 #include "core/app/clock.h"
 #include "core/app/text_table.h"
 #include "core/station/device_support.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using test::Field;
+using test::Lines;
 
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "skyvane-cli-XXXXXX").string();
-    path_ = mkdtemp(pattern.data()) ? fs::path(pattern) : fs::path();
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// Runs skyvane-cli with a private program folder; arguments need no quoting.
-CliResult RunCli(const TempDir& dir, const std::string& args) {
-  const fs::path out = dir.path() / "stdout.txt";
-  const fs::path err = dir.path() / "stderr.txt";
-  const std::string command = std::string(SKYVANE_CLI_PATH) + " --folder " + dir.path().string() +
-                              " " + args + " >" + out.string() + " 2>" + err.string();
-  CliResult result;
-  const int raw = std::system(command.c_str());
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  result.out = ReadAll(out);
-  result.err = ReadAll(err);
-  return result;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-// The line of field n, which must be the (n - first)th line.
-std::string Field(const std::vector<std::string>& lines, int first, int n) {
-  const std::size_t i = static_cast<std::size_t>(n - first);
-  if (i >= lines.size()) return "<missing>";
-  const std::string prefix = std::to_string(n) + "\t";
-  if (lines[i].compare(0, prefix.size(), prefix) != 0) return "<misnumbered: " + lines[i] + ">";
-  return lines[i].substr(prefix.size());
-}
-
-TEST(RecordCommands, HeaderInTestMode) {
-  TempDir dir;
-  const CliResult r = RunCli(dir, "--test-mode header");
-  ASSERT_EQ(r.status, kExitOk) << r.err;
-  const auto lines = Lines(r.out);
-  ASSERT_EQ(lines.size(), 46u);
-  EXPECT_EQ(Field(lines, 1, 1),
-            "55 AA 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-            "05 20 02 20 09 04 FF FF 01 00 00 10 00 00 F0 01 ");
-  EXPECT_EQ(Field(lines, 1, 6), "°C");
-  EXPECT_EQ(Field(lines, 1, 10), "km/h");
-  EXPECT_EQ(Field(lines, 1, 41), "+1");
-  EXPECT_EQ(Field(lines, 1, 46), "496");
-  EXPECT_EQ(r.err, "");
-}
-
-TEST(RecordCommands, AlarmsAndMaxMinInTestMode) {
-  TempDir dir;
-  const CliResult alarms = RunCli(dir, "--test-mode alarms");
-  ASSERT_EQ(alarms.status, kExitOk) << alarms.err;
-  const auto a = Lines(alarms.out);
-  ASSERT_EQ(a.size(), 30u);
-  EXPECT_EQ(Field(a, 1, 2), "10132");
-  EXPECT_EQ(Field(a, 1, 12), "-100");
-  EXPECT_EQ(Field(a, 1, 30), "00000000000000");
-
-  const CliResult maxmin = RunCli(dir, "--test-mode maxmin");
-  ASSERT_EQ(maxmin.status, kExitOk) << maxmin.err;
-  const auto m = Lines(maxmin.out);
-  ASSERT_EQ(m.size(), 48u);
-  EXPECT_EQ(Field(m, 1, 25), "45020");
-  EXPECT_EQ(Field(m, 1, 26), "2007-01-01 12:00");
-  EXPECT_EQ(Field(m, 1, 48), "2007-01-01 12:00");
-}
-
-TEST(RecordCommands, RecordInTestMode) {
-  TempDir dir;
-  const CliResult r = RunCli(dir, "--test-mode record 0x100");
-  ASSERT_EQ(r.status, kExitOk) << r.err;
-  const auto lines = Lines(r.out);
-  ASSERT_EQ(lines.size(), 37u);
-  EXPECT_EQ(lines[0], "0\t");  // empty text: the number and the TAB alone
-  const char* expected[] = {"5", "65", "227", "60", "264", "10090", "96", "204", "2", "10900"};
-  for (int f = 6; f <= 15; ++f) EXPECT_EQ(Field(lines, 0, f), expected[f - 6]) << "field " << f;
-  EXPECT_EQ(Field(lines, 0, 16), "---");
-  EXPECT_EQ(Field(lines, 0, 17), "");
-  EXPECT_EQ(Field(lines, 0, 36), "0");
+// Runs skyvane-cli with a private program folder and these space-separated arguments.
+test::CliRun RunCli(const test::ScratchFolder& dir, const std::string& args) {
+  std::vector<std::string> argv{"--folder", dir.path().string()};
+  std::istringstream words(args);
+  for (std::string word; words >> word;) argv.push_back(word);
+  return test::RunCliProgram(argv);
 }
 
 TEST(RecordCommands, VirtualStationImage) {
-  TempDir dir;
+  test::ScratchFolder dir;
   std::vector<char> image(0x10000, 0);
   image[0x00] = 0x55;
   image[0x01] = static_cast<char>(0xAA);
@@ -153,7 +55,7 @@ TEST(RecordCommands, VirtualStationImage) {
   std::ofstream(file, std::ios::binary).write(image.data(), static_cast<std::streamsize>(image.size()));
   const std::string station = "--station-image " + file.string() + " ";
 
-  const CliResult h = RunCli(dir, station + "header");
+  const test::CliRun h = RunCli(dir, station + "header");
   ASSERT_EQ(h.status, kExitOk) << h.err;
   const auto hl = Lines(h.out);
   ASSERT_EQ(hl.size(), 46u);
@@ -164,17 +66,17 @@ TEST(RecordCommands, VirtualStationImage) {
   EXPECT_EQ(Field(hl, 1, 41), "-5");
   EXPECT_EQ(Field(hl, 1, 46), "12288");
 
-  const CliResult a = RunCli(dir, station + "alarms");
+  const test::CliRun a = RunCli(dir, station + "alarms");
   ASSERT_EQ(a.status, kExitOk) << a.err;
   EXPECT_EQ(Field(Lines(a.out), 1, 7), "300");
   EXPECT_EQ(Field(Lines(a.out), 1, 2), "0");
 
-  const CliResult m = RunCli(dir, station + "maxmin");
+  const test::CliRun m = RunCli(dir, station + "maxmin");
   ASSERT_EQ(m.status, kExitOk) << m.err;
   EXPECT_EQ(Field(Lines(m.out), 1, 24), "65541");
   EXPECT_EQ(Field(Lines(m.out), 1, 26), "2000-00-00 00:00");
 
-  const CliResult w = RunCli(dir, station + "record 12288");
+  const test::CliRun w = RunCli(dir, station + "record 12288");
   ASSERT_EQ(w.status, kExitOk) << w.err;
   const auto wl = Lines(w.out);
   ASSERT_EQ(wl.size(), 37u);
@@ -186,12 +88,12 @@ TEST(RecordCommands, VirtualStationImage) {
 }
 
 TEST(RecordCommands, BadArgumentsAreUsageErrors) {
-  TempDir dir;
+  test::ScratchFolder dir;
   for (const char* args : {"--test-mode record", "--test-mode record 0x10000",
                            "--test-mode record 1 2", "--test-mode record abc",
                            "--test-mode header extra", "--test-mode alarms --bogus",
                            "--test-mode maxmin x"}) {
-    const CliResult r = RunCli(dir, args);
+    const test::CliRun r = RunCli(dir, args);
     EXPECT_EQ(r.status, kExitUsage) << args;
     EXPECT_EQ(r.out, "") << args;
     EXPECT_FALSE(r.err.empty()) << args;

@@ -51,7 +51,7 @@ class ImageRig {
     return std::vector<std::uint8_t>(image.begin() + static_cast<long>(address),
                                      image.begin() + static_cast<long>(address + count));
   }
-  std::string Image() const { return test::Slurp(file_); }
+  std::string Image() const { return test::ReadFileBytes(file_); }
   CliRun Run(std::vector<std::string> args) const {
     args.insert(args.begin(), {"--folder", folder_.path().string(), "--station-image", file_.string()});
     return RunCliProgram(args);

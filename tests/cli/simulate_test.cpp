@@ -2,7 +2,6 @@
 // the logger end to end with a restart in between.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -22,7 +21,7 @@ namespace {
 
 using test::RunCliProgram;
 using test::ScratchFolder;
-using test::Slurp;
+using test::ReadFileBytes;
 
 std::string HeaderField(const std::string& out, int field) {
   std::istringstream in(out);
@@ -81,7 +80,7 @@ TEST(SimulateCommand, DefaultFolderIsStationInTheProgramFolder) {
   EXPECT_EQ(run.err, "skyvane-cli: " + state.string() +
                          ": line 2 is broken: stationTime=; kept as station.state.bad, and the "
                          "station's weather starts anew\n");
-  EXPECT_EQ(Slurp(folder / "station" / "station.state.bad"), "seed=5\nstationTime=\n");
+  EXPECT_EQ(ReadFileBytes(folder / "station" / "station.state.bad"), "seed=5\nstationTime=\n");
   run = RunCliProgram({"--folder", folder.path().string(), "--simulate", "header"});
   EXPECT_EQ(run.err, "");  // the new state is read
   std::filesystem::resize_file(folder / "station" / "station.img", 10);
@@ -92,25 +91,16 @@ TEST(SimulateCommand, DefaultFolderIsStationInTheProgramFolder) {
 
 // Runs "skyvane-cli ... run" until its first polling cycle has stored records, then stops it.
 void RunUntilLogged(const std::vector<std::string>& options, const std::filesystem::path& outFile) {
-  std::vector<std::string> args{SKYVANE_CLI_PATH};
-  args.insert(args.end(), options.begin(), options.end());
+  std::vector<std::string> args = options;
   args.push_back("run");
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, SKYVANE_CLI_PATH, &actions, nullptr, argv.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = test::StartCliProgram(args, outFile, "/dev/null");
+  ASSERT_NE(pid, 0);
   bool logged = false;
   for (int i = 0; i < 300 && !logged; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    logged = Slurp(outFile).find("Read Records:") != std::string::npos;
+    logged = ReadFileBytes(outFile).find("Read Records:") != std::string::npos;
   }
-  EXPECT_TRUE(logged) << Slurp(outFile);
+  EXPECT_TRUE(logged) << ReadFileBytes(outFile);
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   kill(pid, SIGTERM);
   int status = 0;
@@ -148,7 +138,7 @@ TEST(SimulateCommand, RunLogsRecordsThatHistoryReadsBackWithoutDuplicatesOrGaps)
     ASSERT_EQ(addresses[i], expected) << "gap after line " << i;
   }
   // The second start picked up where the file ended, with records of the time in between.
-  const std::string second = Slurp(folder / "run2.out");
+  const std::string second = ReadFileBytes(folder / "run2.out");
   const auto at = second.find("Read Records: ");
   ASSERT_NE(at, std::string::npos);
   EXPECT_GE(std::stoi(second.substr(at + 14)), 1) << second.substr(at);

@@ -20,25 +20,16 @@
 #include "core/station/station_device.h"
 #include "core/transfer/virtual_station.h"
 #include "gui/shell/desktop_context.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane::test {
-
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 struct DesktopRig {
   // languageIndex and the switches are set before anything is built.
   explicit DesktopRig(int languageIndex = 0, const std::string& searchData = "false",
                       bool testMode = false);
 
-  TempFolder folder;
+  ScratchFolder folder;
   SystemClock clock;
   AppSettings settings;
   std::unique_ptr<TextTable> text;

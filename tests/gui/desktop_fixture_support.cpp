@@ -4,27 +4,12 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QThread>
-#include <atomic>
 
 #include "gui/shell/desktop_resources.h"
 #include "gui/view/monitor_thread_control.h"
 
 namespace skyvane::test {
-
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  path_ = std::filesystem::temp_directory_path() /
-          ("skyvane-gui-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  std::filesystem::remove_all(path_, ec);
-}
 
 DesktopRig::DesktopRig(int languageIndex, const std::string& searchData, bool testMode) {
   InitDesktopResources();

@@ -24,7 +24,7 @@ int RunCurrent(CliContext& ctx, const std::vector<std::string>& args) {
     }
     stored = true;
   }
-  CliDataFile data;
+  CliDataFile data(ctx.clock);
   if (!data.Open(ctx)) return kExitFailure;
   HeaderRecord header;
   AlarmRecord alarms;

@@ -131,7 +131,7 @@ int RunExport(CliContext& ctx, const std::vector<std::string>& args) {
   if (options.from.empty()) options.from = lastHour.start;
   if (options.to.empty()) options.to = lastHour.end;
 
-  CliDataFile data;
+  CliDataFile data(ctx.clock);
   if (!data.Open(ctx)) return kExitFailure;
   HistoryGrid grid(ctx.text, ReadUnits(ctx));
   SearchToGrid(data.File(), grid, options.from, options.to);

@@ -19,7 +19,7 @@ int RunLamps(CliContext& ctx, const std::vector<std::string>& args) {
     ctx.err << "skyvane-cli: usage: " << kLampsSynopsis << "\n";
     return kExitUsage;
   }
-  CliDataFile data;
+  CliDataFile data(ctx.clock);
   if (!data.Open(ctx)) return kExitFailure;
   // The reading as the monitor evaluates it: completed, with the rain of the
   // stored history, in the header's units.

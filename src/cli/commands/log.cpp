@@ -24,7 +24,7 @@ int RunLog(CliContext& ctx, const std::vector<std::string>& args) {
     ctx.err << "skyvane-cli: usage: " << kLogSynopsis << "\n";
     return kExitUsage;
   }
-  CliDataFile data;
+  CliDataFile data(ctx.clock);
   if (!data.OpenForPolling(ctx) || !ConnectStation(ctx)) return kExitFailure;
   // What the connection watch does once a station is found.
   ctx.device.EnableWatch();

@@ -64,7 +64,7 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
     ctx.err << "skyvane-cli: usage: " << kRunSynopsis << "\n";
     return kExitUsage;
   }
-  CliDataFile data;
+  CliDataFile data(ctx.clock);
   if (!data.OpenForPolling(ctx)) return kExitFailure;
 
   StopSignals signals;

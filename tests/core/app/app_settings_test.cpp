@@ -2,26 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/temp_folder.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::WriteFileBytes;
+using test::ReadFileBytes;
+using test::ScratchFolder;
+using test::WriteFileBytes;
 
 class AppSettingsTest : public ::testing::Test {
  protected:
   AppSettings LoadWith(const std::string& ini) {
     WriteFileBytes(dir / "Skyvane.ini", ini);
-    return LoadSettings(dir.Path());
+    return LoadSettings(dir.path());
   }
-  TempFolder dir;
+  ScratchFolder dir;
 };
 
 TEST_F(AppSettingsTest, NoSettingsFileGivesEveryDefault) {
-  AppSettings s = LoadSettings(dir.Path());
+  AppSettings s = LoadSettings(dir.path());
   EXPECT_EQ(s.language, "English");
   EXPECT_EQ(s.languageIndex, 0);
   EXPECT_EQ(s.usbVendorId, 6465u);
@@ -107,7 +107,7 @@ TEST(Switches, SearchIsOptOutAndTestIsOptIn) {
 TEST_F(AppSettingsTest, MigrationWithOnlyAVersionLine) {
   WriteFileBytes(dir / "Skyvane.ini", "[config]\nlanguage=German\n");
   WriteFileBytes(dir / "AboutWeather.ini", "[about]\nversion=Weather 2.5\n");
-  AppSettings s = LoadSettings(dir.Path());
+  AppSettings s = LoadSettings(dir.path());
   EXPECT_EQ(s.aboutVersion, "Weather 2.5");
   EXPECT_EQ(s.aboutCopyright, kDefaultAboutCopyright);
   EXPECT_FALSE(std::filesystem::exists(dir / "AboutWeather.ini"));
@@ -116,7 +116,7 @@ TEST_F(AppSettingsTest, MigrationWithOnlyAVersionLine) {
                 kDefaultAboutCopyright + "\ndescription=Software Update:\nsoftupdate=" + kDefaultAboutSoftUpdate +
                 "\n");
   // The next start reads the texts from Skyvane.ini.
-  AppSettings again = LoadSettings(dir.Path());
+  AppSettings again = LoadSettings(dir.path());
   EXPECT_EQ(again.aboutVersion, "Weather 2.5");
   EXPECT_EQ(again.aboutSoftUpdate, kDefaultAboutSoftUpdate);
   EXPECT_EQ(again.languageIndex, 1);
@@ -125,11 +125,11 @@ TEST_F(AppSettingsTest, MigrationWithOnlyAVersionLine) {
 TEST_F(AppSettingsTest, MigrationCopiesAnEmptySoftUpdateAndReplacesOldTexts) {
   WriteFileBytes(dir / "Skyvane.ini", "[about]\nsoftupdate=https://old.example\nversion=Old\n");
   WriteFileBytes(dir / "AboutWeather.ini", "[About]\nSoftUpdate=\nDescription=\n");
-  AppSettings s = LoadSettings(dir.Path());
+  AppSettings s = LoadSettings(dir.path());
   EXPECT_EQ(s.aboutSoftUpdate, "");
   EXPECT_EQ(s.aboutDescription, "");
   EXPECT_EQ(s.aboutVersion, "Skyvane Version 1.0");
-  AppSettings again = LoadSettings(dir.Path());
+  AppSettings again = LoadSettings(dir.path());
   EXPECT_EQ(again.aboutSoftUpdate, "");
   EXPECT_EQ(again.aboutDescription, "");
   EXPECT_EQ(again.aboutVersion, "Skyvane Version 1.0");
@@ -138,7 +138,7 @@ TEST_F(AppSettingsTest, MigrationCopiesAnEmptySoftUpdateAndReplacesOldTexts) {
 TEST_F(AppSettingsTest, MigrationKeepsItsFileWhenSettingsCannotBeWritten) {
   std::filesystem::create_directory(dir / "Skyvane.ini");  // cannot be read or replaced
   WriteFileBytes(dir / "AboutWeather.ini", "[about]\nversion=Only copy\n");
-  AppSettings s = LoadSettings(dir.Path());
+  AppSettings s = LoadSettings(dir.path());
   EXPECT_EQ(s.aboutVersion, "Only copy");
   EXPECT_EQ(s.language, "English");
   EXPECT_EQ(ReadFileBytes(dir / "AboutWeather.ini"), "[about]\nversion=Only copy\n");
@@ -146,12 +146,12 @@ TEST_F(AppSettingsTest, MigrationKeepsItsFileWhenSettingsCannotBeWritten) {
 
 TEST_F(AppSettingsTest, SaveLanguageWritesOnlyTheLanguageKey) {
   WriteFileBytes(dir / "Skyvane.ini", "[communication]\r\nTestFlag=1\r\n[config]\r\nlanguage=English\r\n");
-  AppSettings s = LoadSettings(dir.Path());
-  ASSERT_TRUE(SaveLanguage(dir.Path(), 1, s));
+  AppSettings s = LoadSettings(dir.path());
+  ASSERT_TRUE(SaveLanguage(dir.path(), 1, s));
   EXPECT_EQ(s.language, "German");
   EXPECT_EQ(s.languageIndex, 1);
   EXPECT_EQ(ReadFileBytes(dir / "Skyvane.ini"), "[communication]\r\nTestFlag=1\r\n[config]\r\nlanguage=German\r\n");
-  EXPECT_EQ(LoadSettings(dir.Path()).languageIndex, 1);
+  EXPECT_EQ(LoadSettings(dir.path()).languageIndex, 1);
 }
 
 }  // namespace

@@ -4,14 +4,14 @@
 
 #include <climits>
 
-#include "core/app/temp_folder.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::WriteFileBytes;
+using test::ReadFileBytes;
+using test::ScratchFolder;
+using test::WriteFileBytes;
 
 class IniFileTest : public ::testing::Test {
  protected:
@@ -19,7 +19,7 @@ class IniFileTest : public ::testing::Test {
     WriteFileBytes(dir / "t.ini", contents);
     return IniFile(dir / "t.ini");
   }
-  TempFolder dir;
+  ScratchFolder dir;
 };
 
 TEST_F(IniFileTest, MissingFileSectionOrKeyGiveTheDefault) {
@@ -142,7 +142,7 @@ TEST_F(IniFileTest, WritingCreatesFileAndSection) {
   EXPECT_EQ(ini.GetString("about", "version", "", 50), "V");
   // No temporary file is left behind.
   int files = 0;
-  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++files;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++files;
   EXPECT_EQ(files, 1);
 }
 

@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "core/app/temp_folder.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::WriteFileBytes;
+using test::ReadFileBytes;
+using test::ScratchFolder;
+using test::WriteFileBytes;
 
 std::vector<std::string> Names(const std::filesystem::path& folder) {
   std::vector<std::string> names;
@@ -52,7 +52,7 @@ class FileSizeLimit {
 };
 
 TEST(ReplaceFileAtomically, ReplacesTheContentsAndLeavesNothingBeside) {
-  TempFolder folder;
+  ScratchFolder folder;
   const std::string path = (folder / "station.img").string();
   ASSERT_TRUE(ReplaceFileAtomically(path, std::string("first\0bytes", 11), 0600).ok());
   EXPECT_EQ(ReadFileBytes(path), std::string("first\0bytes", 11));
@@ -63,11 +63,11 @@ TEST(ReplaceFileAtomically, ReplacesTheContentsAndLeavesNothingBeside) {
   EXPECT_EQ(st.st_mode & 07777, 0640u);
   ASSERT_TRUE(ReplaceFileAtomically(path, "", 0644).ok());
   EXPECT_EQ(ReadFileBytes(path), "");
-  EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"station.img"});
+  EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"station.img"});
 }
 
 TEST(ReplaceFileAtomically, FailureLeavesTheOldFileAndNoNewOne) {
-  TempFolder folder;
+  ScratchFolder folder;
   const std::string path = (folder / "state.txt").string();
   WriteFileBytes(path, "old contents");
 
@@ -79,7 +79,7 @@ TEST(ReplaceFileAtomically, FailureLeavesTheOldFileAndNoNewOne) {
   EXPECT_EQ(result.failed, ReplaceStep::kWrite);
   EXPECT_EQ(result.error, EFBIG);
   EXPECT_EQ(ReadFileBytes(path), "old contents");
-  EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"state.txt"});
+  EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"state.txt"});
 
   // A folder in the way cannot be replaced by a file.
   std::filesystem::create_directory(folder / "taken");
@@ -87,7 +87,7 @@ TEST(ReplaceFileAtomically, FailureLeavesTheOldFileAndNoNewOne) {
   result = ReplaceFileAtomically((folder / "taken").string(), "file");
   EXPECT_EQ(result.failed, ReplaceStep::kReplace);
   EXPECT_EQ(ReadFileBytes(folder / "taken" / "inside"), "kept");
-  EXPECT_EQ(Names(folder.Path()), (std::vector<std::string>{"state.txt", "taken"}));
+  EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"state.txt", "taken"}));
 
   result = ReplaceFileAtomically((folder / "missing" / "x").string(), "file");
   EXPECT_EQ(result.failed, ReplaceStep::kWrite);
@@ -95,7 +95,7 @@ TEST(ReplaceFileAtomically, FailureLeavesTheOldFileAndNoNewOne) {
 }
 
 TEST(WriteAll, WritesEveryByteAtTheOffsetOrReportsTheError) {
-  TempFolder folder;
+  ScratchFolder folder;
   const std::string path = (folder / "data").string();
   FileDescriptor fd = FileDescriptor::Open(path, O_RDWR | O_CREAT);
   ASSERT_TRUE(fd);

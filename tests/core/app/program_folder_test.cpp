@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/temp_folder.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane {
 namespace {
@@ -42,7 +42,7 @@ TEST(ChooseProgramFolder, TakesTheFirstSourceThatIsGiven) {
 }
 
 TEST(ResolveProgramFolder, CreatesTheFolderOnFirstUse) {
-  testing::TempFolder tmp;
+  test::ScratchFolder tmp;
   ProgramFolderInputs in;
   in.xdgDataHome = (tmp / "data").string();
   path folder;
@@ -56,8 +56,8 @@ TEST(ResolveProgramFolder, CreatesTheFolderOnFirstUse) {
 }
 
 TEST(ResolveProgramFolder, ReportsAFolderThatCannotBeUsed) {
-  testing::TempFolder tmp;
-  testing::WriteFileBytes(tmp / "file", "x");
+  test::ScratchFolder tmp;
+  test::WriteFileBytes(tmp / "file", "x");
   ProgramFolderInputs in;
   in.folderOption = (tmp / "file").string();
   path folder = "/unchanged";

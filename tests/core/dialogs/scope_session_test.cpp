@@ -9,6 +9,7 @@
 #include "core/dialogs/dialog_support.h"
 #include "core/dialogs/scope_session.h"
 #include "core/history/history_file.h"
+#include "support/local_time.h"
 
 namespace skyvane {
 namespace {
@@ -16,21 +17,8 @@ namespace {
 using namespace mm;
 using test::DialogStation;
 
-// A local wall-clock time.
-std::time_t Local(int year, int month, int day, int hour, int minute, int second) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_sec = second;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
-
 struct ScopeRig {
-  FixedClock clock{Local(2024, 5, 6, 7, 8, 9)};
+  FixedClock clock{test::LocalTime(2024, 5, 6, 7, 8, 9)};
   HistoryFile file{clock};
   TextTable text{0};
   int sleeps = 0;

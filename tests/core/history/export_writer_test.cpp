@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/app/temp_folder.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane {
 namespace {
@@ -142,7 +142,7 @@ TEST(ExportText, EmptyGridAndUnfitChoices) {
 }
 
 TEST(WriteExportFile, WritesTheSameBytesWhateverTheName) {
-  testing::TempFolder folder;
+  test::ScratchFolder folder;
   TextGrid grid = HistoryGrid();
   grid.AddRow(Cells(1));
   const ExportChoices choices = FromEntries(ColumnEntries(grid, kWidths), "TAB");
@@ -150,12 +150,12 @@ TEST(WriteExportFile, WritesTheSameBytesWhateverTheName) {
   ASSERT_TRUE(ExportText(grid, choices, text));
   const auto txt = folder / "Skyvane.txt";
   const auto xls = folder / "Skyvane.xls";
-  testing::WriteFileBytes(xls, std::string(100000, 'z'));  // replaced, not added to
+  test::WriteFileBytes(xls, std::string(100000, 'z'));  // replaced, not added to
   ASSERT_TRUE(WriteExportFile(txt.string(), grid, choices));
   ASSERT_TRUE(WriteExportFile(xls.string(), grid, choices));
-  EXPECT_EQ(testing::ReadFileBytes(txt), text);
-  EXPECT_EQ(testing::ReadFileBytes(xls), text);
-  EXPECT_FALSE(WriteExportFile(folder.Path().string(), grid, choices));
+  EXPECT_EQ(test::ReadFileBytes(txt), text);
+  EXPECT_EQ(test::ReadFileBytes(xls), text);
+  EXPECT_FALSE(WriteExportFile(folder.path().string(), grid, choices));
   EXPECT_FALSE(WriteExportFile((folder / "none/x.txt").string(), grid, choices));
 }
 

@@ -7,7 +7,7 @@
 #include <future>
 #include <thread>
 
-#include "core/app/temp_folder.h"
+#include "support/scratch_folder.h"
 #include "core/history/history_file.h"
 #include "core/history/history_line.h"
 #include "core/history/history_support.h"
@@ -17,7 +17,7 @@ namespace skyvane {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::ReadFileBytes;
+using test::ReadFileBytes;
 using testing::StoredRow;
 
 // Another thread takes the file's guard and keeps it until Release.
@@ -97,16 +97,16 @@ TEST(FileBusy, AWaitEndsWhenTheHolderLetsGoNotWhenItsPauseIsOver) {
 
 class BusyFileTest : public ::testing::Test {
  protected:
-  BusyFileTest() : clock_(testing::LocalTime(2024, 3, 1, 12, 0, 5)), file_(clock_) {
+  BusyFileTest() : clock_(test::LocalTime(2024, 3, 1, 12, 0, 5)), file_(clock_) {
     HistoryRow r = StoredRow("2024-03-01 11:55:00");
     r[row::sequenceNo] = "   7";
     content_ = FormatRowLine(r, "2024-03-01 12:00:00");
-    testing::WriteFileBytes(Path(), content_);
+    test::WriteFileBytes(Path(), content_);
     file_.OpenFile(Path());
   }
   std::string Path() const { return (folder_ / "Skyvane.dat").string(); }
 
-  testing::TempFolder folder_;
+  test::ScratchFolder folder_;
   FixedClock clock_;
   HistoryFile file_;
   std::string content_;

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "core/monitor/station_rig.h"
+#include "support/local_time.h"
 
 namespace skyvane {
 namespace {
 
 using testing::AddressText;
-using testing::LocalClockTime;
+using test::LocalTime;
 using testing::MakeRecord;
 using testing::StationRig;
 
@@ -34,16 +35,6 @@ Download RunDownload(StationRig& rig, bool testMode = false) {
   if (!reads.empty() && reads.front() == 0) reads.erase(reads.begin());
   d.blockReads = reads;
   return d;
-}
-
-// The rig's time moved by seconds, as recordTime texts are written.
-std::string LocalTimeText(StationRig& rig, long seconds) {
-  const std::time_t t = rig.Clock().Now() + seconds;
-  std::tm tm{};
-  ::localtime_r(&t, &tm);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &tm);
-  return text;
 }
 
 std::vector<std::string> Addresses(const HistoryRowArray& rows) {
@@ -160,7 +151,7 @@ TEST(HistoryDownload, StopsAtTheLastStoredRecord) {
 
 TEST(HistoryDownload, TimesCountBackFromNowWithoutStoredRecords) {
   StationRig rig;
-  rig.Clock().Set(LocalClockTime(2026, 3, 1, 12, 0, 0));
+  rig.Clock().Set(LocalTime(2026, 3, 1, 12, 0, 0));
   rig.FillRing(4, 0x1F0, {5, 5, 10});
   Download d = RunDownload(rig);
   ASSERT_EQ(d.count, 3);
@@ -291,7 +282,7 @@ TEST(HistoryDownload, ARingWrittenOverSinceTheLastStoredRecordIsTakenWhole) {
   ASSERT_EQ(d.count, 4079);
   EXPECT_EQ(d.rows[3][row::stationAddress], "0001B0");
   EXPECT_EQ(d.rows[0][row::recordTime], "2026-03-01 12:00:00");
-  EXPECT_EQ(d.rows[4078][row::recordTime], LocalTimeText(rig, -4078 * 5 * 60));
+  EXPECT_EQ(d.rows[4078][row::recordTime], test::LocalStamp(rig.Clock().Now() - 4078 * 5 * 60));
   EXPECT_EQ(d.blockReads[0], 0x1D0);
   EXPECT_EQ(d.blockReads[1], 0x1B0);
   EXPECT_EQ(d.blockReads[2], 0x1B0);  // read once more before the stored record is given up

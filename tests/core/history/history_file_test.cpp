@@ -8,7 +8,7 @@
 #include <functional>
 #include <random>
 
-#include "core/app/temp_folder.h"
+#include "support/scratch_folder.h"
 #include "core/history/history_line.h"
 #include "core/history/history_support.h"
 #include "core/history/rain.h"
@@ -16,11 +16,11 @@
 namespace skyvane {
 namespace {
 
-using testing::LocalTime;
-using testing::ReadFileBytes;
-using testing::Stamp;
+using test::LocalTime;
+using test::ReadFileBytes;
+using test::LocalStamp;
 using testing::StoredRow;
-using testing::WriteFileBytes;
+using test::WriteFileBytes;
 
 class HistoryFileTest : public ::testing::Test {
  protected:
@@ -35,7 +35,7 @@ class HistoryFileTest : public ::testing::Test {
   }
   bool Open() { return file_.OpenFile(Path()); }
 
-  testing::TempFolder folder_;
+  test::ScratchFolder folder_;
   FixedClock clock_;
   HistoryFile file_;
 };
@@ -77,7 +77,7 @@ TEST_F(HistoryFileTest, OpeningNeverTruncatesAnExistingFile) {
 
 TEST_F(HistoryFileTest, AFolderOrAMissingFolderCannotBeOpened) {
   HistoryFile folderFile(clock_);
-  EXPECT_FALSE(folderFile.OpenFile(folder_.Path().string()));
+  EXPECT_FALSE(folderFile.OpenFile(folder_.path().string()));
   HistoryFile nowhere(clock_);
   EXPECT_FALSE(nowhere.OpenFile((folder_ / "missing/Skyvane.dat").string()));
   HistoryRowArray rows(2);
@@ -200,14 +200,14 @@ TEST_F(HistoryFileTest, ShortLinesTakeTheRestFromTheLineBefore) {
 TEST_F(HistoryFileTest, ManyLinesAcrossReadBlocks) {
   std::string text;
   const std::time_t start = LocalTime(2024, 1, 1, 0, 0, 0);
-  for (int i = 0; i < 6000; ++i) text += Line(i + 1, Stamp(start + i * 300));
+  for (int i = 0; i < 6000; ++i) text += Line(i + 1, LocalStamp(start + i * 300));
   WriteFileBytes(Path(), text);
   ASSERT_TRUE(Open());
   HistoryTable table;
   ASSERT_EQ(file_.LoadAll(table), 6000);
   for (std::size_t i : {0u, 3333u, 5999u}) {
     EXPECT_EQ(table.Field(i, row::sequenceNo), std::to_string(i + 1));
-    EXPECT_EQ(table.Field(i, row::recordTime), Stamp(start + static_cast<int>(i) * 300));
+    EXPECT_EQ(table.Field(i, row::recordTime), LocalStamp(start + static_cast<int>(i) * 300));
     EXPECT_EQ(table.Field(i, row::rawBytes), "05 2D D7 00 50 20 80 24 27 0C 18 00 64 00 00 00");
   }
   EXPECT_EQ(file_.LastSequenceNo(), 6000);
@@ -371,7 +371,7 @@ void ExpectRangeReads(HistoryFile& file, const HistoryRowArray& expected, const 
 // they agree with the plain reading, whatever the order of the times.
 TEST_F(HistoryFileTest, RangeReadsAgreeWithThePlainReadingWhateverTheOrderOfTimes) {
   const std::time_t start = LocalTime(2024, 1, 1, 0, 0, 0);
-  const std::string from = Stamp(start + 1000 * 300), to = Stamp(start + 1500 * 300);
+  const std::string from = LocalStamp(start + 1000 * 300), to = LocalStamp(start + 1500 * 300);
   std::vector<std::string> base;
   for (int i = 0; i < 3000; ++i) {
     // An hour that comes twice (clocks put back), and a few records whose
@@ -380,7 +380,7 @@ TEST_F(HistoryFileTest, RangeReadsAgreeWithThePlainReadingWhateverTheOrderOfTime
     if (i >= 1400 && i < 1412) t -= 3600;
     if (i == 7 || i == 2990) t = start + 1200 * 300 + i;
     if (i == 1300) t = start + 5000 * 300;
-    base.push_back(Line(i + 1, Stamp(t), std::to_string(i % 89) + ".1"));
+    base.push_back(Line(i + 1, LocalStamp(t), std::to_string(i % 89) + ".1"));
   }
   auto cut = [](const std::string& line, int pieces) {  // the first pieces, CR LF
     std::size_t at = 0;
@@ -420,7 +420,7 @@ TEST_F(HistoryFileTest, RangeReadsAgreeWithThePlainReadingWhateverTheOrderOfTime
     file_.CloseFile();
     const HistoryRowArray expected = PlainReading(read);
     ExpectRangeReads(file_, expected, from, to);
-    ExpectRangeReads(file_, expected, Stamp(start + 5000 * 300), Stamp(start + 5000 * 300));
+    ExpectRangeReads(file_, expected, LocalStamp(start + 5000 * 300), LocalStamp(start + 5000 * 300));
     ExpectRangeReads(file_, expected, "2030-01-01 00:00:00", "2031-01-01 00:00:00");
   }
 }
@@ -432,7 +432,7 @@ TEST_F(HistoryFileTest, BulkReadsAgreeWithLineByLineParsingOnAMessyFile) {
   const std::time_t start = LocalTime(2024, 1, 1, 0, 0, 0);
   std::string text;
   for (int i = 0; i < 3000; ++i) {
-    std::string l = Line(i + 1, Stamp(start + i * 300), std::to_string(i % 97) + ".3");
+    std::string l = Line(i + 1, LocalStamp(start + i * 300), std::to_string(i % 97) + ".3");
     switch (random() % 12) {
       case 0: l = l.substr(0, random() % l.size()) + "\r\n"; break;  // short
       case 1: l = "\r\n  \t \r\n"; break;                            // blank
@@ -443,7 +443,7 @@ TEST_F(HistoryFileTest, BulkReadsAgreeWithLineByLineParsingOnAMessyFile) {
     }
     text += l;
   }
-  text += Line(3001, Stamp(start + 3001 * 300));  // a complete last line
+  text += Line(3001, LocalStamp(start + 3001 * 300));  // a complete last line
   WriteFileBytes(Path(), text);
   ASSERT_TRUE(Open());
 
@@ -462,7 +462,7 @@ TEST_F(HistoryFileTest, BulkReadsAgreeWithLineByLineParsingOnAMessyFile) {
     ASSERT_EQ(table.Row(i), expected[i]) << i;
   }
 
-  ExpectRangeReads(file_, expected, Stamp(start + 1000 * 300), Stamp(start + 1500 * 300));
+  ExpectRangeReads(file_, expected, LocalStamp(start + 1000 * 300), LocalStamp(start + 1500 * 300));
 
   // The rain walk reads the file from its end: the same rows again.
   for (std::time_t at : {start + 3002 * 300, start + 20 * 86400, start + 40 * 86400}) {

@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/temp_folder.h"
+#include "support/scratch_folder.h"
 #include "core/history/history_file.h"
 #include "core/history/history_support.h"
 
 namespace skyvane {
 namespace {
 
-using testing::LocalTime;
-using testing::ReadFileBytes;
+using test::LocalTime;
+using test::ReadFileBytes;
 using testing::StoredRow;
 
 HeaderRecord ImperialUnits() {
@@ -35,7 +35,7 @@ class HistoryGridTest : public ::testing::Test {
     ASSERT_TRUE(file_.AppendRows(rows));
   }
 
-  testing::TempFolder folder_;
+  test::ScratchFolder folder_;
   FixedClock clock_;
   HistoryFile file_;
   TextTable text_{0};

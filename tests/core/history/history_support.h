@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/station/history_row.h"
+#include "support/local_time.h"
 
 namespace skyvane {
 
@@ -17,28 +18,6 @@ inline void PrintTo(const HistoryRow& r, std::ostream* os) {
 }  // namespace skyvane
 
 namespace skyvane::testing {
-
-// Local calendar time of a date and time.
-inline std::time_t LocalTime(int y, int mo, int d, int h, int mi, int s) {
-  std::tm tm{};
-  tm.tm_year = y - 1900;
-  tm.tm_mon = mo - 1;
-  tm.tm_mday = d;
-  tm.tm_hour = h;
-  tm.tm_min = mi;
-  tm.tm_sec = s;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
-
-// Local time as strftime writes it with format; by default in the form of recordTime.
-inline std::string Stamp(std::time_t t, const char* format = "%Y-%m-%d %H:%M:%S") {
-  std::tm tm{};
-  ::localtime_r(&t, &tm);
-  char buf[32];
-  std::strftime(buf, sizeof buf, format, &tm);
-  return buf;
-}
 
 // A completed row as a download stores it.
 inline HistoryRow StoredRow(const std::string& recordTime, const std::string& rain = "30.0",

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "core/app/temp_folder.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 // flock belongs to an open file: a second one in this process competes like
 // another process would.
 TEST(PollerLock, OnePollerAtATimeAndTheHoldersNumberForTheOthers) {
-  testing::TempFolder folder;
+  test::ScratchFolder folder;
   const std::string data = (folder / "Skyvane.dat").string();
   auto first = std::make_unique<PollerLock>(data);
   EXPECT_EQ(first->state(), PollerLock::State::kOwned);

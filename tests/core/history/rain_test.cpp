@@ -6,7 +6,7 @@
 #include <future>
 #include <random>
 
-#include "core/app/temp_folder.h"
+#include "support/scratch_folder.h"
 #include "core/history/history_file.h"
 #include "core/history/history_line.h"
 #include "core/history/history_support.h"
@@ -16,19 +16,19 @@
 namespace skyvane {
 namespace {
 
-using testing::LocalTime;
-using testing::Stamp;
+using test::LocalTime;
+using test::LocalStamp;
 using testing::StoredRow;
 
 const std::time_t kNoon = LocalTime(2024, 3, 1, 12, 0, 0);
 
 HistoryRow Older(std::time_t at, const std::string& rain, const std::string& increment,
                  const std::string& total) {
-  return StoredRow(Stamp(at), rain, increment, total);
+  return StoredRow(LocalStamp(at), rain, increment, total);
 }
 
 HistoryRow Target(const std::string& rain, std::time_t at = kNoon) {
-  return StoredRow(Stamp(at), rain, "x", "x");
+  return StoredRow(LocalStamp(at), rain, "x", "x");
 }
 
 // increment, hour, 24 hours, week, 30 days, total
@@ -167,10 +167,10 @@ class FileRainTest : public ::testing::Test {
       r[row::sequenceNo] = std::to_string(++n);
       text += FormatRowLine(r, "2024-03-01 12:00:00");
     }
-    testing::WriteFileBytes(folder_ / "Skyvane.dat", text + extra);
+    test::WriteFileBytes(folder_ / "Skyvane.dat", text + extra);
     ASSERT_TRUE(file_.OpenFile((folder_ / "Skyvane.dat").string()));
   }
-  testing::TempFolder folder_;
+  test::ScratchFolder folder_;
   FixedClock clock_;
   HistoryFile file_;
 };
@@ -191,7 +191,7 @@ TEST_F(FileRainTest, ShortLinesInTheTailReadAsAReadingFromTheStartWould) {
   HistoryRow newest = Older(kNoon - 300, "100.5", "0.6", "12.3");
   newest[row::sequenceNo] = "4";
   Store({Older(kNoon - 7200, "99.9", "0.3", "11.7")},
-        "   2, 2024-03-01 12:00:00, " + Stamp(kNoon - 900) + "\r\n   3\r\n" +
+        "   2, 2024-03-01 12:00:00, " + LocalStamp(kNoon - 900) + "\r\n   3\r\n" +
             FormatRowLine(newest, "2024-03-01 12:00:00"));
   HistoryRow viaTail = StoredRow("", "100.8");
   ASSERT_TRUE(ComputeRainForCurrent(file_, viaTail));
@@ -243,7 +243,7 @@ TEST_F(FileRainTest, NewRowsMatchAWalkOverTheWholeFile) {
     if (rain > 19660.5) rain -= 19660.8;
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", rain);
-    HistoryRow r = StoredRow(Stamp(at), random() % 50 == 0 ? "" : text, "x", "x");
+    HistoryRow r = StoredRow(LocalStamp(at), random() % 50 == 0 ? "" : text, "x", "x");
     raw.push_back(r);
     ComputeRain(r, history, kNoon);
     history.push_back(r);
@@ -280,9 +280,9 @@ TEST_F(FileRainTest, TheFilesNewestRowsAreReadAgainWhenTheFileChanges) {
   HistoryRow other = Older(kNoon - 600, "100.4", "0.3", "42.0");
   other[row::sequenceNo] = "1";
   const std::string text = FormatRowLine(other, "2024-03-01 12:00:00");
-  std::string bytes = testing::ReadFileBytes(folder_ / "Skyvane.dat");
+  std::string bytes = test::ReadFileBytes(folder_ / "Skyvane.dat");
   ASSERT_GT(bytes.size(), text.size());
-  testing::WriteFileBytes(folder_ / "Skyvane.dat", text + bytes.substr(text.size()));
+  test::WriteFileBytes(folder_ / "Skyvane.dat", text + bytes.substr(text.size()));
   HistoryRow third = StoredRow("", "100.8");
   ASSERT_TRUE(ComputeRainForCurrent(file_, third));
   EXPECT_EQ(third[row::rainTotal], "12.6");  // the newest row is unchanged

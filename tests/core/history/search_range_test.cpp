@@ -7,7 +7,7 @@
 namespace skyvane {
 namespace {
 
-using testing::LocalTime;
+using test::LocalTime;
 
 TEST(SearchRange, ConditionSpans) {
   EXPECT_EQ(SearchSpanSeconds(0), 3600);

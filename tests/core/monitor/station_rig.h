@@ -19,20 +19,9 @@
 #include "core/transfer/report_format.h"
 #include "core/transfer/virtual_station.h"
 #include "support/scratch_folder.h"
+#include "support/local_time.h"
 
 namespace skyvane::testing {
-
-inline std::time_t LocalClockTime(int y, int mo, int d, int h, int mi, int s) {
-  std::tm tm{};
-  tm.tm_year = y - 1900;
-  tm.tm_mon = mo - 1;
-  tm.tm_mday = d;
-  tm.tm_hour = h;
-  tm.tm_min = mi;
-  tm.tm_sec = s;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
 
 // The virtual station behind a link that can lose the answers to block reads:
 // a read command for which failRead says true never reaches the station, so
@@ -228,7 +217,7 @@ class StationRig {
   }
 
   test::ScratchFolder folder_;
-  FixedClock clock_{LocalClockTime(2026, 3, 1, 12, 0, 0)};
+  FixedClock clock_{test::LocalTime(2026, 3, 1, 12, 0, 0)};
   LossyLink* link_ = nullptr;
   std::unique_ptr<StationDevice> device_;
   HistoryFile file_{clock_};

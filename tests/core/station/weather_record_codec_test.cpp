@@ -10,6 +10,7 @@
 #include "bytes_support.h"
 #include "core/app/clock.h"
 #include "device_support.h"
+#include "support/local_time.h"
 
 namespace skyvane {
 namespace {
@@ -224,21 +225,9 @@ TEST(HistoryRow, FreshAndResetStates) {
 
 // --- ReadWeatherRecord of StationDevice ---
 
-std::time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
-  std::tm t{};
-  t.tm_year = year - 1900;
-  t.tm_mon = month - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_min = minute;
-  t.tm_sec = second;
-  t.tm_isdst = -1;
-  return std::mktime(&t);
-}
-
 TEST(ReadWeatherRecord, TestImageRecordAt0x100StampedWithTheLocalTime) {
   auto device = test::TestModeDevice();
-  FixedClock clock(LocalTime(2024, 2, 29, 7, 5, 9));
+  FixedClock clock(test::LocalTime(2024, 2, 29, 7, 5, 9));
   device->SetClock(clock);
   HistoryRow row;
   ASSERT_TRUE(device->ReadWeatherRecord(0x100, row));
@@ -247,7 +236,7 @@ TEST(ReadWeatherRecord, TestImageRecordAt0x100StampedWithTheLocalTime) {
     EXPECT_EQ(row[f], expected[f - row::interval]) << "field " << f;
   }
   EXPECT_EQ(row[row::recordTime], "2024-02-29 07:05:09");
-  clock.Set(LocalTime(2031, 12, 31, 23, 59, 58));
+  clock.Set(test::LocalTime(2031, 12, 31, 23, 59, 58));
   ASSERT_TRUE(device->ReadWeatherRecord(0x1F0, row));
   EXPECT_EQ(row[row::recordTime], "2031-12-31 23:59:58");
   EXPECT_EQ(row[row::outdoorTemperature], "-392");
@@ -265,7 +254,7 @@ TEST(ReadWeatherRecord, SystemClockByDefault) {
       << row[row::recordTime];
   std::sscanf(row[row::recordTime].c_str(), "%d-%d-%d %d:%d:%d", &stamped.tm_year, &stamped.tm_mon,
               &stamped.tm_mday, &stamped.tm_hour, &stamped.tm_min, &stamped.tm_sec);
-  const std::time_t t = LocalTime(stamped.tm_year, stamped.tm_mon, stamped.tm_mday,
+  const std::time_t t = test::LocalTime(stamped.tm_year, stamped.tm_mon, stamped.tm_mday,
                                   stamped.tm_hour, stamped.tm_min, stamped.tm_sec);
   EXPECT_GE(t, before);
   EXPECT_LE(t, after);

@@ -17,19 +17,10 @@
 #include "core/station/station_device.h"
 #include "core/station/weather_record_codec.h"
 #include "support/scratch_folder.h"
+#include "support/local_time.h"
 
 namespace skyvane {
 namespace {
-
-std::int64_t LocalMs(int year, int month, int day, int hour) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_isdst = -1;
-  return static_cast<std::int64_t>(std::mktime(&tm)) * 1000;
-}
 
 // At speed 600 a station minute passes in 100 ms of the driven real clock.
 constexpr double kSpeed = 600;
@@ -82,8 +73,8 @@ class SimulatedStationTest : public ::testing::Test {
   }
 
   test::ScratchFolder folder;
-  std::atomic<std::int64_t> realMs{LocalMs(2024, 5, 10, 12)};  // driven; read by the station's threads
-  FixedClock clock{static_cast<std::time_t>(LocalMs(2024, 5, 10, 12) / 1000)};
+  std::atomic<std::int64_t> realMs{(static_cast<std::int64_t>(test::LocalTime(2024, 5, 10, 12)) * 1000)};  // driven; read by the station's threads
+  FixedClock clock{static_cast<std::time_t>((static_cast<std::int64_t>(test::LocalTime(2024, 5, 10, 12)) * 1000) / 1000)};
   TextTable text{0};
   std::string openError;
   std::unique_ptr<StationDevice> device;
@@ -293,8 +284,7 @@ TEST_F(SimulatedStationTest, ForeignOrBrokenImagesAreLeftAloneWithTheReason) {
   std::ofstream(image, std::ios::binary | std::ios::trunc) << std::string(65536, '\0');
   EXPECT_FALSE(Open(Options()));
   EXPECT_NE(openError.find("not the memory of a station in service"), std::string::npos) << openError;
-  std::ifstream in(image, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string(65536, '\0'));
+  EXPECT_EQ(test::ReadFileBytes(image), std::string(65536, '\0'));
 
   SimOptions blocked = Options();
   blocked.folder = image / "sub";
@@ -309,25 +299,21 @@ TEST_F(SimulatedStationTest, AnUnreadableStateIsSetAsideAndSaidSo) {
   const auto state = folder / "station" / "station.state";
   const std::string broken = "seed=77\nstationTime=12x\n";
   std::ofstream(state, std::ios::binary | std::ios::trunc) << broken;
-  const auto read = [](const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
 
   ASSERT_TRUE(Open(Options(1))) << openError;
   EXPECT_EQ(sim->OpenNotice(), state.string() + ": line 2 is broken: stationTime=12x; kept as "
                                "station.state.bad, and the station's weather starts anew");
-  EXPECT_EQ(read(folder / "station" / "station.state.bad"), broken);
+  EXPECT_EQ(test::ReadFileBytes(folder / "station" / "station.state.bad"), broken);
   Close();
-  EXPECT_NE(read(state), broken);  // a new state beside the kept one
+  EXPECT_NE(test::ReadFileBytes(state), broken);  // a new state beside the kept one
 
   // A second broken state does not take the first one's place.
   std::ofstream(state, std::ios::binary | std::ios::trunc) << "garbage";
   ASSERT_TRUE(Open(Options(1))) << openError;
   EXPECT_NE(sim->OpenNotice().find("kept as station.state.bad.2,"), std::string::npos)
       << sim->OpenNotice();
-  EXPECT_EQ(read(folder / "station" / "station.state.bad"), broken);
-  EXPECT_EQ(read(folder / "station" / "station.state.bad.2"), "garbage");
+  EXPECT_EQ(test::ReadFileBytes(folder / "station" / "station.state.bad"), broken);
+  EXPECT_EQ(test::ReadFileBytes(folder / "station" / "station.state.bad.2"), "garbage");
 }
 
 TEST_F(SimulatedStationTest, ImageWithoutStateIsTakenOverAsItStands) {

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QImageReader>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +11,7 @@
 #include "gui/chart/chart_renderer.h"
 #include "gui/chart/chart_time.h"
 #include "gui_test_support.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane {
 namespace {
@@ -313,8 +313,8 @@ TEST(ChartWidget, DegenerateAxesStillPaint) {
 }
 
 TEST(ChartWidget, SavesAJpegOfTheGivenSize) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
+  test::ScratchFolder folder;
+  const QDir dir(QString::fromStdString(folder.path().string()));
   ChartWidget c;
   SetUpAxes(c);
   const int s = c.AddSeries(ChartSeriesClass::kBar3D);

@@ -17,11 +17,6 @@ namespace {
 
 #ifdef SKYVANE_DESKTOP_PATH
 
-std::string Slurp(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The desktop program offscreen; a ThreadSanitizer build of it reads the same
 // suppressions as the tests.
 QProcessEnvironment DesktopEnvironment() {
@@ -40,7 +35,7 @@ int Occurrences(const std::string& text, const std::string& part) {
 }
 
 TEST(DesktopStation, TakesTheSimulatorsSpeedAndSeedAndSaysWhatItIgnoredOrSetAside) {
-  test::TempFolder folder;
+  test::ScratchFolder folder;
   const auto sim = folder.path() / "sim";
   {
     SimOptions options;
@@ -62,13 +57,13 @@ TEST(DesktopStation, TakesTheSimulatorsSpeedAndSeedAndSaysWhatItIgnoredOrSetAsid
   ASSERT_TRUE(program.waitForStarted(5000));
   const auto data = folder.path() / "Skyvane.dat";
   const bool logged = test::WaitFor(
-      [&] { return !Slurp(data).empty() || program.state() == QProcess::NotRunning; },
+      [&] { return !test::ReadFileBytes(data).empty() || program.state() == QProcess::NotRunning; },
       std::chrono::seconds(30));
   if (program.state() != QProcess::NotRunning && program.processId() > 0)
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
   ASSERT_TRUE(program.waitForFinished(5000));
   const std::string err = program.readAllStandardError().toStdString();
-  ASSERT_TRUE(logged && !Slurp(data).empty()) << err;
+  ASSERT_TRUE(logged && !test::ReadFileBytes(data).empty()) << err;
   EXPECT_EQ(program.exitCode(), 0) << err;
 
   EXPECT_EQ(Occurrences(err, "skyvane: TestFlag in Skyvane.ini is ignored with --simulate: test "
@@ -80,14 +75,14 @@ TEST(DesktopStation, TakesTheSimulatorsSpeedAndSeedAndSaysWhatItIgnoredOrSetAsid
                                  "station's weather starts anew\n"),
             1)
       << err;
-  EXPECT_EQ(Slurp(sim / "station.state.bad"), "broken\n");
-  EXPECT_NE(Slurp(state).find("\nseed=7\n"), std::string::npos) << Slurp(state);
+  EXPECT_EQ(test::ReadFileBytes(sim / "station.state.bad"), "broken\n");
+  EXPECT_NE(test::ReadFileBytes(state).find("\nseed=7\n"), std::string::npos) << test::ReadFileBytes(state);
 }
 
 // Another program polls into the folder: the desktop program shows that and
 // polls nothing itself.
 TEST(DesktopStation, LooksWithoutPollingWhileAnotherProgramPolls) {
-  test::TempFolder folder;
+  test::ScratchFolder folder;
   const auto data = folder.path() / "Skyvane.dat";
   PollerLock service(data.string());
   ASSERT_EQ(service.state(), PollerLock::State::kOwned);
@@ -116,7 +111,7 @@ TEST(DesktopStation, LooksWithoutPollingWhileAnotherProgramPolls) {
   err += program.readAllStandardError().toStdString();
   EXPECT_EQ(Occurrences(err, said), 1) << err;
   EXPECT_EQ(program.exitCode(), 0) << err;
-  EXPECT_EQ(Slurp(data), "");
+  EXPECT_EQ(test::ReadFileBytes(data), "");
 }
 
 #endif

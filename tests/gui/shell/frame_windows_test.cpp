@@ -206,7 +206,7 @@ TEST_P(FrameWindows, HistoryFromTheToolBarExportsItsGrid) {
   EXPECT_EQ(exportTitle, "Export Grid Data");
   const std::size_t timeAt = t.exportHeads.find('\t') + 1;
   EXPECT_EQ(offeredSecond, "2." + t.exportHeads.substr(timeAt, t.exportHeads.find('\t', timeAt) - timeAt));
-  const std::string bytes = test::Slurp(out);
+  const std::string bytes = test::ReadFileBytes(out);
   EXPECT_EQ(bytes.substr(0, t.exportHeads.size()), t.exportHeads);
   // The header line and the last hour's two rows, numbered from 1.
   std::vector<std::string> lines;

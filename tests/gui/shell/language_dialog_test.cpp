@@ -15,13 +15,6 @@
 namespace skyvane {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 struct LanguageDialogTest : ::testing::Test {
   test::DesktopRig rig{0};
   CLanguageDlg dialog{*rig.context};
@@ -106,14 +99,14 @@ TEST_F(LanguageDialogTest, SaveWritesTheKeyTakesTheLinkAndRestarts) {
   EXPECT_EQ(rig.settings.languageIndex, 1);
   EXPECT_EQ(rig.settings.language, "German");
   EXPECT_EQ(LoadSettings(rig.folder.path()).languageIndex, 1);
-  EXPECT_NE(ReadFile(Ini()).find("language=German"), std::string::npos);
+  EXPECT_NE(test::ReadFileBytes(Ini()).find("language=German"), std::string::npos);
 }
 
 TEST_F(LanguageDialogTest, SavingTheCurrentLanguageStillWritesAndRestarts) {
   test::ModalAnswer answer(QMessageBox::Yes);
   dialog.OnSave();
   EXPECT_EQ(restarts, 1);
-  EXPECT_NE(ReadFile(Ini()).find("language=English"), std::string::npos);
+  EXPECT_NE(test::ReadFileBytes(Ini()).find("language=English"), std::string::npos);
 }
 
 TEST_F(LanguageDialogTest, ABusyLinkIsWaitedForThreeTimesThenReported) {

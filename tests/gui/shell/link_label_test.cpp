@@ -151,7 +151,7 @@ TEST_F(OpenAddressFallback, AMissingBrowserProgramIsNotFound) {
 }
 
 TEST_F(OpenAddressFallback, TheAddressReachesTheBrowserAsOneArgumentWithoutAShell) {
-  test::TempFolder dir;
+  test::ScratchFolder dir;
   ::setenv("BROWSER", "/nonexistent/first:touch %s", 1);
   const std::filesystem::path odd = dir.path() / "a b;touch pwned";
   EXPECT_GT(OpenAddress(QString::fromStdString(odd.string())), kOpenOk);

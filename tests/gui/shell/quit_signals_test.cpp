@@ -54,7 +54,7 @@ std::uintmax_t FileSize(const std::filesystem::path& path) {
 class DesktopProgramStops : public ::testing::TestWithParam<int> {};
 
 TEST_P(DesktopProgramStops, OnAStopSignalAfterLoggingHistory) {
-  test::TempFolder folder;
+  test::ScratchFolder folder;
   QProcess program;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -77,8 +77,7 @@ TEST_P(DesktopProgramStops, OnAStopSignalAfterLoggingHistory) {
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
 
-  std::ifstream in(data, std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string text = test::ReadFileBytes(data);
   ASSERT_GE(text.size(), 2u);
   EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
 }

@@ -23,7 +23,7 @@ namespace skyvane {
 namespace {
 
 using test::OnModal;
-using test::Stamp;
+using test::LocalStamp;
 using test::WindowRig;
 
 const std::string kDefaultHeader =
@@ -169,7 +169,7 @@ class HistoryExportTest : public ::testing::Test {
     };
   }
   std::string Row(int n, std::time_t t) {
-    return std::to_string(n) + "\t" + Stamp(t, "%d-%m-%Y %H:%M") + "\t" + kMetricCells + "\r\n";
+    return std::to_string(n) + "\t" + LocalStamp(t, "%d-%m-%Y %H:%M") + "\t" + kMetricCells + "\r\n";
   }
 
   WindowRig rig_;
@@ -190,7 +190,7 @@ TEST_F(HistoryExportTest, DefaultChoicesWriteTheGridWithTabsAndCrLf) {
            EXPECT_EQ(d->selectedFiles().first().toStdString(), path.string());
            QMetaObject::invokeMethod(d, "accept");
          });
-  EXPECT_EQ(test::Slurp(path), kDefaultHeader + Row(1, rig_.now - 900) + Row(2, rig_.now - 300));
+  EXPECT_EQ(test::ReadFileBytes(path), kDefaultHeader + Row(1, rig_.now - 900) + Row(2, rig_.now - 300));
 }
 
 TEST_F(HistoryExportTest, TimeMovedFirstAndTheExcelFilter) {
@@ -208,8 +208,8 @@ TEST_F(HistoryExportTest, TimeMovedFirstAndTheExcelFilter) {
         ChooseFile(d, rig_.folder_ / "week");
         QMetaObject::invokeMethod(d, "accept");
       });
-  EXPECT_EQ(test::Slurp(rig_.folder_ / "week.xls"),
-            "Time No Interval(mi)\r\n" + Stamp(rig_.now - 300, "%d-%m-%Y %H:%M") + " 1 5\r\n");
+  EXPECT_EQ(test::ReadFileBytes(rig_.folder_ / "week.xls"),
+            "Time No Interval(mi)\r\n" + LocalStamp(rig_.now - 300, "%d-%m-%Y %H:%M") + " 1 5\r\n");
 }
 
 TEST_F(HistoryExportTest, EmptyGridWritesTheHeaderOrNothing) {
@@ -217,7 +217,7 @@ TEST_F(HistoryExportTest, EmptyGridWritesTheHeaderOrNothing) {
   ASSERT_EQ(dlg_->Model()->rowCount(), 0);
   const auto path = rig_.folder_ / "empty.txt";
   Export([](CExportDlg*) {}, SaveAs(path));
-  EXPECT_EQ(test::Slurp(path), kDefaultHeader);
+  EXPECT_EQ(test::ReadFileBytes(path), kDefaultHeader);
   // Without the header, onto the file just written: it is replaced by
   // nothing. Ours is to have the file dialog ask first; the question itself
   // is the platform's and differs between machines, so the user's Yes is
@@ -230,7 +230,7 @@ TEST_F(HistoryExportTest, EmptyGridWritesTheHeaderOrNothing) {
            QMetaObject::invokeMethod(d, "accept");
          });
   EXPECT_TRUE(std::filesystem::exists(path));
-  EXPECT_EQ(test::Slurp(path), "");
+  EXPECT_EQ(test::ReadFileBytes(path), "");
 }
 
 TEST_F(HistoryExportTest, OffersWhatTheGridShowsInCreationOrder) {
@@ -247,11 +247,11 @@ TEST_F(HistoryExportTest, OffersWhatTheGridShowsInCreationOrder) {
   EXPECT_EQ(offered[0], "1.No");
   EXPECT_EQ(offered[1], "3.Interval(mi)");
   EXPECT_EQ(offered[20], "34.saveTime");
-  const std::string bytes = test::Slurp(path);
+  const std::string bytes = test::ReadFileBytes(path);
   const std::string firstLine = bytes.substr(0, bytes.find("\r\n"));
   EXPECT_EQ(firstLine.substr(0, 16), "No\tInterval(mi)\t");
   EXPECT_EQ(firstLine.substr(firstLine.size() - 24), "Gust Level(bft)\tsaveTime");
-  EXPECT_EQ(bytes.substr(bytes.size() - 22), "\t" + Stamp(rig_.now) + "\r\n");  // stored at now
+  EXPECT_EQ(bytes.substr(bytes.size() - 22), "\t" + LocalStamp(rig_.now) + "\r\n");  // stored at now
 }
 
 TEST_F(HistoryExportTest, CancelledSaveWritesNothing) {

@@ -28,7 +28,7 @@ namespace {
 
 using test::GraphRig;
 using test::GraphTestNow;
-using test::StampOf;
+using test::LocalStamp;
 
 constexpr std::time_t kHour = 3600;
 constexpr std::time_t kDay = 86400;
@@ -110,8 +110,8 @@ TEST(GraphWindow, OpensOnTheLastMonthsHumidityAsALine) {
   EXPECT_EQ(Child<QComboBox>(*dlg, "condition")->currentText(), "a month");
   EXPECT_EQ(Child<QComboBox>(*dlg, "series")->currentText(), "Humidity");
   EXPECT_EQ(Child<QComboBox>(*dlg, "type")->currentText(), "Line");
-  EXPECT_EQ(dlg->StartText(), StampOf(GraphTestNow() - 30 * kDay));
-  EXPECT_EQ(dlg->EndText(), StampOf(GraphTestNow()));
+  EXPECT_EQ(dlg->StartText(), LocalStamp(GraphTestNow() - 30 * kDay));
+  EXPECT_EQ(dlg->EndText(), LocalStamp(GraphTestNow()));
 
   const ChartContent& c = dlg->Chart()->Content();
   EXPECT_EQ(c.header, "Weather--Humidity");
@@ -238,7 +238,7 @@ TEST(GraphWindow, MissingValuesLeaveGapsAndShortTimesAreNotPlotted) {
   GraphRig rig;
   std::vector<HistoryRow> rows;
   for (std::time_t s : {5 * kHour, 4 * kHour, 3 * kHour, 2 * kHour, kHour}) {
-    rows.push_back(test::GraphRow(StampOf(GraphTestNow() - s)));
+    rows.push_back(test::GraphRow(LocalStamp(GraphTestNow() - s)));
   }
   rows[1][row::outdoorHumidity] = "---";
   rows[2][row::outdoorHumidity] = "";
@@ -277,13 +277,13 @@ TEST(GraphWindow, ConditionSetsThePickersWithoutSearching) {
     EXPECT_EQ(pickerStart(), now - span) << index;
     EXPECT_EQ(pickerEnd(), now) << index;
   }
-  EXPECT_EQ(dlg->StartText(), StampOf(GraphTestNow() - 30 * kDay));
+  EXPECT_EQ(dlg->StartText(), LocalStamp(GraphTestNow() - 30 * kDay));
   EXPECT_EQ(dlg->Rows().size(), 2u);
 
   condition->setCurrentIndex(1);
   Child<QPushButton>(*dlg, "search")->click();
-  EXPECT_EQ(dlg->StartText(), StampOf(now - kDay));
-  EXPECT_EQ(dlg->EndText(), StampOf(now));
+  EXPECT_EQ(dlg->StartText(), LocalStamp(now - kDay));
+  EXPECT_EQ(dlg->EndText(), LocalStamp(now));
   EXPECT_EQ(dlg->Rows().size(), 1u);
   EXPECT_TRUE(Child<QPushButton>(*dlg, "search")->isDefault());
 }
@@ -292,8 +292,8 @@ TEST(GraphWindow, OpensFromTheHistoryWindowOnItsSelectionAndRange) {
   GraphRig rig;
   ASSERT_TRUE(rig.StoreAt({8 * kDay, 6 * kDay, 3 * kDay}));
   // The History window's "a week", searched a little while ago.
-  const QString start = QString::fromStdString(StampOf(GraphTestNow() - 7 * kDay - 1234));
-  const QString end = QString::fromStdString(StampOf(GraphTestNow() - 1234));
+  const QString start = QString::fromStdString(LocalStamp(GraphTestNow() - 7 * kDay - 1234));
+  const QString end = QString::fromStdString(LocalStamp(GraphTestNow() - 1234));
   QString condition, startText, endText, header;
   std::size_t rows = 0;
   bool seen = false;
@@ -407,14 +407,14 @@ TEST(GraphWindow, ExportWritesAJpegOf1024By768) {
   ASSERT_TRUE(rig.StoreAt({3 * kHour, 2 * kHour, kHour}));
   QStringList messages;
   auto dlg = OpenFromMenu(rig, nullptr, &messages);
-  const QString target = rig.folder.path() + QStringLiteral("/chart");
+  const QString target = rig.Folder() + QStringLiteral("/chart");
   FileDialogAnswer seen;
   ModalSafetyNet net;
   AnswerFileDialog(net, target, seen);
   Child<QPushButton>(*dlg, "export")->click();
 
   EXPECT_EQ(seen.defaultName, "Skyvane.jpg");
-  EXPECT_EQ(seen.folder, QDir(rig.folder.path()).absolutePath());
+  EXPECT_EQ(seen.folder, QDir(rig.Folder()).absolutePath());
   EXPECT_EQ(seen.suffix, "jpg");
   EXPECT_EQ(seen.filters, QStringList({"JPEG Files (*.jpg)", "All Files (*.*)"}));
   EXPECT_TRUE(seen.confirms);
@@ -434,7 +434,7 @@ TEST(GraphWindow, ExportThatCannotWriteSaysSo) {
   GraphRig rig;
   QStringList messages;
   auto dlg = OpenFromMenu(rig, nullptr, &messages);
-  const QString target = rig.folder.path() + QStringLiteral("/missing/chart.jpg");
+  const QString target = rig.Folder() + QStringLiteral("/missing/chart.jpg");
   FileDialogAnswer seen;
   ModalSafetyNet net;
   AnswerFileDialog(net, target, seen);

@@ -1,8 +1,7 @@
 #pragma once
 // A Graph window's surroundings for the tests: a data file in a scratch folder,
 // a fixed clock, and a station (the virtual one) whose header names the units.
-#include <QDateTime>
-#include <QTemporaryDir>
+#include <QString>
 
 #include <ctime>
 #include <string>
@@ -16,17 +15,12 @@
 #include "core/station/header_codec.h"
 #include "core/station/header_record.h"
 #include "core/station/history_row.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane::test {
 
 // 2024-03-15 12:00:00 local time.
-inline std::time_t GraphTestNow() {
-  return QDateTime(QDate(2024, 3, 15), QTime(12, 0)).toSecsSinceEpoch();
-}
-
-inline std::string StampOf(std::time_t t) {
-  return QDateTime::fromSecsSinceEpoch(t).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
-}
+inline std::time_t GraphTestNow() { return LocalTime(2024, 3, 15, 12); }
 
 // A stored row with plausible values at that time.
 inline HistoryRow GraphRow(const std::string& recordTime) {
@@ -36,7 +30,7 @@ inline HistoryRow GraphRow(const std::string& recordTime) {
 struct GraphRig : VirtualDevice {
   FixedClock clock{GraphTestNow()};
   TextTable text{0};
-  QTemporaryDir folder;
+  ScratchFolder folder;
   HistoryFile file{clock};
 
   GraphRig() {
@@ -44,7 +38,8 @@ struct GraphRig : VirtualDevice {
     file.OpenFile(Path());
   }
 
-  std::string Path() const { return (folder.path() + QStringLiteral("/Skyvane.dat")).toStdString(); }
+  std::string Path() const { return (folder / "Skyvane.dat").string(); }
+  QString Folder() const { return QString::fromStdString(folder.path().string()); }
 
   // The station's header block with these unit texts (fields 6 to 10).
   void SetUnits(const HeaderRecord& units) {
@@ -64,7 +59,7 @@ struct GraphRig : VirtualDevice {
   // Rows at the times, seconds before now.
   bool StoreAt(const std::vector<std::time_t>& secondsBeforeNow) {
     std::vector<HistoryRow> rows;
-    for (std::time_t s : secondsBeforeNow) rows.push_back(GraphRow(StampOf(GraphTestNow() - s)));
+    for (std::time_t s : secondsBeforeNow) rows.push_back(GraphRow(LocalStamp(GraphTestNow() - s)));
     return Store(rows);
   }
 };

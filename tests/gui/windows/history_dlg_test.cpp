@@ -20,7 +20,7 @@ namespace skyvane {
 namespace {
 
 using test::OnModal;
-using test::Stamp;
+using test::LocalStamp;
 using test::WindowRig;
 
 class HistoryDlgTest : public ::testing::Test {
@@ -50,15 +50,15 @@ TEST_F(HistoryDlgTest, OpensOnTheLastHourWithTheNewestRowVisibleAtTheBottom) {
   ASSERT_TRUE(dlg->Open());
   dlg->show();
   EXPECT_EQ(dlg->windowTitle(), "History Data");
-  EXPECT_EQ(dlg->StartText(), Stamp(rig_.now - 3600));
-  EXPECT_EQ(dlg->EndText(), Stamp(rig_.now));
+  EXPECT_EQ(dlg->StartText(), LocalStamp(rig_.now - 3600));
+  EXPECT_EQ(dlg->EndText(), LocalStamp(rig_.now));
   EXPECT_EQ(dlg->findChild<QComboBox*>("condition")->currentText(), "an hour");
   EXPECT_EQ(dlg->findChild<QDateEdit*>("startDate")->displayFormat(), "dd-MM-yyyy");
   EXPECT_EQ(dlg->findChild<QTimeEdit*>("startTime")->displayFormat(), "HH:mm:ss");
 
   ASSERT_EQ(dlg->Model()->rowCount(), 241);
-  EXPECT_EQ(Cell(*dlg, 0, 1), QString::fromStdString(Stamp(rig_.now - 3600, "%d-%m-%Y %H:%M")));
-  EXPECT_EQ(Cell(*dlg, 240, 1), QString::fromStdString(Stamp(rig_.now, "%d-%m-%Y %H:%M")));
+  EXPECT_EQ(Cell(*dlg, 0, 1), QString::fromStdString(LocalStamp(rig_.now - 3600, "%d-%m-%Y %H:%M")));
+  EXPECT_EQ(Cell(*dlg, 240, 1), QString::fromStdString(LocalStamp(rig_.now, "%d-%m-%Y %H:%M")));
   // Column 0 counts the grid's rows, not the stored sequence numbers (2 ...).
   EXPECT_EQ(Cell(*dlg, 0, 0), "1");
   EXPECT_EQ(Cell(*dlg, 240, 0), "241");
@@ -89,10 +89,10 @@ TEST_F(HistoryDlgTest, RefreshRereadsTheRangeAndScrollsToTheNewestRow) {
   dlg->findChild<QPushButton*>("refresh")->click();
   QApplication::processEvents();
   ASSERT_EQ(dlg->Model()->rowCount(), shown + 2);
-  EXPECT_EQ(Cell(*dlg, shown + 1, 1), QString::fromStdString(Stamp(rig_.now, "%d-%m-%Y %H:%M")));
+  EXPECT_EQ(Cell(*dlg, shown + 1, 1), QString::fromStdString(LocalStamp(rig_.now, "%d-%m-%Y %H:%M")));
   EXPECT_EQ(grid->verticalScrollBar()->value(), grid->verticalScrollBar()->maximum());
   EXPECT_EQ(grid->rowAt(grid->viewport()->height() - 2), shown + 1);
-  EXPECT_EQ(dlg->StartText(), Stamp(rig_.now - 3600));  // the same range as before
+  EXPECT_EQ(dlg->StartText(), LocalStamp(rig_.now - 3600));  // the same range as before
 }
 
 TEST_F(HistoryDlgTest, AWeekAndUserDefined) {
@@ -103,18 +103,18 @@ TEST_F(HistoryDlgTest, AWeekAndUserDefined) {
 
   QComboBox* condition = dlg->findChild<QComboBox*>("condition");
   condition->setCurrentIndex(2);  // "a week": the pickers move, nothing is searched yet
-  EXPECT_EQ(Picker(*dlg, "startDate", "startTime").toStdString(), Stamp(rig_.now - 604800));
-  EXPECT_EQ(Picker(*dlg, "endDate", "endTime").toStdString(), Stamp(rig_.now));
+  EXPECT_EQ(Picker(*dlg, "startDate", "startTime").toStdString(), LocalStamp(rig_.now - 604800));
+  EXPECT_EQ(Picker(*dlg, "endDate", "endTime").toStdString(), LocalStamp(rig_.now));
   EXPECT_EQ(dlg->Model()->rowCount(), 1);
   dlg->findChild<QPushButton*>("search")->click();
-  EXPECT_EQ(dlg->StartText(), Stamp(rig_.now - 604800));
+  EXPECT_EQ(dlg->StartText(), LocalStamp(rig_.now - 604800));
   EXPECT_EQ(dlg->Model()->rowCount(), 2);
 
   rig_.clock.Advance(120);
   condition->setCurrentIndex(4);  // "user defined": back to the last hour, from the new now
-  EXPECT_EQ(Picker(*dlg, "startDate", "startTime").toStdString(), Stamp(rig_.now + 120 - 3600));
-  EXPECT_EQ(Picker(*dlg, "endDate", "endTime").toStdString(), Stamp(rig_.now + 120));
-  EXPECT_EQ(dlg->StartText(), Stamp(rig_.now - 604800));
+  EXPECT_EQ(Picker(*dlg, "startDate", "startTime").toStdString(), LocalStamp(rig_.now + 120 - 3600));
+  EXPECT_EQ(Picker(*dlg, "endDate", "endTime").toStdString(), LocalStamp(rig_.now + 120));
+  EXPECT_EQ(dlg->StartText(), LocalStamp(rig_.now - 604800));
 }
 
 TEST_F(HistoryDlgTest, ColumnsInTheStationsUnitsWithTheFileUnchanged) {
@@ -250,8 +250,8 @@ TEST_F(HistoryDlgTest, GraphHandsOnTheSelectionAndTheRangeAfterTheWindowIsGone) 
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_TRUE(historyGone);
   EXPECT_EQ(opened[0].condition, 2);
-  EXPECT_EQ(opened[0].start.toStdString(), Stamp(rig_.now - 604800));
-  EXPECT_EQ(opened[0].end.toStdString(), Stamp(rig_.now));
+  EXPECT_EQ(opened[0].start.toStdString(), LocalStamp(rig_.now - 604800));
+  EXPECT_EQ(opened[0].end.toStdString(), LocalStamp(rig_.now));
 
   // Cancel ends the window without a Graph window.
   auto cancel = OnModal::Of<CHistoryDlg>([](CHistoryDlg* dlg) {

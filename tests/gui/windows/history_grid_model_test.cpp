@@ -24,7 +24,7 @@ TEST(HistoryGridModel, StaysConsistentThroughSearchesAndClearing) {
   EXPECT_FALSE(model.headerData(0, Qt::Vertical).isValid());
   EXPECT_FALSE(model.headerData(34, Qt::Horizontal).isValid());
 
-  EXPECT_EQ(model.Search(rig.file, test::Stamp(rig.now - 3600), test::Stamp(rig.now)), 2);
+  EXPECT_EQ(model.Search(rig.file, test::LocalStamp(rig.now - 3600), test::LocalStamp(rig.now)), 2);
   EXPECT_EQ(model.rowCount(), 2);
   EXPECT_EQ(model.rowCount(model.index(0, 0)), 0);  // a table: no children
   EXPECT_EQ(model.data(model.index(1, 0)).toString(), "2");
@@ -39,7 +39,7 @@ TEST(HistoryGridModel, StaysConsistentThroughSearchesAndClearing) {
 
   model.ClearRows();
   EXPECT_EQ(model.rowCount(), 0);
-  EXPECT_EQ(model.Search(rig.file, test::Stamp(rig.now - 86400), test::Stamp(rig.now)), 3);
+  EXPECT_EQ(model.Search(rig.file, test::LocalStamp(rig.now - 86400), test::LocalStamp(rig.now)), 3);
   EXPECT_EQ(resets.count(), 4);
 }
 

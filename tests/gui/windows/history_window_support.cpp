@@ -1,25 +1,15 @@
 #include "history_window_support.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace skyvane::test {
 
-std::string Slurp(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 HistoryRow StoredRowAt(std::time_t recordTime) {
-  HistoryRow r = testing::StoredRow(Stamp(recordTime), "30.0", "0.0", "25.4");
+  HistoryRow r = testing::StoredRow(LocalStamp(recordTime), "30.0", "0.0", "25.4");
   r[row::flag1 + 6] = "0";
   return r;
 }
 
 WindowRig::WindowRig(int languageIndex)
     : now(LocalTime(2024, 3, 1, 12, 0, 0)), clock(now), text(languageIndex), file(clock) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "skyvane-gui-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
   file.OpenFile(DataPath().string());
   auto owned = std::make_unique<VirtualStation>(0x1941, 0x8021);
   station = owned.get();
@@ -35,18 +25,13 @@ WindowRig::WindowRig(int languageIndex)
   prompts.sleep = [this](std::chrono::milliseconds) { ++sleeps; };
 }
 
-WindowRig::~WindowRig() {
-  std::error_code ec;
-  if (!folder_.empty()) std::filesystem::remove_all(folder_, ec);
-}
-
 void WindowRig::Store(const std::vector<std::time_t>& times) {
   HistoryRowArray rows;
   for (auto it = times.rbegin(); it != times.rend(); ++it) rows.push_back(StoredRowAt(*it));
   ASSERT_TRUE(file.AppendRows(rows));
 }
 
-std::string WindowRig::DataBytes() const { return Slurp(DataPath()); }
+std::string WindowRig::DataBytes() const { return ReadFileBytes(DataPath()); }
 
 void WindowRig::UseImperialUnits() {
   const std::uint8_t units[] = {0x47, 0x02};

@@ -27,13 +27,9 @@
 #include "core/station/test_image.h"
 #include "core/transfer/virtual_station.h"
 #include "gui/dialogs/dialog_prompts.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane::test {
-
-using testing::LocalTime;
-using testing::Stamp;
-
-std::string Slurp(const std::filesystem::path& file);
 
 // A stored row as a download completes it (metric units).
 HistoryRow StoredRowAt(std::time_t recordTime);
@@ -41,7 +37,6 @@ HistoryRow StoredRowAt(std::time_t recordTime);
 class WindowRig {
  public:
   explicit WindowRig(int languageIndex = 0);
-  ~WindowRig();
 
   // Appends rows with these record times (oldest first) to the data file.
   void Store(const std::vector<std::time_t>& times);
@@ -52,7 +47,7 @@ class WindowRig {
   // °C, °C, mm, Hpa and m/s.
   void UseMetricUnits();
 
-  std::filesystem::path folder_;
+  ScratchFolder folder_;
   std::time_t now;
   FixedClock clock;
   TextTable text;

@@ -6,20 +6,10 @@
 #include <ctime>
 
 #include "core/station/maxmin_codec.h"
+#include "support/local_time.h"
 
 namespace skyvane::sim {
 namespace {
-
-std::int64_t LocalTime(int year, int month, int day, int hour, int minute) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
 
 MaxMinSample Full(int base) {
   MaxMinSample s;
@@ -54,7 +44,7 @@ class MaxMinKeeperTest : public ::testing::Test {
 TEST_F(MaxMinKeeperTest, FirstSampleSetsEveryExtremeWithItsTime) {
   block.fill(0xEE);
   ClearMaxMin(block);
-  FollowMaxMin(block, Full(0), LocalTime(2024, 3, 5, 14, 7));
+  FollowMaxMin(block, Full(0), test::LocalTime(2024, 3, 5, 14, 7));
   const MaxMinRecord r = Decoded();
   const char* expected[] = {"40", "40", "70", "70", "210", "210", "-15", "-15", "-40", "-40",
                             "-60", "-60", "10000", "10000", "10120", "10120", "30", "50",
@@ -67,12 +57,12 @@ TEST_F(MaxMinKeeperTest, FirstSampleSetsEveryExtremeWithItsTime) {
 }
 
 TEST_F(MaxMinKeeperTest, OnlyPassedExtremesMoveAndTakeTheNewTime) {
-  FollowMaxMin(block, Full(0), LocalTime(2024, 3, 5, 14, 7));
+  FollowMaxMin(block, Full(0), test::LocalTime(2024, 3, 5, 14, 7));
   MaxMinSample warmer;
   warmer.outdoorTemperature = -5;  // a new maximum, not a new minimum
   warmer.absolutePressure = 9990;  // a new minimum
   warmer.indoorHumidity = 40;      // equal: no change of time
-  FollowMaxMin(block, warmer, LocalTime(2024, 3, 6, 9, 30));
+  FollowMaxMin(block, warmer, test::LocalTime(2024, 3, 6, 9, 30));
   const MaxMinRecord r = Decoded();
   EXPECT_EQ(r.fields[mm::kOutdoorTempMax], "-5");
   EXPECT_EQ(r.fields[mm::kOutdoorTempMax + mm::kTimeOffset], "2024-03-06 09:30");
@@ -85,10 +75,10 @@ TEST_F(MaxMinKeeperTest, OnlyPassedExtremesMoveAndTakeTheNewTime) {
 }
 
 TEST_F(MaxMinKeeperTest, TwentyBitRainMaximaKeepTheOtherNibble) {
-  FollowMaxMin(block, Full(0), LocalTime(2024, 1, 1, 0, 0));
+  FollowMaxMin(block, Full(0), test::LocalTime(2024, 1, 1, 0, 0));
   MaxMinSample more;
   more.rainMonth = 0xF0001;
-  FollowMaxMin(block, more, LocalTime(2024, 1, 2, 0, 0));
+  FollowMaxMin(block, more, test::LocalTime(2024, 1, 2, 0, 0));
   EXPECT_EQ(block[44], 0x6F);
   const MaxMinRecord r = Decoded();
   EXPECT_EQ(r.fields[mm::kRainMonthMax], "983041");
@@ -98,10 +88,10 @@ TEST_F(MaxMinKeeperTest, TwentyBitRainMaximaKeepTheOtherNibble) {
 TEST_F(MaxMinKeeperTest, MissingQuantitiesStayUnsetUntilMeasured) {
   MaxMinSample indoorOnly;
   indoorOnly.indoorTemperature = 200;
-  FollowMaxMin(block, indoorOnly, LocalTime(2024, 1, 1, 0, 0));
+  FollowMaxMin(block, indoorOnly, test::LocalTime(2024, 1, 1, 0, 0));
   MaxMinSample later;
   later.outdoorTemperature = 150;
-  FollowMaxMin(block, later, LocalTime(2024, 1, 1, 12, 0));
+  FollowMaxMin(block, later, test::LocalTime(2024, 1, 1, 12, 0));
   const MaxMinRecord r = Decoded();
   EXPECT_EQ(r.fields[mm::kOutdoorTempMax], "150") << "set by the first reading, not compared with 0";
   EXPECT_EQ(r.fields[mm::kOutdoorTempMin], "150");
@@ -110,7 +100,7 @@ TEST_F(MaxMinKeeperTest, MissingQuantitiesStayUnsetUntilMeasured) {
 
 TEST(BcdTime, WritesTwoDigitsPerByte) {
   std::uint8_t t[5];
-  WriteBcdTime(t, LocalTime(2019, 12, 31, 23, 59));
+  WriteBcdTime(t, test::LocalTime(2019, 12, 31, 23, 59));
   EXPECT_EQ(t[0], 0x19);
   EXPECT_EQ(t[1], 0x12);
   EXPECT_EQ(t[2], 0x31);

@@ -4,13 +4,13 @@
 
 #include <fstream>
 
-#include "core/app/temp_folder.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane::sim {
 namespace {
 
 TEST(SimState, SavedStateLoadsBackAsItWas) {
-  testing::TempFolder folder;
+  test::ScratchFolder folder;
   SimState s;
   s.seed = 18446744073709551615ULL;
   s.stationTime = 1700000100;
@@ -40,7 +40,7 @@ TEST(SimState, SavedStateLoadsBackAsItWas) {
 }
 
 TEST(SimState, BrokenFilesAreRefusedWithTheReasonAndLeaveTheStateAlone) {
-  testing::TempFolder folder;
+  test::ScratchFolder folder;
   const auto file = folder / "station.state";
   SimState state;
   state.seed = 9;
@@ -67,7 +67,7 @@ TEST(SimState, BrokenFilesAreRefusedWithTheReasonAndLeaveTheStateAlone) {
 }
 
 TEST(SimState, SaveIntoAMissingFolderFailsWithoutLeavingFiles) {
-  testing::TempFolder folder;
+  test::ScratchFolder folder;
   std::string error;
   EXPECT_FALSE(SaveSimState(folder / "gone" / "station.state", SimState{}, error));
   EXPECT_NE(error.find("cannot be written"), std::string::npos);

@@ -12,19 +12,10 @@
 #include "core/station/maxmin_codec.h"
 #include "core/station/weather_record_codec.h"
 #include "core/transfer/sim/station_record.h"
+#include "support/local_time.h"
 
 namespace skyvane::sim {
 namespace {
-
-std::int64_t Noon(int day) {
-  std::tm tm{};
-  tm.tm_year = 2024 - 1900;
-  tm.tm_mon = 4;
-  tm.tm_mday = day;
-  tm.tm_hour = 12;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
 
 class StationSimulationTest : public ::testing::Test {
  protected:
@@ -96,7 +87,7 @@ TEST_F(StationSimulationTest, FirstStartIsInServiceWithDaysOfConsecutivePlausibl
 
 TEST_F(StationSimulationTest, RunningRecordIsRefreshedEvery48StationSeconds) {
   StationSimulation sim = NewStation(2);
-  const std::int64_t now = Noon(10);
+  const std::int64_t now = test::LocalTime(2024, 5, 10, 12);
   sim.SetUp(Memory(), now, 0, 0);
   ASSERT_EQ(Count(), 1);
   const std::vector<std::uint8_t> before(memory.begin() + 0x100, memory.begin() + 0x110);
@@ -119,7 +110,7 @@ TEST_F(StationSimulationTest, RingWrapsFromTheLastSlotToTheFirstAndTheCountStops
   WriteU16(&memory[0x1B], 4078);
   WriteU16(&memory[0x1E], 0xFFE0);
   StationSimulation sim = NewStation(3);
-  const std::int64_t start = Noon(12);
+  const std::int64_t start = test::LocalTime(2024, 5, 12, 12);
   sim.Adopt(Memory(), start);
   sim.Run(Memory(), start + 5 * 60);
   EXPECT_EQ(Current(), 0xFFF0);
@@ -137,7 +128,7 @@ TEST_F(StationSimulationTest, RingWrapsFromTheLastSlotToTheFirstAndTheCountStops
 
 TEST_F(StationSimulationTest, ProgramWritesTakeEffectAtTheNextLook) {
   StationSimulation sim = NewStation(4);
-  std::int64_t now = Noon(10);
+  std::int64_t now = test::LocalTime(2024, 5, 10, 12);
   sim.SetUp(Memory(), now, 1, 0);
   const int count = Count();
   const int current = Current();
@@ -174,7 +165,7 @@ TEST_F(StationSimulationTest, ProgramWritesTakeEffectAtTheNextLook) {
 
 TEST_F(StationSimulationTest, RelativePressureWrittenSetsTheOffsetAndUnitRoundingDoesNot) {
   StationSimulation sim = NewStation(5);
-  const std::int64_t now = Noon(10);
+  const std::int64_t now = test::LocalTime(2024, 5, 10, 12);
   sim.SetUp(Memory(), now, 0, 0);
   const int absolute = static_cast<int>(ReadU16(&memory[0x22]));
   WriteU16(&memory[0x20], absolute + 300);
@@ -197,7 +188,7 @@ TEST_F(StationSimulationTest, RelativePressureWrittenSetsTheOffsetAndUnitRoundin
 
 TEST_F(StationSimulationTest, ClearedCountLeavesOnlyTheRunningRecordAndBadIntervalsAreRefused) {
   StationSimulation sim = NewStation(6);
-  std::int64_t now = Noon(10);
+  std::int64_t now = test::LocalTime(2024, 5, 10, 12);
   sim.SetUp(Memory(), now, 1, 0);
   const int current = Current();
   WriteU16(&memory[0x1B], 0);
@@ -216,7 +207,7 @@ TEST_F(StationSimulationTest, ClearedCountLeavesOnlyTheRunningRecordAndBadInterv
 
 TEST_F(StationSimulationTest, MaxMinFollowsTheReadings) {
   StationSimulation sim = NewStation(7);
-  const std::int64_t now = Noon(10);
+  const std::int64_t now = test::LocalTime(2024, 5, 10, 12);
   sim.SetUp(Memory(), now, 2, 0);
   MaxMinRecord mm;
   DecodeMaxMin(std::span<const std::uint8_t, 160>(&memory[0x60], 160), mm);
@@ -240,7 +231,7 @@ TEST_F(StationSimulationTest, MaxMinFollowsTheReadings) {
 }
 
 TEST_F(StationSimulationTest, RestartFromSavedStateCatchesUpExactlyAsIfItHadRunOn) {
-  const std::int64_t start = Noon(10);
+  const std::int64_t start = test::LocalTime(2024, 5, 10, 12);
   StationSimulation continuous = NewStation(8);
   continuous.SetUp(Memory(), start, 1, 0);
   std::vector<std::uint8_t> other = memory;

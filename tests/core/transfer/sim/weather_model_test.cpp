@@ -1,4 +1,5 @@
 #include "core/transfer/sim/weather_model.h"
+#include "support/local_time.h"
 
 #include <gtest/gtest.h>
 
@@ -10,22 +11,11 @@
 namespace skyvane::sim {
 namespace {
 
-std::int64_t LocalTime(int year, int month, int day, int hour, int minute = 0) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
-
 constexpr int kStep = WeatherModel::kRefreshSeconds;
 
 TEST(WeatherModel, SameSeedSameWeatherOtherSeedOtherWeather) {
   const WeatherModel a(42), b(42), c(43);
-  const auto t = LocalTime(2024, 5, 1, 12);
+  const auto t = test::LocalTime(2024, 5, 1, 12);
   int differences = 0;
   for (int i = 0; i < 100; ++i) {
     const auto ra = a.At(t + i * 600);
@@ -45,7 +35,7 @@ TEST(WeatherModel, SameSeedSameWeatherOtherSeedOtherWeather) {
 TEST(WeatherModel, ReadingsStayPlausibleOverAMonthAndGustNeverBelowWind) {
   for (std::uint64_t seed : {1ULL, 7ULL, 123456789ULL}) {
     const WeatherModel model(seed);
-    const auto start = LocalTime(2024, 1, 1, 0);
+    const auto start = test::LocalTime(2024, 1, 1, 0);
     std::set<int> directions;
     int minPressure = 99999, maxPressure = 0, minIndoor = 9999, maxIndoor = -9999;
     for (std::int64_t t = start; t < start + 30 * 86400; t += kStep) {
@@ -80,8 +70,8 @@ TEST(WeatherModel, AfternoonsAreWarmerAndDrierThanNights) {
   const WeatherModel model(99);
   long afternoon = 0, night = 0, afternoonHumidity = 0, nightHumidity = 0;
   for (int day = 1; day <= 20; ++day) {
-    const auto a = model.At(LocalTime(2024, 6, day, 15));
-    const auto n = model.At(LocalTime(2024, 6, day, 3));
+    const auto a = model.At(test::LocalTime(2024, 6, day, 15));
+    const auto n = model.At(test::LocalTime(2024, 6, day, 3));
     afternoon += a.outdoorTemperature;
     night += n.outdoorTemperature;
     afternoonHumidity += a.outdoorHumidity;
@@ -93,7 +83,7 @@ TEST(WeatherModel, AfternoonsAreWarmerAndDrierThanNights) {
 
 TEST(WeatherModel, ShowersComeNowAndThenAndNotWhileTheSensorIsLost) {
   const WeatherModel model(5);
-  const auto start = LocalTime(2024, 3, 1, 0);
+  const auto start = test::LocalTime(2024, 3, 1, 0);
   int rainyDays = 0, lostRefreshes = 0, spells = 0;
   bool wasLost = false;
   for (int day = 0; day < 30; ++day) {
@@ -120,7 +110,7 @@ TEST(WeatherModel, ShowersComeNowAndThenAndNotWhileTheSensorIsLost) {
 
 TEST(WeatherModel, SmoothValuesDoNotJumpBetweenRefreshes) {
   const WeatherModel model(11);
-  const auto start = LocalTime(2024, 9, 1, 0);
+  const auto start = test::LocalTime(2024, 9, 1, 0);
   WeatherReading before = model.At(start);
   for (std::int64_t t = start + kStep; t < start + 3 * 86400; t += kStep) {
     const WeatherReading r = model.At(t);
