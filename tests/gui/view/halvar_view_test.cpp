@@ -18,12 +18,6 @@
 namespace skyvane {
 namespace {
 
-QString FieldText(const CHalvarView& view, const char* name) {
-  auto* field = view.findChild<QLabel*>(QString::fromLatin1(name));
-  EXPECT_NE(field, nullptr) << name;
-  return field ? field->text() : QString();
-}
-
 // Everything the form shows, one line per field, lamp and gauge.
 std::string FormDump(const CHalvarView& view) {
   const HalvarForm& f = view.Form();
