@@ -31,10 +31,6 @@ constexpr int kMostHistoryRecords = memmap::kRingSlots - 1;
 constexpr int kShortestInterval = 1;
 constexpr int kLongestInterval = 240;
 constexpr int kUsualInterval = 5;  // what an interval byte out of range decodes as
-constexpr int kAddressPosition = 34;
-constexpr int kRawBytesPosition = 35;
-static_assert(line::kFieldAt[kAddressPosition] == row::stationAddress &&
-              line::kFieldAt[kRawBytesPosition] == row::rawBytes);
 
 enum class Decoded { kPlausible, kImplausible, kReadFailed };
 
@@ -112,8 +108,8 @@ bool DropStoredRows(HistoryFile& file, HistoryRowArray& rows) {
   const auto scan = file.ScanBackward([&](std::string_view text) {
     std::array<std::string_view, line::kPositions> pieces;
     if (SplitLine(text, pieces, line::kReservedPosition) >= line::kReservedPosition) {
-      stored.emplace(std::string(pieces[kAddressPosition]),
-                     std::string(TrimmedHex(pieces[kRawBytesPosition])));
+      stored.emplace(std::string(pieces[line::kAddressPosition]),
+                     std::string(TrimmedHex(pieces[line::kRawBytesPosition])));
     }
     return ++seen < kMostHistoryRecords;
   });
@@ -194,16 +190,15 @@ int DownloadHistory(HistoryRowArray& rows, const DownloadContext& context, Downl
       // Known by its address, and by its bytes where the file has them: the
       // bytes as read, since the stored record need not decode again.
       if (!lapped && IsLastStored(last, record, context.testMode)) {
-        if (lastBytes.empty() || TrimmedHex(RecordHex(block, offset)) == lastBytes) {
-          lastMet = true;
-          break;
-        }
+        auto holdsLast = [&] {
+          return lastBytes.empty() || TrimmedHex(RecordHex(block, offset)) == lastBytes;
+        };
         // One fresh read tells a garbled report from a slot written over.
-        if (!ReadBlock(context.device, address, block)) return nothing(DownloadEnd::kBlockUnreadable);
-        if (TrimmedHex(RecordHex(block, offset)) == lastBytes) {
-          lastMet = true;
-          break;
+        if (!holdsLast() && !ReadBlock(context.device, address, block)) {
+          return nothing(DownloadEnd::kBlockUnreadable);
         }
+        lastMet = holdsLast();
+        if (lastMet) break;
         lapped = true;
       }
       Decoded decoded = DecodeRecord(context.device, address, block, offset, record);

@@ -15,6 +15,8 @@ namespace line {
 inline constexpr int kPositions = row::kCount;  // fields per line
 inline constexpr int kReservedPosition = 36;    // never read back
 inline constexpr int kRainCounterPosition = 18; // preceded by two TABs
+inline constexpr int kAddressPosition = 34;     // stationAddress
+inline constexpr int kRawBytesPosition = 35;    // rawBytes
 // A line holds every field once it has this many commas (the last field,
 // `reserved`, may have lost its blanks to an editor).
 inline constexpr int kCompleteCommas = kPositions - 1;
@@ -31,6 +33,8 @@ inline constexpr std::array<int, kPositions> kFieldAt = {
     row::flag1 + 1,        row::flag1 + 2,          row::flag1 + 3,    row::flag1 + 4,
     row::flag1 + 5,        row::flag1 + 6,          row::flag8,        row::stationAddress,
     row::rawBytes,         row::reserved};
+static_assert(kFieldAt[kAddressPosition] == row::stationAddress &&
+              kFieldAt[kRawBytesPosition] == row::rawBytes);
 
 // Minimum width of each position ("%4s" ...); 0 for the one written "%s".
 inline constexpr std::array<int, kPositions> kWidthAt = {

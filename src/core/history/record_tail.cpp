@@ -54,10 +54,8 @@ long long RecordSequenceNo(std::string_view line) {
   }
   std::array<std::string_view, line::kPositions> pieces;
   if (SplitLine(line, pieces, line::kReservedPosition) < line::kReservedPosition) return -1;
-  constexpr int kAddressPosition = 34;
-  static_assert(line::kFieldAt[0] == row::sequenceNo &&
-                line::kFieldAt[kAddressPosition] == row::stationAddress);
-  if (!IsRingSlot(pieces[kAddressPosition])) return -1;
+  static_assert(line::kFieldAt[0] == row::sequenceNo);
+  if (!IsRingSlot(pieces[line::kAddressPosition])) return -1;
   return SequenceOf(pieces[0]);
 }
 
