@@ -5,7 +5,8 @@ function(skyvane_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     SKYVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    SKYVANE_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    SKYVANE_BINARY_DIR="${PROJECT_BINARY_DIR}"
+    SKYVANE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${T_ENV}")
 endfunction()
 

@@ -229,6 +229,12 @@ bool HistoryFile::LoadLastRow(HistoryRow& row) {
 }
 
 bool HistoryFile::AppendRows(const HistoryRowArray& rows) {
+  HistoryRowArray written;
+  return AppendRows(rows, written);
+}
+
+bool HistoryFile::AppendRows(const HistoryRowArray& rows, HistoryRowArray& written) {
+  written.clear();
   FileBusy::Hold hold = busy_.TakeHold();
   lastError_ = 0;
   if (!hold.held()) return false;
@@ -250,8 +256,11 @@ bool HistoryFile::AppendRows(const HistoryRowArray& rows) {
     std::snprintf(number, sizeof number, "%4lld", n++);
     copy[row::sequenceNo] = number;
     lines.push_back(FormatLine(copy));
+    written.push_back(std::move(copy));
   }
-  return AppendLines(lines);
+  if (AppendLines(lines)) return true;
+  written.clear();
+  return false;
 }
 
 int HistoryFile::LastAppendError() const {

@@ -83,6 +83,9 @@ class HistoryFile {
   // last line. True only when the lines are on the disk; false when the file
   // stayed busy or could not be written (the rows are not written then).
   bool AppendRows(const HistoryRowArray& rows);
+  // The same, giving the rows as written (numbered, oldest first) in written;
+  // written is empty when the append failed.
+  bool AppendRows(const HistoryRowArray& rows, HistoryRowArray& written);
   // Why the last AppendRows or AppendLines failed (an errno value); 0 when it
   // succeeded or gave up because the file stayed busy.
   int LastAppendError() const;

@@ -93,11 +93,16 @@ CycleReport MonitorCycle::Run(MonitorFrontEnd& frontEnd) {
     report.alarmsRead = device.ReadAlarms(alarms);
     report.maxMinRead = device.ReadMaxMin(maxmin);
     if (report.headerRead && report.alarmsRead) {
-      HistoryRow current;
-      report.recordRead = ReadCurrentReading(device, claim, services_.file, header, alarms, current);
+      HistoryRow stored;
+      report.recordRead = ReadCurrentReading(device, claim, services_.file, header, alarms, stored,
+                                             ReadingUnits::kStored);
       if (report.recordRead) {
+        HistoryRow current = stored;
+        RowToDisplayUnits(current, header);
+        const LampStates lamps = EvaluateAlarms(current, header, alarms);
         frontEnd.ShowLiveValues(current, header, alarms);
-        frontEnd.ShowLampStates(EvaluateAlarms(current, header, alarms));
+        frontEnd.ShowLampStates(lamps);
+        frontEnd.ShowStoredReading(stored, lamps, services_.clock.Now());
         if (report.maxMinRead) {
           MaxMinToDisplayUnits(maxmin, header);
           RepairMaxMin(maxmin, header, current);
@@ -158,7 +163,9 @@ void MonitorCycle::StoreRows(MonitorFrontEnd& frontEnd, CycleReport& report, His
     return;
   }
   frontEnd.SetStatusText(Format("%s ...", Entry(Txt::SaveAllDataOnPc).c_str()));
-  report.saved = services_.file.AppendRows(rows);
+  HistoryRowArray written;
+  report.saved = services_.file.AppendRows(rows, written);
+  if (report.saved) frontEnd.RecordsSaved(written);
   // A busy file is no fault: the rows come again next cycle.
   if (const int error = services_.file.LastAppendError(); !report.saved && error != 0) {
     report.problems.push_back(FillIn(services_.text.Text(Txt::SaveRecordsFail),

@@ -3,6 +3,7 @@
 // desktop view, the headless logger, a test). Every call is made on the monitor
 // thread with copies of the records; an implementation stores or forwards
 // them and returns.
+#include <ctime>
 #include <string>
 
 #include "core/monitor/alarm_evaluation.h"
@@ -32,6 +33,17 @@ class MonitorFrontEnd {
   // Something the user must know: records that could not be saved, records
   // the station lost. The summary line that follows repeats it.
   virtual void ShowProblem(const std::string& text) { (void)text; }
+  // For publishers, after ShowLiveValues: the same reading as the data file
+  // would keep it (base units), the lamps of the cycle and when it was read.
+  virtual void ShowStoredReading(const HistoryRow& stored, const LampStates& lamps,
+                                 std::time_t readTime) {
+    (void)stored, (void)lamps, (void)readTime;
+  }
+  // The records the cycle appended to the data file, oldest first, as written.
+  virtual void RecordsSaved(const HistoryRowArray& rows) { (void)rows; }
+  // The end of every cycle, polled or not; connected tells whether a station
+  // was there.
+  virtual void CycleEnded(bool connected) { (void)connected; }
   // The main window's title, set once when the monitor starts.
   virtual void SetTitle(const std::string& title) = 0;
 
