@@ -11,6 +11,7 @@
 #include "cli/cli.h"
 #include "cli/data_file_access.h"
 #include "cli/printing_front_end.h"
+#include "cli/run_publishers.h"
 #include "core/monitor/monitor_thread.h"
 #include "core/station/station_device.h"
 
@@ -71,15 +72,18 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
   WatchConnection(ctx);
   if (!ctx.device.IsConnected()) ctx.err << "skyvane-cli: waiting for the weather station\n";
 
-  PrintingFrontEnd frontEnd(ctx.out, ctx.err);
+  PrintingFrontEnd printing(ctx.out, ctx.err);
+  RunPublishers publishers(ctx, data.File(), printing);
   MonitorThread monitor(
-      MonitorServices{ctx.device, data.File(), ctx.text, ctx.settings, data.clock()}, frontEnd);
+      MonitorServices{ctx.device, data.File(), ctx.text, ctx.settings, data.clock()},
+      publishers.FrontEnd());
   if (!monitor.Start()) {
     ctx.err << "skyvane-cli: Begin monitor thread fail!\n";
     return kExitFailure;
   }
   while (!signals.WaitOneSecond()) WatchConnection(ctx);
   monitor.Stop();
+  publishers.Stop();
   return kExitOk;
 }
 

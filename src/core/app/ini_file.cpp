@@ -150,6 +150,19 @@ std::string_view LineEndOf(std::string_view text) {
 
 }  // namespace
 
+std::vector<std::string> IniFile::SectionNames() const {
+  std::vector<std::string> names;
+  std::string text;
+  if (ReadWholeFile(path_, text) != ReadResult::Ok) return names;
+  for (const IniLine& line : SplitLines(text)) {
+    if (line.kind != LineKind::Section) continue;
+    bool known = false;
+    for (const std::string& name : names) known = known || SameName(name, line.name);
+    if (!known) names.emplace_back(line.name);
+  }
+  return names;
+}
+
 unsigned LeadingUnsigned(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;

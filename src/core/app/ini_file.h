@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace skyvane {
 
@@ -45,6 +46,10 @@ class IniFile {
   // "42abc" gives 42, "abc" and "-5" give 0, values beyond the range give the
   // largest unsigned value. A missing key or an empty value gives the default.
   unsigned GetUnsigned(std::string_view section, std::string_view key, unsigned defaultValue) const;
+
+  // The names of the file's sections in file order, each once (the first
+  // spelling of a name that comes again in another letter case).
+  std::vector<std::string> SectionNames() const;
 
   // Sets section/key to value, creating the file and the section when needed.
   // False when the file cannot be read or written, or when a name or the value

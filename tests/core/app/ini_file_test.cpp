@@ -104,6 +104,12 @@ TEST_F(IniFileTest, BrokenFilesNeverCrashAndGiveDefaults) {
   EXPECT_FALSE(IniFile(dir / "folder.ini").SetString("a", "k", "v"));
 }
 
+TEST_F(IniFileTest, SectionNamesInFileOrderOnceEach) {
+  IniFile ini = Ini("\xEF\xBB\xBF[mqtt]\n[ upload:home ]\n;[commented]\n[broken\n[MQTT]\n[upload:aprs]\n");
+  EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"mqtt", "upload:home", "upload:aprs"}));
+  EXPECT_TRUE(IniFile(dir / "none.ini").SectionNames().empty());
+}
+
 TEST_F(IniFileTest, ByteOrderMarkAndCommentsAreNotNames) {
   IniFile ini = Ini("\xEF\xBB\xBF[config]\n;language=Danish\nlanguage=German\n");
   EXPECT_EQ(ini.GetString("config", "language", "", 20), "German");
