@@ -20,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::ExpectGolden;
+using test::FixedZone;
 using test::ReadFileBytes;
 
 // The station image: the test-mode station's 512 bytes, the rest of the 64 KiB zero.
@@ -32,25 +33,6 @@ fs::path StationImage() {
   }
   return image;
 }
-
-// The local time zone fixed for the test, the old one put back afterwards.
-class FixedZone {
- public:
-  explicit FixedZone(const char* zone) {
-    if (const char* old = std::getenv("TZ")) old_ = old, hadOld_ = true;
-    ::setenv("TZ", zone, 1);
-    ::tzset();
-  }
-  ~FixedZone() {
-    if (hadOld_) ::setenv("TZ", old_.c_str(), 1);
-    else ::unsetenv("TZ");
-    ::tzset();
-  }
-
- private:
-  std::string old_;
-  bool hadOld_ = false;
-};
 
 // Each command reads the image through the real program and, the same, the
 // built-in test-mode station: both must print the golden text and nothing else.

@@ -1,5 +1,6 @@
 #pragma once
 // Local calendar times, as the station and the data file count them.
+#include <cstdlib>
 #include <ctime>
 #include <string>
 
@@ -27,5 +28,28 @@ inline std::string LocalStamp(std::time_t t, const char* format = "%Y-%m-%d %H:%
   std::strftime(text, sizeof text, format, &tm);
   return text;
 }
+
+// The local time zone fixed for a test (a TZ text such as
+// "CET-1CEST,M3.5.0,M10.5.0/3", which needs no zone files), the old one put
+// back afterwards.
+class FixedZone {
+ public:
+  explicit FixedZone(const char* zone) {
+    if (const char* old = std::getenv("TZ")) old_ = old, hadOld_ = true;
+    ::setenv("TZ", zone, 1);
+    ::tzset();
+  }
+  ~FixedZone() {
+    if (hadOld_) ::setenv("TZ", old_.c_str(), 1);
+    else ::unsetenv("TZ");
+    ::tzset();
+  }
+  FixedZone(const FixedZone&) = delete;
+  FixedZone& operator=(const FixedZone&) = delete;
+
+ private:
+  std::string old_;
+  bool hadOld_ = false;
+};
 
 }  // namespace skyvane::test

@@ -16,27 +16,9 @@
 namespace skyvane {
 namespace {
 
-// A zone with summer time, so that the offset follows the date of each time.
-class CopenhagenTime {
- public:
-  CopenhagenTime() {
-    if (const char* tz = std::getenv("TZ")) saved_ = tz, hadTz_ = true;
-    ::setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-    ::tzset();
-  }
-  ~CopenhagenTime() {
-    if (hadTz_) ::setenv("TZ", saved_.c_str(), 1);
-    else ::unsetenv("TZ");
-    ::tzset();
-  }
-
- private:
-  std::string saved_;
-  bool hadTz_ = false;
-};
-
 TEST(ReadingJson, RecordsAndReadingsMatchTheGoldenFile) {
-  CopenhagenTime zone;
+  // A zone with summer time, so that the offset follows the date of each time.
+  test::FixedZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
   std::string out;
   std::ifstream file(test::GoldenFolder() / "Skyvane.dat");
   std::string line;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/app/text_table.h"
+#include "support/local_time.h"
 
 namespace skyvane {
 namespace {
@@ -15,26 +16,6 @@ std::string Shown(const std::string& text) {
   static const TextTable table(0);
   return TimestampDisplayText(text, table);
 }
-
-// Runs a test body in a fixed time zone and restores the previous one.
-class LocalTimeZone {
- public:
-  explicit LocalTimeZone(const char* tz) {
-    const char* old = std::getenv("TZ");
-    hadOld_ = old != nullptr;
-    if (hadOld_) old_ = old;
-    setenv("TZ", tz, 1);
-    tzset();
-  }
-  ~LocalTimeZone() {
-    if (hadOld_) setenv("TZ", old_.c_str(), 1); else unsetenv("TZ");
-    tzset();
-  }
-
- private:
-  bool hadOld_ = false;
-  std::string old_;
-};
 
 TEST(TimestampsTest, DisplayText) {
   EXPECT_EQ(Shown("2007-04-10"), "10-04-2007 00:00");
@@ -56,13 +37,13 @@ TEST(TimestampsTest, DisplayTextPassesShortAndUnreadableTextsThrough) {
 }
 
 TEST(TimestampsTest, DisplayTextKeepsTheWallClockAcrossDaylightSaving) {
-  LocalTimeZone tz("Europe/Berlin");
+  test::FixedZone tz("Europe/Berlin");
   // 02:30 does not exist on that morning in Berlin; the text is shown as written.
   EXPECT_EQ(Shown("2007-03-25 02:30:00"), "25-03-2007 02:30");
 }
 
 TEST(TimestampsTest, TimeSpanBetween) {
-  LocalTimeZone tz("Europe/Berlin");
+  test::FixedZone tz("Europe/Berlin");
   EXPECT_EQ(TimeSpanBetween("", "2000-01-01 01:00:00"), 3600);
   EXPECT_EQ(TimeSpanBetween("2000-01-01", "2000-01-01 01:00:00"), 3600);  // a date alone is no time
   EXPECT_EQ(TimeSpanBetween("2007-01-01 12:05:00", "2007-01-01 12:00:00"), -300);
@@ -76,7 +57,7 @@ TEST(TimestampsTest, TimeSpanBetween) {
 }
 
 TEST(TimestampsTest, TimestampToTime) {
-  LocalTimeZone tz("UTC");
+  test::FixedZone tz("UTC");
   EXPECT_EQ(TimestampToTime("1970-01-01 00:00:00"), 0);
   EXPECT_EQ(TimestampToTime("2007-01-01 12:00"), 1167652800);
   EXPECT_EQ(TimestampToTime("2007-01-01"), 1167609600);
