@@ -11,7 +11,10 @@
 #include "cli/cli.h"
 #include "cli/data_file_access.h"
 #include "cli/printing_front_end.h"
+#include "cli/run_options.h"
 #include "core/monitor/monitor_thread.h"
+#include "core/publish/mqtt/mqtt_setup.h"
+#include "core/publish/publishing_front_end.h"
 #include "core/station/station_device.h"
 
 namespace skyvane {
@@ -19,7 +22,10 @@ namespace skyvane {
 namespace {
 
 constexpr const char* kRunSynopsis =
-    "run                   log the station until SIGINT or SIGTERM (the monitor without a display)";
+    "run [--mqtt URL] [--quiet]\n"
+    "                      log the station until SIGINT or SIGTERM (the monitor without a display);\n"
+    "                      --mqtt publishes to a broker (mqtt[s]://[user@]host[:port][/prefix]),\n"
+    "                      --quiet prints errors only";
 
 // SIGINT and SIGTERM are taken by sigtimedwait on this thread alone: blocked
 // here before the monitor thread starts, so it inherits the mask and no
@@ -59,9 +65,22 @@ void WatchConnection(CliContext& ctx) {
   }
 }
 
+// MQTT's log lines as the logger's own: one line each, errors on the error stream.
+MqttLog MqttLines(CliContext& ctx, bool quiet) {
+  return [&ctx, quiet](MqttLogLevel level, const std::string& line) {
+    if (level == MqttLogLevel::kError) {
+      ctx.err << ("skyvane-cli: " + line + "\n") << std::flush;
+    } else if (!quiet) {
+      ctx.out << (line + "\n") << std::flush;
+    }
+  };
+}
+
 int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
-  if (!args.empty()) {
-    ctx.err << "skyvane-cli: usage: " << kRunSynopsis << "\n";
+  RunOptions options;
+  std::string error;
+  if (!ParseRunOptions(args, options, error)) {
+    ctx.err << "skyvane-cli: " << error << "\nskyvane-cli: usage: " << kRunSynopsis << "\n";
     return kExitUsage;
   }
   CliDataFile data(ctx.clock);
@@ -71,7 +90,12 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
   WatchConnection(ctx);
   if (!ctx.device.IsConnected()) ctx.err << "skyvane-cli: waiting for the weather station\n";
 
-  PrintingFrontEnd frontEnd(ctx.out, ctx.err);
+  PrintingFrontEnd printing(ctx.out, ctx.err, options.quiet);
+  std::unique_ptr<MqttPublisher> mqtt =
+      StartMqttPublisher(ctx.folder, options.mqtt, SKYVANE_VERSION, MqttLines(ctx, options.quiet));
+  std::vector<ReadingListener*> listeners;
+  if (mqtt) listeners.push_back(mqtt.get());
+  PublishingFrontEnd frontEnd(printing, listeners);
   MonitorThread monitor(
       MonitorServices{ctx.device, data.File(), ctx.text, ctx.settings, data.clock()}, frontEnd);
   if (!monitor.Start()) {
@@ -80,6 +104,7 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
   }
   while (!signals.WaitOneSecond()) WatchConnection(ctx);
   monitor.Stop();
+  if (mqtt) mqtt->Stop();  // "offline" after the last cycle's records
   return kExitOk;
 }
 
