@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <mosquitto.h>
 #include <netinet/in.h>
+#include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -72,7 +73,7 @@ class MqttBroker {
     WriteFileBytes(folder_ / "mosquitto.conf",
                    "listener " + std::to_string(port_) + " 127.0.0.1\n" +
                        (extraConfig.empty() ? "allow_anonymous true\n" : extraConfig) +
-                       "persistence false\n");
+                       "persistence false\n" + KeepUser());
     Start();
   }
   ~MqttBroker() { Stop(); }
@@ -104,6 +105,13 @@ class MqttBroker {
   const std::filesystem::path& folder() const { return folder_.path(); }
 
  private:
+  // Started as root, the broker would switch to its own user, which may not
+  // read our scratch files.
+  static std::string KeepUser() {
+    const passwd* pw = ::getpwuid(::geteuid());
+    return pw != nullptr ? "user " + std::string(pw->pw_name) + "\n" : "";
+  }
+
   ScratchFolder folder_;
   int port_;
   pid_t pid_ = 0;
