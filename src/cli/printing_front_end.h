@@ -1,7 +1,7 @@
 #pragma once
 // The monitor's front end without a display: every status and progress text
 // becomes one line on the output stream, every problem one on the error
-// stream, at once.
+// stream, at once. A quiet one prints the problems only.
 #include <mutex>
 #include <ostream>
 
@@ -11,12 +11,14 @@ namespace skyvane {
 
 class PrintingFrontEnd : public MonitorFrontEnd {
  public:
-  PrintingFrontEnd(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+  PrintingFrontEnd(std::ostream& out, std::ostream& err, bool quiet = false)
+      : out_(out), err_(err), quiet_(quiet) {}
 
   void ShowLiveValues(const HistoryRow&, const HeaderRecord&, const AlarmRecord&) override {}
   void ShowLampStates(const LampStates&) override {}
   void ShowMaxMin(const MaxMinRecord&, const HeaderRecord&) override {}
   void SetStatusText(const std::string& text) override {
+    if (quiet_) return;
     std::lock_guard<std::mutex> lock(mutex_);
     out_ << text << '\n' << std::flush;
   }
@@ -30,6 +32,7 @@ class PrintingFrontEnd : public MonitorFrontEnd {
   std::mutex mutex_;
   std::ostream& out_;
   std::ostream& err_;
+  const bool quiet_;
 };
 
 }  // namespace skyvane

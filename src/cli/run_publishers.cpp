@@ -3,36 +3,55 @@
 #include <ostream>
 
 #include "core/app/ini_file.h"
+#include "core/publish/mqtt/mqtt_setup.h"
 #include "core/publish/upload/uploader.h"
 
 namespace skyvane {
 namespace {
 
-std::vector<ReadingListener*> MakeListeners(CliContext& ctx, HistoryFile& file,
-                                            PrintingFrontEnd& printing,
-                                            std::unique_ptr<Uploader>& uploader) {
-  std::vector<ReadingListener*> listeners;
+// MQTT's log lines as the logger's own: one line each, errors on the error
+// stream, the rest (unless quiet) on the output.
+MqttLog MqttLines(PrintingFrontEnd& printing) {
+  return [&printing](MqttLogLevel level, const std::string& line) {
+    if (level == MqttLogLevel::kError) {
+      printing.ShowProblem(line);
+    } else {
+      printing.SetStatusText(line);
+    }
+  };
+}
+
+std::unique_ptr<Uploader> StartUploader(CliContext& ctx, HistoryFile& file, PrintingFrontEnd& printing) {
   std::vector<std::string> problems;
   std::vector<UploadTarget> targets = ReadUploadTargets(IniFile(ctx.folder / "Skyvane.ini"), problems);
   for (const std::string& problem : problems) ctx.err << "skyvane-cli: Skyvane.ini " << problem << "\n";
-  if (!targets.empty()) {
-    uploader = std::make_unique<Uploader>(
-        std::move(targets), file, [&printing](const std::string& text) { printing.ShowProblem(text); },
-        [&printing](const std::string& text) { printing.SetStatusText(text); },
-        Uploader::Options{std::chrono::seconds(10), SKYVANE_VERSION});
-    listeners.push_back(uploader.get());
+  if (targets.empty()) return nullptr;
+  return std::make_unique<Uploader>(
+      std::move(targets), file, [&printing](const std::string& text) { printing.ShowProblem(text); },
+      [&printing](const std::string& text) { printing.SetStatusText(text); },
+      Uploader::Options{std::chrono::seconds(10), SKYVANE_VERSION});
+}
+
+std::vector<ReadingListener*> Listeners(std::initializer_list<ReadingListener*> all) {
+  std::vector<ReadingListener*> listeners;
+  for (ReadingListener* l : all) {
+    if (l != nullptr) listeners.push_back(l);
   }
   return listeners;
 }
 
 }  // namespace
 
-RunPublishers::RunPublishers(CliContext& ctx, HistoryFile& file, PrintingFrontEnd& printing)
-    : listeners_(MakeListeners(ctx, file, printing, uploader_)), frontEnd_(printing, listeners_) {}
+RunPublishers::RunPublishers(CliContext& ctx, const RunOptions& options, HistoryFile& file,
+                             PrintingFrontEnd& printing)
+    : mqtt_(StartMqttPublisher(ctx.folder, options.mqtt, SKYVANE_VERSION, MqttLines(printing))),
+      uploader_(StartUploader(ctx, file, printing)),
+      frontEnd_(printing, Listeners({mqtt_.get(), uploader_.get()})) {}
 
 RunPublishers::~RunPublishers() { Stop(); }
 
 void RunPublishers::Stop() {
+  if (mqtt_) mqtt_->Stop();
   if (uploader_) uploader_->Stop();
 }
 

@@ -1,23 +1,26 @@
 #pragma once
-// What `run` sends out besides the data file: the listeners configured in
-// Skyvane.ini (uploads to weather networks), wrapped around the printing
+// What `run` sends out besides the data file: MQTT (--mqtt or [mqtt]) and the
+// uploads to weather networks ([upload:NAME]), wrapped around the printing
 // front end so that the monitor feeds them.
 #include <memory>
 #include <vector>
 
 #include "cli/cli.h"
 #include "cli/printing_front_end.h"
+#include "cli/run_options.h"
 #include "core/publish/publishing_front_end.h"
 
 namespace skyvane {
 
 class HistoryFile;
+class MqttPublisher;
 class Uploader;
 
 class RunPublishers {
  public:
   // Reads the configuration; problems go to ctx.err, one line each.
-  RunPublishers(CliContext& ctx, HistoryFile& file, PrintingFrontEnd& printing);
+  RunPublishers(CliContext& ctx, const RunOptions& options, HistoryFile& file,
+                PrintingFrontEnd& printing);
   ~RunPublishers();
   RunPublishers(const RunPublishers&) = delete;
   RunPublishers& operator=(const RunPublishers&) = delete;
@@ -28,8 +31,8 @@ class RunPublishers {
   void Stop();
 
  private:
+  std::unique_ptr<MqttPublisher> mqtt_;
   std::unique_ptr<Uploader> uploader_;
-  std::vector<ReadingListener*> listeners_;
   PublishingFrontEnd frontEnd_;
 };
 

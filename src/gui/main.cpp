@@ -97,7 +97,8 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(icon);
   // The chart component is part of the program, so it is always registered.
 
-  DesktopContext context{folder, settings, text, *device, file, clock, arguments, {}, station.notes};
+  DesktopContext context{folder, settings, text, *device, file, clock, arguments, {}, station.notes,
+                         options.mqtt};
   if (notPolling.empty()) {
     context.monitorFactory = MakeMonitorFactory(context);
   } else {

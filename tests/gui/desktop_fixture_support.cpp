@@ -28,7 +28,7 @@ DesktopRig::DesktopRig(int languageIndex, const std::string& searchData, bool te
                                            static_cast<int>(settings.usbProductId));
   if (testMode) device->Link().SetTestPause(std::chrono::milliseconds(5));
   context = std::make_unique<DesktopContext>(
-      DesktopContext{folder.path(), settings, *text, *device, *file, clock, {"skyvane"}, {}, {}});
+      DesktopContext{folder.path(), settings, *text, *device, *file, clock, {"skyvane"}, {}, {}, {}});
   context->monitorFactory = MakeMonitorFactory(*context);
 }
 

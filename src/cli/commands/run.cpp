@@ -11,6 +11,7 @@
 #include "cli/cli.h"
 #include "cli/data_file_access.h"
 #include "cli/printing_front_end.h"
+#include "cli/run_options.h"
 #include "cli/run_publishers.h"
 #include "core/monitor/monitor_thread.h"
 #include "core/station/station_device.h"
@@ -20,7 +21,10 @@ namespace skyvane {
 namespace {
 
 constexpr const char* kRunSynopsis =
-    "run                   log the station until SIGINT or SIGTERM (the monitor without a display)";
+    "run [--mqtt URL] [--quiet]\n"
+    "                      log the station until SIGINT or SIGTERM (the monitor without a display);\n"
+    "                      --mqtt publishes to a broker (mqtt[s]://[user@]host[:port][/prefix]),\n"
+    "                      --quiet prints errors only";
 
 // SIGINT and SIGTERM are taken by sigtimedwait on this thread alone: blocked
 // here before the monitor thread starts, so it inherits the mask and no
@@ -61,8 +65,10 @@ void WatchConnection(CliContext& ctx) {
 }
 
 int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
-  if (!args.empty()) {
-    ctx.err << "skyvane-cli: usage: " << kRunSynopsis << "\n";
+  RunOptions options;
+  std::string error;
+  if (!ParseRunOptions(args, options, error)) {
+    ctx.err << "skyvane-cli: " << error << "\nskyvane-cli: usage: " << kRunSynopsis << "\n";
     return kExitUsage;
   }
   CliDataFile data(ctx.clock);
@@ -72,8 +78,8 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
   WatchConnection(ctx);
   if (!ctx.device.IsConnected()) ctx.err << "skyvane-cli: waiting for the weather station\n";
 
-  PrintingFrontEnd printing(ctx.out, ctx.err);
-  RunPublishers publishers(ctx, data.File(), printing);
+  PrintingFrontEnd printing(ctx.out, ctx.err, options.quiet);
+  RunPublishers publishers(ctx, options, data.File(), printing);
   MonitorThread monitor(
       MonitorServices{ctx.device, data.File(), ctx.text, ctx.settings, data.clock()},
       publishers.FrontEnd());
@@ -83,7 +89,7 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
   }
   while (!signals.WaitOneSecond()) WatchConnection(ctx);
   monitor.Stop();
-  publishers.Stop();
+  publishers.Stop();  // MQTT's "offline" after the last cycle's records
   return kExitOk;
 }
 

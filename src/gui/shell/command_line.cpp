@@ -46,6 +46,8 @@ bool ParseDesktopOptions(const std::vector<std::string>& args, DesktopOptions& o
     const std::string& arg = args[i];
     if (Is(arg, "--folder")) {
       if (!TakeValue(args, i, "--folder", options.folder, error)) return false;
+    } else if (Is(arg, "--mqtt")) {
+      if (!TakeValue(args, i, "--mqtt", options.mqtt, error)) return false;
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (arg == "--version") {
@@ -86,7 +88,9 @@ std::string DesktopUsage() {
   return std::string("Usage: skyvane [OPTIONS]\n"
                      "The desktop companion of a USB home weather station.\n"
                      "\n"
-                     "  --folder DIR          keep Skyvane.ini and Skyvane.dat in DIR\n") +
+                     "  --folder DIR          keep Skyvane.ini and Skyvane.dat in DIR\n"
+                     "  --mqtt URL            publish the readings to an MQTT broker\n"
+                     "                        (mqtt[s]://[user@]host[:port][/prefix])\n") +
          StationOptionsHelp() +
          "  --help                show this text and exit\n"
          "  --version             show the version and exit\n";

@@ -11,6 +11,7 @@ namespace skyvane {
 // The station options (station_options.h), shared with skyvane-cli, and the rest.
 struct DesktopOptions : StationOptions {
   std::optional<std::string> folder;        // --folder DIR
+  std::optional<std::string> mqtt;          // --mqtt URL: publish the readings to this broker
   bool help = false;                        // --help
   bool version = false;                     // --version
 };

@@ -2,6 +2,7 @@
 // The process-wide objects the desktop program's windows work with. They are
 // created in main() before the main window and outlive it.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@ struct DesktopContext {
   // What start-up has to tell the user (also said on standard error): the
   // main frame shows it in pane 0 until the monitor's first status.
   std::vector<std::string> startNotes;
+  std::optional<std::string> mqttUrl;  // --mqtt; else [mqtt] Url of Skyvane.ini
 };
 
 }  // namespace skyvane

@@ -1,0 +1,167 @@
+#include "core/publish/mqtt/mqtt_queue.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <utility>
+
+namespace skyvane {
+
+namespace {
+
+// A journal this many lines beyond the waiting records is rewritten.
+constexpr std::size_t kJournalSlack = 256;
+
+bool ParseId(std::string_view text, std::uint64_t& id) {
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), id);
+  return ec == std::errc() && end == text.data() + text.size() && id > 0;
+}
+
+}  // namespace
+
+MqttQueue::MqttQueue(std::filesystem::path path, std::size_t capacity)
+    : path_(std::move(path)), capacity_(std::max<std::size_t>(capacity, 1)) {}
+
+MqttQueue::~MqttQueue() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+bool MqttQueue::Open(std::vector<std::string>& notes) {
+  if (path_.empty()) return true;
+  std::ifstream in(path_, std::ios::binary);
+  std::size_t bad = 0;
+  if (in) {
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::size_t start = 0;
+    while (start < content.size()) {
+      const std::size_t end = content.find('\n', start);
+      if (end == std::string::npos) {  // the last line was cut short: a write that never ended
+        ++bad;
+        break;
+      }
+      std::string_view line(content.data() + start, end - start);
+      start = end + 1;
+      std::uint64_t id = 0;
+      if (line.starts_with('+')) {
+        const std::size_t space = line.find(' ');
+        std::string_view payload =
+            space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+        if (space == std::string_view::npos || !ParseId(line.substr(1, space - 1), id) ||
+            id < nextId_ || payload.empty()) {
+          ++bad;
+          continue;
+        }
+        entries_.push_back(Entry{id, std::string(payload)});
+        nextId_ = id + 1;
+      } else if (line.starts_with('-') && ParseId(line.substr(1), id)) {
+        std::erase_if(entries_, [id](const Entry& e) { return e.id == id; });
+      } else {
+        ++bad;
+      }
+    }
+  }
+  const std::string name = path_.filename().string();
+  if (bad > 0) {
+    std::filesystem::path kept = path_;
+    kept += ".corrupt";
+    std::error_code ec;
+    std::filesystem::copy_file(path_, kept, std::filesystem::copy_options::overwrite_existing, ec);
+    notes.push_back("the MQTT queue " + name + " had " + std::to_string(bad) +
+                    " unreadable line(s), skipped; " +
+                    (ec ? std::string("it could not be kept aside")
+                        : "the file as it was is kept as " + kept.filename().string()) +
+                    "; the " + std::to_string(entries_.size()) +
+                    " record(s) it still held are queued and the data file is untouched");
+  }
+  if (entries_.size() > capacity_) {
+    const std::size_t over = entries_.size() - capacity_;
+    entries_.erase(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(over));
+    notes.push_back("the MQTT queue " + name + " held more records than it may; dropped the " +
+                    std::to_string(over) + " oldest");
+  }
+  if (!Rewrite()) {
+    notes.push_back("cannot write the MQTT queue " + path_.string() +
+                    "; records waiting for the broker are kept in memory only");
+    return false;
+  }
+  return true;
+}
+
+bool MqttQueue::Rewrite() {
+  if (path_.empty()) return true;
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+  std::filesystem::path temp = path_;
+  temp += ".new";
+  std::FILE* out = std::fopen(temp.c_str(), "wb");
+  bool ok = out != nullptr;
+  for (const Entry& e : entries_) {
+    if (!ok) break;
+    ok = std::fprintf(out, "+%llu %s\n", static_cast<unsigned long long>(e.id), e.payload.c_str()) > 0;
+  }
+  if (out != nullptr && std::fclose(out) != 0) ok = false;
+  std::error_code ec;
+  if (ok) std::filesystem::rename(temp, path_, ec);
+  if (!ok || ec) {
+    std::filesystem::remove(temp, ec);
+    writeFailed_ = true;
+    return false;
+  }
+  journalLines_ = entries_.size();
+  file_ = std::fopen(path_.c_str(), "ab");
+  if (file_ == nullptr) writeFailed_ = true;
+  return file_ != nullptr;
+}
+
+void MqttQueue::Append(const std::string& line) {
+  if (path_.empty() || writeFailed_) return;
+  if (journalLines_ > 2 * entries_.size() + kJournalSlack) {
+    Rewrite();
+    return;
+  }
+  if (file_ == nullptr || std::fputs(line.c_str(), file_) < 0 || std::fflush(file_) != 0) {
+    writeFailed_ = true;
+    return;
+  }
+  ++journalLines_;
+}
+
+bool MqttQueue::Push(const std::string& payload) {
+  if (payload.empty() || payload.find_first_of("\r\n") != std::string::npos) return false;
+  while (entries_.size() >= capacity_) {
+    const std::uint64_t oldest = entries_.front().id;
+    entries_.pop_front();
+    ++dropped_;
+    Append("-" + std::to_string(oldest) + "\n");
+  }
+  const std::uint64_t id = nextId_++;
+  entries_.push_back(Entry{id, payload});
+  Append("+" + std::to_string(id) + " " + payload + "\n");
+  return true;
+}
+
+bool MqttQueue::Remove(std::uint64_t id) {
+  // Acknowledgements come nearly always for the oldest record.
+  const auto it = std::find_if(entries_.begin(), entries_.end(),
+                               [id](const Entry& e) { return e.id == id; });
+  if (it == entries_.end()) return false;
+  entries_.erase(it);
+  Append("-" + std::to_string(id) + "\n");
+  return true;
+}
+
+std::vector<MqttQueue::Entry> MqttQueue::After(std::uint64_t after, std::size_t max) const {
+  std::vector<Entry> out;
+  auto it = std::upper_bound(entries_.begin(), entries_.end(), after,
+                             [](std::uint64_t id, const Entry& e) { return id < e.id; });
+  for (; it != entries_.end() && out.size() < max; ++it) out.push_back(*it);
+  return out;
+}
+
+std::size_t MqttQueue::TakeDropped() { return std::exchange(dropped_, 0); }
+
+}  // namespace skyvane

@@ -1,0 +1,74 @@
+#pragma once
+// MqttQueue: the records waiting for the broker's acknowledgement, oldest
+// first, kept in a file beside the data file so that a restart of the logger
+// loses none of them.
+//
+// The file is a journal of lines, appended as things happen:
+//   "+ID PAYLOAD"  a record was queued (ID counts up, PAYLOAD is one line)
+//   "-ID"          the broker acknowledged it (or it was dropped)
+// It is rewritten with only the waiting records when it is opened and when
+// the journal has grown well beyond them. Not thread-safe: the owner guards it.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace skyvane {
+
+inline constexpr const char* kMqttQueueFileName = "Skyvane.mqtt-queue";
+inline constexpr std::size_t kDefaultMqttQueueCapacity = 10000;
+
+class MqttQueue {
+ public:
+  struct Entry {
+    std::uint64_t id = 0;
+    std::string payload;
+  };
+
+  // An empty path keeps the queue in memory only.
+  MqttQueue(std::filesystem::path path, std::size_t capacity);
+  ~MqttQueue();
+  MqttQueue(const MqttQueue&) = delete;
+  MqttQueue& operator=(const MqttQueue&) = delete;
+
+  // Reads what an earlier run left and rewrites the file. Unreadable lines
+  // are skipped; the file that held them is kept beside as "<file>.corrupt".
+  // Every note worth a log line (lines skipped, records dropped, a file that
+  // cannot be written) is added to notes. False when the file cannot be
+  // written: the queue then works in memory only.
+  bool Open(std::vector<std::string>& notes);
+
+  // Queues a record (one line of text, no line break). When the queue is
+  // full the oldest record goes; the number dropped so far is in Dropped().
+  // False (nothing queued) for a payload with a line break.
+  bool Push(const std::string& payload);
+  // Removes a record by its id; false when it is not queued.
+  bool Remove(std::uint64_t id);
+
+  // Up to max waiting records with an id above after, oldest first.
+  std::vector<Entry> After(std::uint64_t after, std::size_t max) const;
+  std::size_t Size() const { return entries_.size(); }
+  // Records dropped because the queue was full, since the last TakeDropped.
+  std::size_t TakeDropped();
+  // True once a write to the file failed (the queue goes on in memory).
+  bool WriteFailed() const { return writeFailed_; }
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  bool Rewrite();
+  void Append(const std::string& line);
+
+  std::filesystem::path path_;
+  std::size_t capacity_;
+  std::deque<Entry> entries_;
+  std::uint64_t nextId_ = 1;
+  std::size_t journalLines_ = 0;
+  std::size_t dropped_ = 0;
+  std::FILE* file_ = nullptr;
+  bool writeFailed_ = false;
+};
+
+}  // namespace skyvane
