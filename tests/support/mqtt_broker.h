@@ -68,12 +68,15 @@ inline bool Accepts(int port) {
 
 class MqttBroker {
  public:
-  // extraConfig: more lines for mosquitto.conf (a password_file, say).
-  explicit MqttBroker(std::string extraConfig = "") : port_(FreeLoopbackPort()) {
+  // extraConfig: more lines for mosquitto.conf (a password_file, say). A
+  // persistent broker keeps its sessions across a Stop(SIGTERM) and Start().
+  explicit MqttBroker(std::string extraConfig = "", bool persistent = false) : port_(FreeLoopbackPort()) {
     WriteFileBytes(folder_ / "mosquitto.conf",
                    "listener " + std::to_string(port_) + " 127.0.0.1\n" +
                        (extraConfig.empty() ? "allow_anonymous true\n" : extraConfig) +
-                       "persistence false\n" + KeepUser());
+                       (persistent ? "persistence true\npersistence_location " + folder_.path().string() + "/\n"
+                                   : std::string("persistence false\n")) +
+                       KeepUser());
     Start();
   }
   ~MqttBroker() { Stop(); }
@@ -95,9 +98,9 @@ class MqttBroker {
     posix_spawn_file_actions_destroy(&actions);
     return pid_ != 0 && WaitFor([this] { return Accepts(port_); });
   }
-  void Stop() {
+  void Stop(int signal = SIGKILL) {
     if (pid_ == 0) return;
-    ::kill(pid_, SIGKILL);
+    ::kill(pid_, signal);
     ::waitpid(pid_, nullptr, 0);
     pid_ = 0;
   }
@@ -126,9 +129,11 @@ struct MqttMessage {
 // Subscribes to '#' and keeps every message, in arrival order.
 class MqttSubscriber {
  public:
-  explicit MqttSubscriber(int port) {
+  // A named subscriber keeps its session (and the QoS 1 messages sent while
+  // it was away) on a persistent broker, and reconnects by itself.
+  explicit MqttSubscriber(int port, const char* name = nullptr) {
     mosquitto_lib_init();
-    mosq_ = mosquitto_new(nullptr, true, this);
+    mosq_ = mosquitto_new(name, name == nullptr, this);
     mosquitto_connect_callback_set(mosq_, [](mosquitto* m, void*, int rc) {
       if (rc == 0) mosquitto_subscribe(m, nullptr, "#", 1);
     });

@@ -143,7 +143,7 @@ TEST(MqttPublisher, PublishesDiscoveryStatusTheReadingAndEachRecordOnceInOrder) 
 }
 
 TEST(MqttPublisher, RecordsOfATimeWithoutBrokerFollowAfterItReturnsAndAfterARestart) {
-  auto broker = std::make_unique<MqttBroker>();
+  auto broker = std::make_unique<MqttBroker>("", true);
   const int port = broker->port();
   test::ScratchFolder folder;
   LogLines log;
@@ -162,12 +162,14 @@ TEST(MqttPublisher, RecordsOfATimeWithoutBrokerFollowAfterItReturnsAndAfterARest
     ASSERT_TRUE(WaitFor([&] { return publisher.QueuedRecords() == 0; }));
     sub.reset();
 
-    broker->Stop();
+    // Subscribed before the broker goes, so that what the publisher sends
+    // the moment it is back reaches the subscriber whichever reconnects first.
+    MqttSubscriber back(port, "back");
+    broker->Stop(SIGTERM);
     ASSERT_TRUE(WaitFor([&] { return !publisher.Connected(); }));
     publisher.OnRecordsSaved(first(2, 4));
     ASSERT_TRUE(WaitFor([&] { return log.Has("E MQTT: lost the connection"); }));
     broker->Start();
-    MqttSubscriber back(port);
     ASSERT_TRUE(back.WaitForCount("wx/record", 2));
     EXPECT_EQ(Payloads(back.On("wx/record")), (std::vector<std::string>{RecordJson(rows[2]), RecordJson(rows[3])}));
 
