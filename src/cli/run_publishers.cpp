@@ -46,7 +46,9 @@ RunPublishers::RunPublishers(CliContext& ctx, const RunOptions& options, History
                              PrintingFrontEnd& printing)
     : mqtt_(StartMqttPublisher(ctx.folder, options.mqtt, SKYVANE_VERSION, MqttLines(printing))),
       uploader_(StartUploader(ctx, file, printing)),
-      frontEnd_(printing, Listeners({mqtt_.get(), uploader_.get()})) {}
+      frontEnd_(printing, Listeners({mqtt_.get(), uploader_.get()})) {
+  if (mqtt_) mqtt_->CatchUp(file);
+}
 
 RunPublishers::~RunPublishers() { Stop(); }
 

@@ -35,7 +35,9 @@ class ThreadControl : public MonitorControl {
       : mqtt_(StartMqttPublisher(c.folder, c.mqttUrl, SKYVANE_VERSION, MqttLines(frontEnd))),
         publishing_(frontEnd, mqtt_ ? std::vector<ReadingListener*>{mqtt_.get()}
                                     : std::vector<ReadingListener*>{}),
-        thread_(MonitorServices{c.device, c.file, c.text, c.settings, c.clock}, publishing_) {}
+        thread_(MonitorServices{c.device, c.file, c.text, c.settings, c.clock}, publishing_) {
+    if (mqtt_) mqtt_->CatchUp(c.file);
+  }
   bool Start() override { return thread_.Start(); }
   void Stop() override {
     thread_.Stop();

@@ -3,9 +3,13 @@
 
 #include <string>
 
+#include "core/app/clock.h"
+#include "core/history/history_file.h"
+#include "core/publish/mqtt/mqtt_publisher.h"
 #include "core/publish/mqtt/mqtt_queue.h"
 #include "core/publish/mqtt/mqtt_setup.h"
 #include "core/publish/mqtt/mqtt_url.h"
+#include "support/golden.h"
 #include "support/scratch_folder.h"
 
 namespace skyvane {
@@ -158,6 +162,46 @@ TEST(MqttQueue, KeepsUnacknowledgedRecordsAcrossARestartOldestFirst) {
   ASSERT_TRUE(again.Push("{\"s\":6}"));
   EXPECT_EQ(again.After(0, 10).back().payload, "{\"s\":6}");
   EXPECT_EQ(again.After(0, 10).size(), 3u);
+}
+
+// A logger killed between saving records and queueing them: the next start
+// queues what the data file holds beyond the last sequence number queued.
+TEST(MqttQueue, RecordsSavedButNeverQueuedAreQueuedAtTheNextStart) {
+  const struct {
+    const char* queue;  // what the earlier run left; nullptr: no queue yet
+    std::size_t queued;
+    const char* noted;
+  } rows[] = {
+      {nullptr, 0, "=15\n"},   // the first run with MQTT sends no old history
+      {"=10\n", 5, "=15\n"},  // records 11..15 were saved but never queued
+      {"=15\n", 0, "=15\n"},
+      {"=20\n", 0, "=15\n"},  // a data file begun anew
+  };
+  for (const auto& r : rows) {
+    ScratchFolder folder;
+    std::filesystem::copy_file(test::GoldenFolder() / "Skyvane.dat", folder / "Skyvane.dat");
+    if (r.queue != nullptr) WriteFileBytes(folder / "Skyvane.mqtt-queue", r.queue);
+    FixedClock clock;
+    HistoryFile file(clock);
+    ASSERT_TRUE(file.OpenFile((folder / "Skyvane.dat").string()));
+    MqttOptions options;
+    options.url.host = "127.0.0.1";
+    options.url.port = 1;  // no broker: the records stay queued
+    options.queueFile = folder / "Skyvane.mqtt-queue";
+    {
+      MqttPublisher publisher(options, [](MqttLogLevel, const std::string&) {});
+      ASSERT_TRUE(publisher.Start());
+      publisher.CatchUp(file);
+      EXPECT_EQ(publisher.QueuedRecords(), r.queued) << (r.queue ? r.queue : "none");
+    }
+    MqttQueue left(folder / "Skyvane.mqtt-queue", 100);
+    std::vector<std::string> notes;
+    ASSERT_TRUE(left.Open(notes));
+    EXPECT_EQ(test::ReadFileBytes(folder / "Skyvane.mqtt-queue").substr(0, 4), r.noted);
+    if (r.queued == 5) {
+      EXPECT_NE(left.After(0, 1).at(0).payload.find("\"sequence\":11,"), std::string::npos);
+    }
+  }
 }
 
 TEST(MqttQueue, ACorruptFileIsKeptAsideAndItsReadableRecordsStayQueued) {

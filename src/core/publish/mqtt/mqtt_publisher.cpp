@@ -8,6 +8,9 @@
 #include <cstring>
 #include <vector>
 
+#include "core/app/number_text.h"
+#include "core/history/history_file.h"
+#include "core/history/history_line.h"
 #include "core/publish/mqtt/ha_discovery.h"
 #include "core/publish/reading_json.h"
 
@@ -104,8 +107,44 @@ void MqttPublisher::OnRecordsSaved(const HistoryRowArray& rows) {
   std::vector<std::string> payloads;
   payloads.reserve(rows.size());
   for (const HistoryRow& row : rows) payloads.push_back(RecordJson(row));
+  long long sequence = 0;
+  const bool numbered = !rows.empty() && ReadNumberText(TrimLine(rows.back()[row::sequenceNo]), sequence);
   std::lock_guard lock(mutex_);
   for (const std::string& payload : payloads) queue_.Push(payload);
+  if (numbered) queue_.NoteSequence(sequence);
+}
+
+void MqttPublisher::CatchUp(HistoryFile& file) {
+  std::optional<long long> noted;
+  {
+    std::lock_guard lock(mutex_);
+    noted = queue_.LastSequence();
+  }
+  std::optional<long long> last;
+  HistoryRowArray missed;  // newest first
+  file.ScanBackward([&](std::string_view line) {
+    HistoryRow row;
+    long long sequence = 0;
+    if (HistoryFile::ParseLine(row, line) <= 0 ||
+        !ReadNumberText(TrimLine(row[row::sequenceNo]), sequence)) {
+      return true;
+    }
+    if (!last) last = sequence;
+    if (!noted || sequence <= *noted || missed.size() >= options_.queueCapacity) return false;
+    missed.push_back(std::move(row));
+    return true;
+  });
+  // A first run, or a data file begun anew: nothing of it was ever queued.
+  if (!noted || last.value_or(0) < *noted) {
+    std::lock_guard lock(mutex_);
+    queue_.NoteSequence(last.value_or(0));
+    return;
+  }
+  if (missed.empty()) return;
+  std::reverse(missed.begin(), missed.end());
+  log_(MqttLogLevel::kInfo, "MQTT: " + std::to_string(missed.size()) +
+                                " record(s) saved while nothing could queue them are queued");
+  OnRecordsSaved(missed);
 }
 
 std::size_t MqttPublisher::QueuedRecords() const {

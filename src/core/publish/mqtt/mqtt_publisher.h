@@ -32,6 +32,8 @@ struct mosquitto;
 
 namespace skyvane {
 
+class HistoryFile;
+
 struct MqttOptions {
   MqttUrl url;
   std::string password;                  // empty: none
@@ -73,6 +75,12 @@ class MqttPublisher final : public ReadingListener {
   // disconnects and ends the network thread. Records not yet acknowledged
   // stay in the queue file for the next start.
   void Stop();
+
+  // Queues the records of the data file newer than the last one queued by an
+  // earlier run (saved by a logger killed before it could queue them). The
+  // first run with a queue only notes where the file ends. Call after Start()
+  // and before the monitor starts.
+  void CatchUp(HistoryFile& file);
 
   // ReadingListener, on the monitor thread.
   void OnReading(const HistoryRow& stored, const LampStates& lamps, std::time_t readTime) override;

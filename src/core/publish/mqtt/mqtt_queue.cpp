@@ -19,6 +19,11 @@ bool ParseId(std::string_view text, std::uint64_t& id) {
   return ec == std::errc() && end == text.data() + text.size() && id > 0;
 }
 
+bool ParseSequence(std::string_view text, long long& sequence) {
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), sequence);
+  return ec == std::errc() && end == text.data() + text.size() && sequence >= 0;
+}
+
 }  // namespace
 
 MqttQueue::MqttQueue(std::filesystem::path path, std::size_t capacity)
@@ -55,6 +60,8 @@ bool MqttQueue::Open(std::vector<std::string>& notes) {
         }
         entries_.push_back(Entry{id, std::string(payload)});
         nextId_ = id + 1;
+      } else if (long long sequence = 0; line.starts_with('=') && ParseSequence(line.substr(1), sequence)) {
+        lastSequence_ = sequence;
       } else if (line.starts_with('-') && ParseId(line.substr(1), id)) {
         std::erase_if(entries_, [id](const Entry& e) { return e.id == id; });
       } else {
@@ -99,6 +106,7 @@ bool MqttQueue::Rewrite() {
   temp += ".new";
   std::FILE* out = std::fopen(temp.c_str(), "wb");
   bool ok = out != nullptr;
+  if (ok && lastSequence_) ok = std::fprintf(out, "=%lld\n", *lastSequence_) > 0;
   for (const Entry& e : entries_) {
     if (!ok) break;
     ok = std::fprintf(out, "+%llu %s\n", static_cast<unsigned long long>(e.id), e.payload.c_str()) > 0;
@@ -142,6 +150,11 @@ bool MqttQueue::Push(const std::string& payload) {
   entries_.push_back(Entry{id, payload});
   Append("+" + std::to_string(id) + " " + payload + "\n");
   return true;
+}
+
+void MqttQueue::NoteSequence(long long sequence) {
+  lastSequence_ = sequence;
+  Append("=" + std::to_string(sequence) + "\n");
 }
 
 bool MqttQueue::Remove(std::uint64_t id) {

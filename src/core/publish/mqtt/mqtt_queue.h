@@ -6,6 +6,7 @@
 // The file is a journal of lines, appended as things happen:
 //   "+ID PAYLOAD"  a record was queued (ID counts up, PAYLOAD is one line)
 //   "-ID"          the broker acknowledged it (or it was dropped)
+//   "=SEQ"         the data file's sequence number of the newest record queued
 // It is rewritten with only the waiting records when it is opened and when
 // the journal has grown well beyond them. Not thread-safe: the owner guards it.
 #include <cstddef>
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,10 @@ class MqttQueue {
   // full the oldest record goes; the number dropped so far is in Dropped().
   // False (nothing queued) for a payload with a line break.
   bool Push(const std::string& payload);
+  // The data file's sequence number of the newest record queued, kept so
+  // that a restart finds the records saved while nothing could queue them.
+  void NoteSequence(long long sequence);
+  std::optional<long long> LastSequence() const { return lastSequence_; }
   // Removes a record by its id; false when it is not queued.
   bool Remove(std::uint64_t id);
 
@@ -65,6 +71,7 @@ class MqttQueue {
   std::size_t capacity_;
   std::deque<Entry> entries_;
   std::uint64_t nextId_ = 1;
+  std::optional<long long> lastSequence_;
   std::size_t journalLines_ = 0;
   std::size_t dropped_ = 0;
   std::FILE* file_ = nullptr;
