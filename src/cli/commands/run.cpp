@@ -1,17 +1,16 @@
 // skyvane-cli run: the logger without a display. The monitor thread polls the
 // station and stores its history while this thread watches the connection
 // once a second, until SIGINT or SIGTERM asks it to stop.
-#include <pthread.h>
-#include <signal.h>
-
-#include <cerrno>
 #include <ctime>
 #include <ostream>
 
 #include "cli/cli.h"
 #include "cli/data_file_access.h"
+#include "cli/http_serving.h"
 #include "cli/printing_front_end.h"
+#include "cli/stop_signals.h"
 #include "core/monitor/monitor_thread.h"
+#include "core/publish/publishing_front_end.h"
 #include "core/station/station_device.h"
 
 namespace skyvane {
@@ -19,33 +18,7 @@ namespace skyvane {
 namespace {
 
 constexpr const char* kRunSynopsis =
-    "run                   log the station until SIGINT or SIGTERM (the monitor without a display)";
-
-// SIGINT and SIGTERM are taken by sigtimedwait on this thread alone: blocked
-// here before the monitor thread starts, so it inherits the mask and no
-// handler ever runs in the middle of a write.
-class StopSignals {
- public:
-  StopSignals() {
-    sigemptyset(&set_);
-    sigaddset(&set_, SIGINT);
-    sigaddset(&set_, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &set_, &previous_);
-  }
-  ~StopSignals() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
-
-  // Waits up to one second; true when a stop signal arrived.
-  bool WaitOneSecond() const {
-    const timespec second{1, 0};
-    return sigtimedwait(&set_, nullptr, &second) > 0;
-  }
-
- private:
-  sigset_t set_;
-  sigset_t previous_;
-};
+    "run [--http ADDR:PORT] log the station until SIGINT or SIGTERM (the monitor without a display), serving it over HTTP";
 
 // The connection watch of the main window, once a second: find the station,
 // notice when it goes, and release a newly found station to the monitor.
@@ -59,7 +32,10 @@ void WatchConnection(CliContext& ctx) {
   }
 }
 
-int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
+int RunRun(CliContext& ctx, const std::vector<std::string>& arguments) {
+  std::vector<std::string> args = arguments;
+  std::optional<ListenAddress> http;
+  if (!HttpAddress(ctx, args, http)) return kExitUsage;
   if (!args.empty()) {
     ctx.err << "skyvane-cli: usage: " << kRunSynopsis << "\n";
     return kExitUsage;
@@ -71,7 +47,11 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
   WatchConnection(ctx);
   if (!ctx.device.IsConnected()) ctx.err << "skyvane-cli: waiting for the weather station\n";
 
-  PrintingFrontEnd frontEnd(ctx.out, ctx.err);
+  PrintingFrontEnd printing(ctx.out, ctx.err);
+  LiveReading live;
+  PublishingFrontEnd frontEnd(printing, {&live});
+  CliHttpServer server(ctx);
+  if (http && !server.Start(*http, live)) return kExitFailure;
   MonitorThread monitor(
       MonitorServices{ctx.device, data.File(), ctx.text, ctx.settings, data.clock()}, frontEnd);
   if (!monitor.Start()) {
@@ -80,6 +60,7 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
   }
   while (!signals.WaitOneSecond()) WatchConnection(ctx);
   monitor.Stop();
+  server.Stop();
   return kExitOk;
 }
 
