@@ -143,6 +143,8 @@
       if (res.ok) records = await res.json();
     } catch (e) { records = []; }
     if (ticket !== loading) return;
+    // A station whose clock was set back stores records out of time order.
+    records.sort((a, b) => Date.parse(a.time) - Date.parse(b.time));
     $("#no-records").hidden = records.length > 0;
     const series = (key) => records.map((r) => ({ x: Date.parse(r.time), y: inUnit(key, r[key]) }));
     const firstRain = records.length ? records[0].rain_total : 0;

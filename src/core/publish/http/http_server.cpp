@@ -147,6 +147,13 @@ void HttpServer::Impl::Route() {
       res.set_header("Allow", "GET, HEAD");
       return httplib::Server::HandlerResponse::Handled;
     }
+    // Paths are matched as they are: no encoded or relative pieces to decode.
+    const std::string_view path = std::string_view(req.target).substr(0, req.target.find('?'));
+    if (path.find('%') != std::string_view::npos || path.find("..") != std::string_view::npos ||
+        path.find('\\') != std::string_view::npos) {
+      Refuse(res, 400, "no such path");
+      return httplib::Server::HandlerResponse::Handled;
+    }
     const std::string length = req.get_header_value("Content-Length");
     if ((!length.empty() && length != "0") || req.has_header("Transfer-Encoding")) {
       Refuse(res, 400, "a request must not have a body");
