@@ -44,17 +44,17 @@ bool CliHttpServer::Start(const ListenAddress& address, CurrentSource& current) 
     ctx_.err << "skyvane-cli: the data file " << path.string() << " cannot be opened\n";
     return false;
   }
+  const bool v6 = address.host.find(':') != std::string::npos;
+  const std::string host = v6 ? "[" + address.host + "]" : address.host;
+  if (!IsLoopbackHost(address.host)) {
+    ctx_.err << "skyvane-cli: warning: serving on " << host << ":" << address.port
+             << " makes the weather data visible to the network, without password or encryption\n";
+  }
   server_ = std::make_unique<HttpServer>(current, data_, ctx_.clock);
   std::string error;
   if (!server_->Start(address, error)) {
     ctx_.err << "skyvane-cli: " << error << "\n";
     return false;
-  }
-  const bool v6 = address.host.find(':') != std::string::npos;
-  const std::string host = v6 ? "[" + address.host + "]" : address.host;
-  if (!IsLoopbackHost(address.host)) {
-    ctx_.err << "skyvane-cli: warning: serving on " << host << ":" << server_->port()
-             << " makes the weather data visible to the network, without password or encryption\n";
   }
   ctx_.err << "skyvane-cli: serving http://" << host << ":" << server_->port() << "/\n" << std::flush;
   return true;
