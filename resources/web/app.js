@@ -70,7 +70,9 @@
       const first = latestTime === null;
       latestTime = new Date(reading.time);
       document.body.dataset.live = String(Number(document.body.dataset.live || 0) + 1);
-      if (first) loadCharts();
+      // Charts that found no records try again: the logger may just be
+      // downloading the station's history.
+      if (first || chartRecords === 0) loadCharts();
     }
   }
 
@@ -131,6 +133,7 @@
   const chartKeys = ["outdoor_temperature", "dewpoint", "outdoor_humidity", "relative_pressure",
                      "wind_speed", "gust_speed", "rain_total"];
   let loading = 0;
+  let chartRecords = -1;  // records in the charts drawn last; -1 before any
 
   async function loadCharts() {
     if (!latestTime) return;
@@ -146,6 +149,7 @@
     // A station whose clock was set back stores records out of time order.
     records.sort((a, b) => Date.parse(a.time) - Date.parse(b.time));
     $("#no-records").hidden = records.length > 0;
+    chartRecords = records.length;
     const series = (key) => records.map((r) => ({ x: Date.parse(r.time), y: inUnit(key, r[key]) }));
     const firstRain = records.length ? records[0].rain_total : 0;
     const rain = records.map((r) => ({ x: Date.parse(r.time),

@@ -49,7 +49,7 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& arguments) {
 
   PrintingFrontEnd printing(ctx.out, ctx.err);
   LiveReading live;
-  PublishingFrontEnd frontEnd(printing, {&live});
+  PublishingFrontEnd frontEnd(printing, http ? std::vector<ReadingListener*>{&live} : std::vector<ReadingListener*>{});
   CliHttpServer server(ctx);
   if (http && !server.Start(*http, live)) return kExitFailure;
   MonitorThread monitor(

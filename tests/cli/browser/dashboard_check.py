@@ -10,7 +10,8 @@ ready; the page marks body[data-live] and body[data-charts] instead, and
 this script waits for them. Standard library only."""
 import base64, json, os, socket, struct, subprocess, sys, time, urllib.request
 
-READY = "(document.body.dataset.live|0)>0 && (document.body.dataset.charts|0)>=5"
+READY = ("(document.body.dataset.live|0)>0 && "
+         "document.querySelectorAll('canvas[data-drawn]:not([data-drawn=\"0\"])').length>=5")
 SUMMARY = r"""(() => {
   const canvases = Array.from(document.querySelectorAll('canvas'));
   const inked = canvases.map(c => {
@@ -129,7 +130,7 @@ def main():
             tools.call("Emulation.setDeviceMetricsOverride", width=width, height=900,
                        deviceScaleFactor=1, mobile=width < 500)
             tools.call("Page.navigate", url=url)
-            deadline = time.monotonic() + 20
+            deadline = time.monotonic() + 30
             while time.monotonic() < deadline:
                 time.sleep(0.2)
                 if tools.evaluate(READY):

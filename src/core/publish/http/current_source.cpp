@@ -100,6 +100,8 @@ void LiveReading::OnReading(const HistoryRow& stored, const LampStates& lamps, s
   std::lock_guard<std::mutex> lock(mutex_);
   reading_ = std::move(json);
   lastRead_ = readTime;
+  // Read from the station just now, while the cycle goes on to download.
+  connected_ = true;
 }
 
 void LiveReading::OnCycleEnded(bool connected) {

@@ -214,6 +214,10 @@ TEST_F(HttpServerTest, TheLiveReadingAndAnEventAfterEveryCycle) {
     const std::time_t readTime = test::LocalTime(2024, 5, 6, 7, 10 + cycle);
     live.OnLiveValues(display, fahrenheit);
     live.OnReading(stored, lamps, readTime);
+    // Read from the station: connected while the cycle goes on downloading.
+    if (cycle == 1) {
+      EXPECT_EQ(GetJson("/api/current")["connected"], true);
+    }
     live.OnCycleEnded(true);
     const json event = nextEvent();
     EXPECT_EQ(event["outdoor_temperature"], cycle == 1 ? 12.3 : -4.0);
