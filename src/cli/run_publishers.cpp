@@ -32,9 +32,9 @@ std::unique_ptr<Uploader> StartUploader(CliContext& ctx, HistoryFile& file, Prin
       Uploader::Options{std::chrono::seconds(10), SKYVANE_VERSION});
 }
 
-std::vector<ReadingListener*> Listeners(std::initializer_list<ReadingListener*> all) {
-  std::vector<ReadingListener*> listeners;
-  for (ReadingListener* l : all) {
+std::vector<ReadingListener*> Listeners(std::vector<ReadingListener*> listeners,
+                                        std::initializer_list<ReadingListener*> more) {
+  for (ReadingListener* l : more) {
     if (l != nullptr) listeners.push_back(l);
   }
   return listeners;
@@ -43,10 +43,10 @@ std::vector<ReadingListener*> Listeners(std::initializer_list<ReadingListener*> 
 }  // namespace
 
 RunPublishers::RunPublishers(CliContext& ctx, const RunOptions& options, HistoryFile& file,
-                             PrintingFrontEnd& printing)
+                             PrintingFrontEnd& printing, std::vector<ReadingListener*> others)
     : mqtt_(StartMqttPublisher(ctx.folder, options.mqtt, SKYVANE_VERSION, MqttLines(printing))),
       uploader_(StartUploader(ctx, file, printing)),
-      frontEnd_(printing, Listeners({mqtt_.get(), uploader_.get()})) {
+      frontEnd_(printing, Listeners(std::move(others), {mqtt_.get(), uploader_.get()})) {
   if (mqtt_) mqtt_->CatchUp(file);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// What `run` sends out besides the data file: MQTT (--mqtt or [mqtt]) and the
-// uploads to weather networks ([upload:NAME]), wrapped around the printing
+// What `run` sends out besides the data file: MQTT (--mqtt or [mqtt]), the
+// uploads to weather networks ([upload:NAME]) and the caller's own listeners, wrapped around the printing
 // front end so that the monitor feeds them.
 #include <memory>
 #include <vector>
@@ -19,8 +19,9 @@ class Uploader;
 class RunPublishers {
  public:
   // Reads the configuration; problems go to ctx.err, one line each.
+  // others: listeners of the caller's own (the HTTP server's live reading).
   RunPublishers(CliContext& ctx, const RunOptions& options, HistoryFile& file,
-                PrintingFrontEnd& printing);
+                PrintingFrontEnd& printing, std::vector<ReadingListener*> others);
   ~RunPublishers();
   RunPublishers(const RunPublishers&) = delete;
   RunPublishers& operator=(const RunPublishers&) = delete;

@@ -1,18 +1,16 @@
 // skyvane-cli run: the logger without a display. The monitor thread polls the
 // station and stores its history while this thread watches the connection
 // once a second, until SIGINT or SIGTERM asks it to stop.
-#include <pthread.h>
-#include <signal.h>
-
-#include <cerrno>
 #include <ctime>
 #include <ostream>
 
 #include "cli/cli.h"
 #include "cli/data_file_access.h"
+#include "cli/http_serving.h"
 #include "cli/printing_front_end.h"
 #include "cli/run_options.h"
 #include "cli/run_publishers.h"
+#include "cli/stop_signals.h"
 #include "core/monitor/monitor_thread.h"
 #include "core/station/station_device.h"
 
@@ -21,36 +19,10 @@ namespace skyvane {
 namespace {
 
 constexpr const char* kRunSynopsis =
-    "run [--mqtt URL] [--quiet]\n"
+    "run [--mqtt URL] [--http ADDR:PORT] [--quiet]\n"
     "                      log the station until SIGINT or SIGTERM (the monitor without a display);\n"
     "                      --mqtt publishes to a broker (mqtt[s]://[user@]host[:port][/prefix]),\n"
-    "                      --quiet prints errors only";
-
-// SIGINT and SIGTERM are taken by sigtimedwait on this thread alone: blocked
-// here before the monitor thread starts, so it inherits the mask and no
-// handler ever runs in the middle of a write.
-class StopSignals {
- public:
-  StopSignals() {
-    sigemptyset(&set_);
-    sigaddset(&set_, SIGINT);
-    sigaddset(&set_, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &set_, &previous_);
-  }
-  ~StopSignals() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
-
-  // Waits up to one second; true when a stop signal arrived.
-  bool WaitOneSecond() const {
-    const timespec second{1, 0};
-    return sigtimedwait(&set_, nullptr, &second) > 0;
-  }
-
- private:
-  sigset_t set_;
-  sigset_t previous_;
-};
+    "                      --http serves the dashboard and the HTTP API, --quiet prints errors only";
 
 // The connection watch of the main window, once a second: find the station,
 // notice when it goes, and release a newly found station to the monitor.
@@ -64,7 +36,10 @@ void WatchConnection(CliContext& ctx) {
   }
 }
 
-int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
+int RunRun(CliContext& ctx, const std::vector<std::string>& arguments) {
+  std::vector<std::string> args = arguments;
+  std::optional<ListenAddress> http;
+  if (!HttpAddress(ctx, args, http)) return kExitUsage;
   RunOptions options;
   std::string error;
   if (!ParseRunOptions(args, options, error)) {
@@ -79,7 +54,11 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
   if (!ctx.device.IsConnected()) ctx.err << "skyvane-cli: waiting for the weather station\n";
 
   PrintingFrontEnd printing(ctx.out, ctx.err, options.quiet);
-  RunPublishers publishers(ctx, options, data.File(), printing);
+  LiveReading live;
+  CliHttpServer server(ctx);
+  if (http && !server.Start(*http, live)) return kExitFailure;
+  RunPublishers publishers(ctx, options, data.File(), printing,
+                           http ? std::vector<ReadingListener*>{&live} : std::vector<ReadingListener*>{});
   MonitorThread monitor(
       MonitorServices{ctx.device, data.File(), ctx.text, ctx.settings, data.clock()},
       publishers.FrontEnd());
@@ -90,6 +69,7 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
   while (!signals.WaitOneSecond()) WatchConnection(ctx);
   monitor.Stop();
   publishers.Stop();  // MQTT's "offline" after the last cycle's records
+  server.Stop();
   return kExitOk;
 }
 

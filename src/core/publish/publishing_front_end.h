@@ -15,6 +15,10 @@ namespace skyvane {
 class ReadingListener {
  public:
   virtual ~ReadingListener() = default;
+  // The reading in the station's display units and the header that names them.
+  virtual void OnLiveValues(const HistoryRow& display, const HeaderRecord& header) {
+    (void)display, (void)header;
+  }
   virtual void OnReading(const HistoryRow& stored, const LampStates& lamps, std::time_t readTime) {
     (void)stored, (void)lamps, (void)readTime;
   }
@@ -30,6 +34,7 @@ class PublishingFrontEnd final : public MonitorFrontEnd {
   void ShowLiveValues(const HistoryRow& row, const HeaderRecord& header,
                       const AlarmRecord& alarms) override {
     inner_.ShowLiveValues(row, header, alarms);
+    for (ReadingListener* l : listeners_) l->OnLiveValues(row, header);
   }
   void ShowLampStates(const LampStates& lamps) override { inner_.ShowLampStates(lamps); }
   void ShowMaxMin(const MaxMinRecord& maxmin, const HeaderRecord& header) override {

@@ -1,0 +1,186 @@
+// The dashboard: live values from /api/current and the event stream
+// /api/events, charts from /api/records. Everything it loads comes from the
+// program that serves it.
+"use strict";
+(function () {
+  const T = JSON.parse(document.getElementById("texts").textContent);
+  const lang = document.documentElement.lang || "en";
+  const text = (name) => T[name] || name;
+  const $ = (sel, root) => (root || document).querySelector(sel);
+  const $$ = (sel, root) => Array.from((root || document).querySelectorAll(sel));
+
+  let units = {};  // display unit of each key, from the latest reading
+  let latestTime = null;
+
+  document.title = text("title");
+  $("#title").textContent = text("title");
+  $$("[data-text]").forEach((el) => { el.textContent = text(el.dataset.text); });
+  $$(".card[data-key]").forEach((card) => {
+    const key = card.dataset.key;
+    card.innerHTML = "<h2></h2><p class=\"value\" data-show=\"" + key + "\">---</p>";
+    card.querySelector("h2").textContent = text(key);
+  });
+
+  const alarmList = $("#alarms");
+  const lamps = Object.keys(T).filter((k) => k.startsWith("lamp_")).map((k) => k.slice(5));
+  lamps.forEach((key) => {
+    const li = document.createElement("li");
+    li.dataset.lamp = key;
+    li.className = "off";
+    li.textContent = text("lamp_" + key);
+    li.title = text("off");
+    alarmList.appendChild(li);
+  });
+
+  function showValue(el, key, reading) {
+    const value = reading.display ? reading.display[key] : null;
+    el.textContent = value == null ? "---" : value;
+    if (value != null && reading.units && reading.units[key]) {
+      const unit = document.createElement("span");
+      unit.className = "unit";
+      unit.textContent = reading.units[key];
+      el.appendChild(unit);
+    }
+  }
+
+  function showReading(reading) {
+    units = reading.units || units;
+    $$("[data-show]").forEach((el) => showValue(el, el.dataset.show, reading));
+    const deg = reading.wind_direction;
+    $("#direction").textContent = reading.wind_direction_name || "---";
+    $("#needle").style.transform = deg == null ? "" : "rotate(" + deg + "deg)";
+    $("#needle").style.visibility = deg == null ? "hidden" : "visible";
+    const alarms = reading.alarms || {};
+    $$("#alarms li").forEach((li) => {
+      const state = alarms[li.dataset.lamp] || "off";
+      li.className = state;
+      li.title = text(state);
+    });
+    const link = $("#link");
+    if (reading.source === "stored") {
+      link.className = "link stored";
+      link.textContent = text("stored");
+    } else {
+      link.className = reading.connected ? "link on" : "link";
+      link.textContent = text(reading.connected ? "connected" : "not_connected");
+    }
+    const read = reading.last_read ? new Date(reading.last_read) : null;
+    $("#read-time").textContent = read ? text("last_read") + ": " + read.toLocaleString(lang) : text("waiting");
+    if (reading.time) {
+      const first = latestTime === null;
+      latestTime = new Date(reading.time);
+      document.body.dataset.live = String(Number(document.body.dataset.live || 0) + 1);
+      // Charts that found no records try again: the logger may just be
+      // downloading the station's history.
+      if (first || chartRecords === 0) loadCharts();
+    }
+  }
+
+  // Chart values in the units the station displays (the API gives base units).
+  const convert = {
+    "°F": (v) => v * 1.8 + 32,
+    "inHg": (v) => v * 0.02953, "mmHg": (v) => v * 0.75,
+    "km/h": (v) => v * 3.6, "knot": (v) => v * 1.9428, "m/h": (v) => v * 2.237,
+    "inch": (v) => v * 0.03937,
+  };
+  const inUnit = (key, v) => (v == null ? null : (convert[units[key]] || ((x) => x))(v));
+  const unitOf = (key) => (units[key] && units[key] !== "bft" ? units[key] : ({
+    outdoor_temperature: "°C", outdoor_humidity: "%", relative_pressure: "hPa", wind_speed: "m/s", rain_total: "mm",
+  })[key]);
+
+  const spans = { day: 86400e3, week: 7 * 86400e3, month: 30 * 86400e3, year: 365 * 86400e3 };
+  let period = "day";
+  const charts = {};
+  const css = getComputedStyle(document.documentElement);
+  const color = (name) => css.getPropertyValue(name).trim();
+
+  function dateLabel(ms) {
+    const d = new Date(ms);
+    return period === "day" ? d.toLocaleTimeString(lang, { hour: "2-digit", minute: "2-digit" })
+                            : d.toLocaleDateString(lang, { day: "numeric", month: "short" });
+  }
+
+  const drawnMark = {
+    id: "drawnMark",
+    afterRender(chart) {
+      chart.canvas.dataset.drawn = String(chart.data.datasets[0].data.length);
+      document.body.dataset.charts = String($$("canvas[data-drawn]").length);
+    },
+  };
+
+  function draw(id, sets, unit) {
+    const grid = color("--line"), fg = color("--muted");
+    if (charts[id]) charts[id].destroy();
+    charts[id] = new Chart(document.getElementById(id), {
+      type: "line",
+      data: { datasets: sets.map((s) => ({
+        label: s.label, data: s.data, borderColor: s.color, backgroundColor: s.color + "33",
+        fill: !!s.fill, pointRadius: 0, borderWidth: 1.5, tension: 0.2 })) },
+      options: {
+        animation: false, responsive: true, maintainAspectRatio: false, parsing: false, normalized: true,
+        interaction: { mode: "index", intersect: false },
+        plugins: { legend: { labels: { color: fg, boxWidth: 12 } },
+                   tooltip: { callbacks: { title: (items) => items.length ? new Date(items[0].parsed.x).toLocaleString(lang) : "" } } },
+        scales: {
+          x: { type: "linear", ticks: { color: fg, maxTicksLimit: 6, callback: dateLabel }, grid: { color: grid } },
+          y: { ticks: { color: fg }, grid: { color: grid }, title: { display: !!unit, text: unit, color: fg } },
+        },
+      },
+      plugins: [drawnMark],
+    });
+  }
+
+  const chartKeys = ["outdoor_temperature", "dewpoint", "outdoor_humidity", "relative_pressure",
+                     "wind_speed", "gust_speed", "rain_total"];
+  let loading = 0;
+  let chartRecords = -1;  // records in the charts drawn last; -1 before any
+
+  async function loadCharts() {
+    if (!latestTime) return;
+    const ticket = ++loading;
+    const from = new Date(latestTime.getTime() - spans[period]).toISOString().replace(/\.\d+Z$/, "Z");
+    const url = "/api/records?from=" + encodeURIComponent(from) + "&keys=" + chartKeys.join(",") + "&max=1000";
+    let records = [];
+    try {
+      const res = await fetch(url);
+      if (res.ok) records = await res.json();
+    } catch (e) { records = []; }
+    if (ticket !== loading) return;
+    // A station whose clock was set back stores records out of time order.
+    records.sort((a, b) => Date.parse(a.time) - Date.parse(b.time));
+    $("#no-records").hidden = records.length > 0;
+    chartRecords = records.length;
+    const series = (key) => records.map((r) => ({ x: Date.parse(r.time), y: inUnit(key, r[key]) }));
+    const firstRain = records.length ? records[0].rain_total : 0;
+    const rain = records.map((r) => ({ x: Date.parse(r.time),
+      y: r.rain_total == null || firstRain == null ? null : inUnit("rain_total", r.rain_total - firstRain) }));
+    draw("chart-temperature", [
+      { label: text("outdoor_temperature"), data: series("outdoor_temperature"), color: color("--warm") },
+      { label: text("dewpoint"), data: series("dewpoint"), color: color("--accent") }], unitOf("outdoor_temperature"));
+    draw("chart-humidity", [
+      { label: text("outdoor_humidity"), data: series("outdoor_humidity"), color: color("--accent"), fill: true }], "%");
+    draw("chart-pressure", [
+      { label: text("relative_pressure"), data: series("relative_pressure"), color: color("--armed") }], unitOf("relative_pressure"));
+    draw("chart-wind", [
+      { label: text("wind"), data: series("wind_speed"), color: color("--accent") },
+      { label: text("gust"), data: series("gust_speed"), color: color("--warm") }], unitOf("wind_speed"));
+    draw("chart-rain", [
+      { label: text("rain"), data: rain, color: color("--accent"), fill: true }], unitOf("rain_total"));
+  }
+
+  $$("#periods button").forEach((b) => b.addEventListener("click", () => {
+    period = b.dataset.period;
+    $$("#periods button").forEach((o) => o.setAttribute("aria-pressed", String(o === b)));
+    loadCharts();
+  }));
+
+  fetch("/api/current").then((r) => r.json()).then(showReading).catch(() => {});
+  const events = new EventSource("/api/events");
+  events.addEventListener("current", (e) => {
+    $("#status").classList.remove("lost");
+    showReading(JSON.parse(e.data));
+  });
+  events.onerror = () => { $("#read-time").textContent = text("stream_lost"); };
+  // The charts follow the records the logger stores.
+  setInterval(loadCharts, 5 * 60 * 1000);
+})();

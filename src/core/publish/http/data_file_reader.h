@@ -1,0 +1,48 @@
+#pragma once
+// The data file as the HTTP server reads it: its own read-only HistoryFile
+// object, so that requests never hold up the monitor's appends (they take no
+// part in its fileBusy) and see every record once it is on the disk. The
+// server's threads take turns through one mutex rather than giving up on a
+// busy file.
+#include <mutex>
+#include <string>
+
+#include "core/app/clock.h"
+#include "core/history/history_file.h"
+#include "core/history/history_table.h"
+
+namespace skyvane {
+
+class DataFileReader {
+ public:
+  explicit DataFileReader(const Clock& clock) : file_(clock) {}
+  // False when the file cannot be opened for reading.
+  bool Open(const std::string& path) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!file_.OpenFile(path)) return false;
+    file_.KeepReadOnly();
+    return true;
+  }
+  // The records whose recordTime lies in [start, end], in file order. Only
+  // this object's threads use the file's fileBusy, and they take turns, so the
+  // load never gives up on a busy file.
+  void LoadRange(HistoryTable& rows, const std::string& start, const std::string& end) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    rows.clear();
+    file_.LoadRange(rows, start, end);
+  }
+  bool LoadLastRow(HistoryRow& row) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return file_.LoadLastRow(row);
+  }
+  bool ReadStamp(HistoryFile::Stamp& stamp) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return file_.ReadStamp(stamp);
+  }
+
+ private:
+  std::mutex mutex_;
+  HistoryFile file_;
+};
+
+}  // namespace skyvane

@@ -1,0 +1,245 @@
+#include "core/publish/http/records_query.h"
+
+#include <charconv>
+
+#include "core/app/time_text.h"
+
+namespace skyvane {
+namespace {
+
+bool Digits(std::string_view text, std::size_t at, std::size_t count, int& value) {
+  if (at + count > text.size()) return false;
+  value = 0;
+  for (std::size_t i = at; i < at + count; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    value = value * 10 + (text[i] - '0');
+  }
+  return true;
+}
+
+std::string TimeTextOf(int y, int mo, int d, int h, int mi, int s) {
+  std::tm parts{};
+  parts.tm_year = y - 1900;
+  parts.tm_mon = mo - 1;
+  parts.tm_mday = d;
+  parts.tm_hour = h;
+  parts.tm_min = mi;
+  parts.tm_sec = s;
+  return TimeText(parts);
+}
+
+const ReadingKey* KeyNamed(std::string_view name) {
+  for (const ReadingKey& key : ReadingKeys()) {
+    if (key.name == name) return &key;
+  }
+  return nullptr;
+}
+
+bool ParseCount(std::string_view text, std::size_t& value) {
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return !text.empty() && ec == std::errc() && end == text.data() + text.size();
+}
+
+}  // namespace
+
+bool ParseQueryTime(std::string_view text, std::string& recordTime) {
+  int y, mo, d, h = 0, mi = 0, s = 0;
+  if (!Digits(text, 0, 4, y) || text.size() < 10 || text[4] != '-' || !Digits(text, 5, 2, mo) ||
+      text[7] != '-' || !Digits(text, 8, 2, d)) {
+    return false;
+  }
+  std::size_t at = 10;
+  if (at < text.size()) {
+    if (text[at] != 'T' && text[at] != ' ') return false;
+    if (!Digits(text, at + 1, 2, h) || at + 3 >= text.size() || text[at + 3] != ':' ||
+        !Digits(text, at + 4, 2, mi)) {
+      return false;
+    }
+    at += 6;
+    if (at < text.size() && text[at] == ':') {
+      if (!Digits(text, at + 1, 2, s)) return false;
+      at += 3;
+    }
+  }
+  if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 60) return false;
+  if (at == text.size()) {
+    recordTime = TimeTextOf(y, mo, d, h, mi, s);
+    return true;
+  }
+  // A UTC offset: "Z", "+02:00", "-0530"; a '+' may arrive as the blank a
+  // query string makes of it.
+  long offset = 0;
+  const std::string_view zone = text.substr(at);
+  if (zone != "Z") {
+    int oh = 0, om = 0;
+    const char sign = zone[0];
+    if (sign != '+' && sign != '-' && sign != ' ') return false;
+    if (!Digits(zone, 1, 2, oh)) return false;
+    std::size_t m = 3;
+    if (m < zone.size() && zone[m] == ':') ++m;
+    if (!Digits(zone, m, 2, om) || m + 2 != zone.size() || oh > 23 || om > 59) return false;
+    offset = (oh * 60L + om) * 60 * (sign == '-' ? -1 : 1);
+  }
+  std::tm utc{};
+  utc.tm_year = y - 1900;
+  utc.tm_mon = mo - 1;
+  utc.tm_mday = d;
+  utc.tm_hour = h;
+  utc.tm_min = mi;
+  utc.tm_sec = s;
+  const std::time_t t = timegm(&utc) - offset;
+  recordTime = LocalTimeText(t);
+  return true;
+}
+
+bool ParseRecordsQuery(const std::vector<std::pair<std::string, std::string>>& params,
+                       std::time_t now, RecordsQuery& query, std::string& error) {
+  query = RecordsQuery();
+  bool haveFrom = false, haveTo = false, haveKeys = false, haveFormat = false, haveMax = false;
+  for (const auto& [name, value] : params) {
+    bool* seen = name == "from" ? &haveFrom
+                 : name == "to" ? &haveTo
+                 : name == "keys" ? &haveKeys
+                 : name == "format" ? &haveFormat
+                 : name == "max" ? &haveMax
+                 : nullptr;
+    if (!seen) {
+      error = "unknown parameter '" + name + "'";
+      return false;
+    }
+    if (*seen) {
+      error = "parameter '" + name + "' given twice";
+      return false;
+    }
+    *seen = true;
+    if (name == "from" || name == "to") {
+      if (!ParseQueryTime(value, name == "from" ? query.start : query.end)) {
+        error = "'" + value + "' is no time: write 2024-05-06T07:08:09 or 2024-05-06 07:08:09";
+        return false;
+      }
+    } else if (name == "keys") {
+      std::string_view rest = value;
+      while (true) {
+        const std::size_t comma = rest.find(',');
+        const std::string_view keyName = rest.substr(0, comma);
+        const ReadingKey* key = KeyNamed(keyName);
+        if (!key) {
+          error = "unknown key '" + std::string(name) + "'";
+          return false;
+        }
+        query.keys.push_back(key);
+        if (comma == std::string_view::npos) break;
+        rest.remove_prefix(comma + 1);
+      }
+    } else if (name == "format") {
+      if (value != "json" && value != "csv") {
+        error = "format must be json or csv";
+        return false;
+      }
+      query.csv = value == "csv";
+    } else if (!ParseCount(value, query.maxPoints) || query.maxPoints == 0) {
+      error = "max must be a whole number above 0";
+      return false;
+    }
+  }
+  if (!haveTo) query.end = "9999-12-31 23:59:59";
+  if (!haveFrom) {
+    std::time_t to = now;
+    if (haveTo) {
+      unsigned n[6];
+      ReadTimeText(query.end, n);
+      std::tm parts{};
+      parts.tm_year = static_cast<int>(n[0]) - 1900;
+      parts.tm_mon = static_cast<int>(n[1]) - 1;
+      parts.tm_mday = static_cast<int>(n[2]);
+      parts.tm_hour = static_cast<int>(n[3]);
+      parts.tm_min = static_cast<int>(n[4]);
+      parts.tm_sec = static_cast<int>(n[5]);
+      parts.tm_isdst = -1;
+      to = std::mktime(&parts);
+    }
+    query.start = LocalTimeText(to - 86400);
+  }
+  if (query.start > query.end) {
+    error = "from lies after to";
+    return false;
+  }
+  return true;
+}
+
+std::vector<std::size_t> PickRows(std::size_t rows, std::size_t maxPoints) {
+  std::size_t limit = kMaxRecordsPerRequest;
+  if (maxPoints != 0 && maxPoints < limit) limit = maxPoints;
+  std::vector<std::size_t> picked;
+  if (rows <= limit) {
+    picked.resize(rows);
+    for (std::size_t i = 0; i < rows; ++i) picked[i] = i;
+    return picked;
+  }
+  if (maxPoints == 0) {
+    // Too many without thinning asked for: the oldest ones.
+    picked.resize(limit);
+    for (std::size_t i = 0; i < limit; ++i) picked[i] = i;
+    return picked;
+  }
+  picked.reserve(limit);
+  if (limit == 1) return {rows - 1};
+  for (std::size_t i = 0; i < limit; ++i) picked.push_back(i * (rows - 1) / (limit - 1));
+  return picked;
+}
+
+std::string RecordsJson(const HistoryTable& rows, const std::vector<std::size_t>& picked,
+                        const RecordsQuery& query) {
+  std::string json = "[";
+  json.reserve(picked.size() * (query.keys.empty() ? 480 : 40 + 24 * query.keys.size()));
+  bool first = true;
+  for (std::size_t i : picked) {
+    if (!first) json += ",\n";
+    first = false;
+    const HistoryRow row = rows.Row(i);
+    if (query.keys.empty()) {
+      json += RecordJson(row);
+      continue;
+    }
+    const std::string time = IsoLocalTime(row[row::recordTime]);
+    json += "{\"time\":";
+    json += time.empty() ? std::string("null") : JsonString(time);
+    for (const ReadingKey* key : query.keys) {
+      json += ",";
+      json += JsonString(key->name);
+      json += ":";
+      const std::optional<double> value = ReadingValue(row, *key);
+      json += value ? JsonNumber(*value) : std::string("null");
+    }
+    json += "}";
+  }
+  json += "]\n";
+  return json;
+}
+
+std::string RecordsCsv(const HistoryTable& rows, const std::vector<std::size_t>& picked,
+                       const RecordsQuery& query) {
+  std::vector<const ReadingKey*> keys = query.keys;
+  if (keys.empty()) {
+    for (const ReadingKey& key : ReadingKeys()) keys.push_back(&key);
+  }
+  std::string csv = "time";
+  for (const ReadingKey* key : keys) {
+    csv += ",";
+    csv += key->name;
+  }
+  csv += "\r\n";
+  for (std::size_t i : picked) {
+    const HistoryRow row = rows.Row(i);
+    csv += IsoLocalTime(row[row::recordTime]);
+    for (const ReadingKey* key : keys) {
+      csv += ",";
+      const std::optional<double> value = ReadingValue(row, *key);
+      if (value) csv += JsonNumber(*value);
+    }
+    csv += "\r\n";
+  }
+  return csv;
+}
+
+}  // namespace skyvane

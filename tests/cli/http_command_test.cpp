@@ -1,0 +1,242 @@
+// skyvane-cli serving over HTTP: `run --http` on the virtual station (the
+// records it serves are the lines it stored, an event after the cycles),
+// `serve` beside it on the same folder, the address rules, and the dashboard
+// in headless Chromium at a phone's and a desktop's width.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli/cli_test_support.h"
+#include "core/history/history_file.h"
+#include "core/publish/reading_json.h"
+#include "support/http_exchange.h"
+
+namespace skyvane {
+namespace {
+
+using nlohmann::json;
+using test::ReadFileBytes;
+using test::ScratchFolder;
+
+// A skyvane-cli that serves, stopped by SIGTERM when the test is done with it.
+class ServingCli {
+ public:
+  ServingCli(const std::vector<std::string>& args, const std::filesystem::path& errFile)
+      : errFile_(errFile) {
+    pid_ = test::StartCliProgram(args, errFile.string() + ".out", errFile);
+    // The port it chose is in its "serving" line.
+    const std::string mark = "serving http://127.0.0.1:";
+    for (int i = 0; i < 300 && pid_ != 0 && port_ == 0; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      const std::string err = ReadFileBytes(errFile);
+      if (const std::size_t at = err.find(mark); at != std::string::npos) port_ = std::atoi(err.c_str() + at + mark.size());
+      if (waitpid(pid_, &status_, WNOHANG) == pid_) pid_ = 0;
+    }
+  }
+  ~ServingCli() { Stop(); }
+  int port() const { return port_; }
+  // SIGTERM and the exit status; -1 when it ended on its own before.
+  int Stop() {
+    if (pid_ == 0) return -1;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, &status_, 0);
+    pid_ = 0;
+    return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+  }
+  std::string err() const { return ReadFileBytes(errFile_); }
+
+ private:
+  std::filesystem::path errFile_;
+  pid_t pid_ = 0;
+  int port_ = 0;
+  int status_ = 0;
+};
+
+// Runs a program found on PATH to its end, its output captured.
+test::CliRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
+  ScratchFolder capture;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, (capture / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, (capture / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  std::vector<std::string> all{program};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  test::CliRun run;
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  run.out = ReadFileBytes(capture / "out");
+  run.err = ReadFileBytes(capture / "err");
+  return run;
+}
+
+json GetJson(int port, const std::string& path) {
+  const test::HttpAnswer answer = test::Get(port, path);
+  EXPECT_EQ(answer.status, 200) << path << "\n" << answer.body;
+  return answer.status == 200 ? json::parse(answer.body) : json();
+}
+
+// Reads events from an open stream; the data of the next "current" event.
+json NextEvent(test::HttpConnection& stream) {
+  for (;;) {
+    const std::string piece = stream.Take("\n\n");
+    if (piece.empty()) return json();
+    const std::size_t data = piece.find("event: current\ndata: ");
+    if (data != std::string::npos) {
+      return json::parse(piece.substr(data + 21, piece.find('\n', data + 21) - data - 21));
+    }
+  }
+}
+
+std::vector<std::string> SimulatedRun(const ScratchFolder& folder, const std::string& speed) {
+  return {"--folder", folder.path().string(), "--simulate=" + (folder / "sim").string(),
+          "--sim-speed", speed, "--sim-seed", "7", "run"};
+}
+
+TEST(HttpCommand, RunServesTheStationLiveAndTheRecordsItStored) {
+  ScratchFolder folder;
+  std::vector<std::string> args = SimulatedRun(folder, "1000");
+  args.insert(args.end(), {"--http", "127.0.0.1:0"});
+  ServingCli cli(args, folder / "err");
+  ASSERT_GT(cli.port(), 0) << cli.err();
+
+  // The stream opens with the state so far and has an event after the first
+  // cycle (the monitor polls every 15 s; how many events per cycle is the
+  // server test's business).
+  test::HttpConnection stream(cli.port());
+  ASSERT_TRUE(stream.Send("GET /api/events HTTP/1.1\r\nHost: x\r\n\r\n"));
+  json event = NextEvent(stream);
+  for (int i = 0; i < 3 && event["connected"] != true; ++i) event = NextEvent(stream);
+  EXPECT_EQ(event["source"], "live");
+  EXPECT_EQ(event["connected"], true);
+  EXPECT_TRUE(event["outdoor_temperature"].is_number()) << event.dump();
+  EXPECT_EQ(event["units"]["rain_total"], "mm");
+  EXPECT_EQ(event["alarms"].size(), 23u);
+
+  const json current = GetJson(cli.port(), "/api/current");
+  EXPECT_EQ(current["connected"], true);
+  EXPECT_TRUE(current["last_read"].is_string());
+
+  // The records served are the data file's lines, in file order.
+  const json records = GetJson(cli.port(), "/api/records?from=2000-01-01");
+  ASSERT_TRUE(records.is_array());
+  ASSERT_GT(records.size(), 100u);
+  FixedClock clock;
+  HistoryFile file(clock);
+  ASSERT_TRUE(file.OpenFile((folder / "Skyvane.dat").string()));
+  HistoryRowArray rows;
+  file.LoadAll(rows);
+  ASSERT_GE(rows.size(), records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    ASSERT_EQ(records[i], json::parse(RecordJson(rows[i]))) << "record " << i;
+  }
+  EXPECT_EQ(cli.Stop(), 0);
+  EXPECT_EQ(cli.err().find("warning"), std::string::npos) << cli.err();
+}
+
+TEST(HttpCommand, ServeBesideTheLoggerTakesItsAddressFromTheSettingsAndFollowsTheFile) {
+  ScratchFolder folder;
+  std::ofstream(folder / "Skyvane.ini") << "[http]\r\nListen=127.0.0.1:0\r\n";
+  ServingCli serve({"--folder", folder.path().string(), "serve"}, folder / "serve.err");
+  ASSERT_GT(serve.port(), 0) << serve.err();
+  test::HttpConnection stream(serve.port());
+  ASSERT_TRUE(stream.Send("GET /api/events HTTP/1.1\r\nHost: x\r\n\r\n"));
+  EXPECT_EQ(NextEvent(stream)["time"], nullptr);  // nothing stored yet
+
+  // The logger polls into the same folder (serve holds no lock) and appends
+  // its first records: an event with the newest of them.
+  ServingCli logger(SimulatedRun(folder, "1000"), folder / "logger.err");
+  const json event = NextEvent(stream);
+  EXPECT_EQ(event["source"], "stored");
+  EXPECT_EQ(event["connected"], false);
+  EXPECT_EQ(event["alarms"]["rain_hour_high"], "off");
+  FixedClock clock;
+  HistoryFile file(clock);
+  ASSERT_TRUE(file.OpenFile((folder / "Skyvane.dat").string()));
+  HistoryRow last;
+  ASSERT_TRUE(file.LoadLastRow(last));
+  EXPECT_LE(event["time"].get<std::string>(), IsoLocalTime(last[row::recordTime]));
+  EXPECT_EQ(GetJson(serve.port(), "/api/current")["time"], IsoLocalTime(last[row::recordTime]));
+  EXPECT_EQ(serve.Stop(), 0);
+  EXPECT_EQ(logger.Stop(), 0);
+}
+
+TEST(HttpCommand, AddressesThatDoNotParseAndTheWarningBeyondLoopback) {
+  ScratchFolder folder;
+  const std::string f = folder.path().string();
+  auto run = test::RunCliProgram({"--folder", f, "serve"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("usage: serve"), std::string::npos) << run.err;
+  run = test::RunCliProgram({"--folder", f, "serve", "--http", "port80"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "skyvane-cli: 'port80' is no address: the port must be a number from 0 to 65535\n");
+  run = test::RunCliProgram({"--folder", f, "--simulate", "run", "--http", "127.0.0.1:0", "extra"});
+  EXPECT_EQ(run.status, 2);
+  // The option wins over the settings, which name an address that does not parse.
+  std::ofstream(folder / "Skyvane.ini") << "[http]\r\nListen=nowhere\r\n";
+  run = test::RunCliProgram({"--folder", f, "serve"});
+  EXPECT_EQ(run.err, "skyvane-cli: 'nowhere' is no address: the port must be a number from 0 to 65535\n");
+  // An address of the documentation network is no address of this machine.
+  run = test::RunCliProgram({"--folder", f, "serve", "--http=192.0.2.1:0"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "skyvane-cli: warning: serving on 192.0.2.1:0 makes the weather data visible to the network, "
+            "without password or encryption\n"
+            "skyvane-cli: cannot listen on 192.0.2.1:0\n");
+}
+
+// The page in a real browser: live values, the alarm lamps and five charts
+// drawn from the records, at a phone's width and a desktop's.
+TEST(HttpCommand, TheDashboardShowsTheStationInABrowser) {
+  ScratchFolder folder;
+  std::vector<std::string> args = SimulatedRun(folder, "60");
+  args.insert(args.end(), {"--http", "0"});
+  ServingCli cli(args, folder / "err");
+  ASSERT_GT(cli.port(), 0) << cli.err();
+
+  const std::string script = std::string(SKYVANE_SOURCE_DIR) + "/tests/cli/browser/dashboard_check.py";
+  const std::string shot = std::string(SKYVANE_BINARY_DIR) + "/dashboard.png";
+  const auto check = RunProgram("python3", {script, "http://127.0.0.1:" + std::to_string(cli.port()) + "/",
+                                                  (folder / "chromium").string(), "--screenshot", shot, "375", "1280"});
+  ASSERT_EQ(check.status, 0) << check.err;
+  const std::vector<std::string> lines = test::Lines(check.out);
+  ASSERT_EQ(lines.size(), 2u) << check.out << check.err;
+  for (const std::string& line : lines) {
+    const json page = json::parse(line);
+    SCOPED_TRACE(line);
+    EXPECT_EQ(page["lang"], "en");
+    EXPECT_EQ(page["title"], "Skyvane Radio Controlled");
+    EXPECT_GE(page["live"].get<int>(), 1);
+    EXPECT_EQ(page["link"], "connected");
+    EXPECT_EQ(page["charts"], 5);
+    for (const auto& drawn : page["drawn"]) EXPECT_GT(drawn.get<int>(), 0);
+    for (const auto& inked : page["inked"]) EXPECT_GT(inked.get<int>(), 500);  // lines, not just a blank canvas
+    const std::string temperature = page["shown"]["outdoor_temperature"];
+    EXPECT_TRUE(temperature.size() > 3 && temperature.substr(temperature.size() - 3) == "°C") << temperature;
+    EXPECT_EQ(page["shown"]["relative_pressure"].get<std::string>().find("---"), std::string::npos);
+    ASSERT_EQ(page["lamps"].size(), 23u);
+    for (const auto& lamp : page["lamps"]) {
+      EXPECT_TRUE(lamp == "off" || lamp == "armed" || lamp == "triggered") << lamp;
+    }
+    EXPECT_LE(page["overflow"].get<int>(), 0) << "no sideways scrolling at " << page["width"];
+  }
+  EXPECT_GT(std::filesystem::file_size(shot), 10000u);
+}
+
+}  // namespace
+}  // namespace skyvane

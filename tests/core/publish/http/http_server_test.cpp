@@ -1,0 +1,384 @@
+// The HTTP API against the golden data file (records compared with the golden
+// record objects of the same lines), the live reading and its event stream,
+// the page in three languages, and requests that must be refused without
+// harming the server.
+#include "core/publish/http/http_server.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/history/history_file.h"
+#include "core/publish/http/dashboard_texts.h"
+#include "core/publish/http/listen_address.h"
+#include "core/publish/http/records_query.h"
+#include "support/golden.h"
+#include "support/http_exchange.h"
+#include "support/local_time.h"
+#include "support/scratch_folder.h"
+
+namespace skyvane {
+namespace {
+
+using nlohmann::json;
+using test::Get;
+using test::HttpAnswer;
+
+// Summer time in Copenhagen, as the golden record objects were written.
+class CopenhagenTime {
+ public:
+  CopenhagenTime() {
+    if (const char* tz = std::getenv("TZ")) saved_ = tz, hadTz_ = true;
+    ::setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+    ::tzset();
+  }
+  ~CopenhagenTime() {
+    if (hadTz_) ::setenv("TZ", saved_.c_str(), 1);
+    else ::unsetenv("TZ");
+    ::tzset();
+  }
+
+ private:
+  std::string saved_;
+  bool hadTz_ = false;
+};
+
+// The golden record objects, one per line of the golden data file.
+std::vector<json> GoldenRecords() {
+  std::ifstream in(test::GoldenFolder() / "publish" / "readings.jsonl");
+  std::vector<json> records;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty()) records.push_back(json::parse(line));
+  }
+  return records;
+}
+
+// A server over a copy of the golden data file, its live values from the
+// file or from a LiveReading the test feeds.
+class HttpServerTest : public ::testing::Test {
+ protected:
+  void Serve(CurrentSource& source, HttpServerLimits limits = {}) {
+    std::filesystem::copy_file(test::GoldenFolder() / "Skyvane.dat", folder_ / "Skyvane.dat");
+    ASSERT_TRUE(data_.Open((folder_ / "Skyvane.dat").string()));
+    server_ = std::make_unique<HttpServer>(source, data_, clock_, limits);
+    std::string error;
+    ASSERT_TRUE(server_->Start(ListenAddress{"127.0.0.1", 0}, error)) << error;
+    port_ = server_->port();
+    ASSERT_GT(port_, 0);
+  }
+  json GetJson(const std::string& path) {
+    const HttpAnswer answer = Get(port_, path);
+    EXPECT_EQ(answer.status, 200) << path << "\n" << answer.body;
+    return answer.status == 200 ? json::parse(answer.body) : json();
+  }
+
+  StoredReading& Stored(std::chrono::milliseconds checkEvery = std::chrono::seconds(1)) {
+    stored_ = std::make_unique<StoredReading>(data_, checkEvery);
+    return *stored_;
+  }
+
+  CopenhagenTime zone_;
+  FixedClock clock_{test::LocalTime(2024, 5, 6, 7, 10)};
+  test::ScratchFolder folder_;
+  DataFileReader data_{clock_};
+  // The sources outlive the server, which stops them.
+  std::unique_ptr<StoredReading> stored_;
+  LiveReading live_;
+  std::unique_ptr<HttpServer> server_;
+  int port_ = 0;
+};
+
+TEST_F(HttpServerTest, RecordsAreTheStoredLinesInTheRangeWithBothEndsIncluded) {
+  Serve(Stored());
+  const std::vector<json> golden = GoldenRecords();
+  ASSERT_GE(golden.size(), 15u);  // the records, then live readings
+
+  struct Case {
+    std::string query;
+    std::size_t first, count;  // golden lines, counted from 1
+  };
+  const Case cases[] = {
+      {"from=2024-05-06%2006:13:09&to=2024-05-06T06:28:09", 4, 4},
+      {"from=2024-05-06T04:13:09Z&to=2024-05-06T06:28:08%2B02:00", 4, 3},  // UTC and an offset
+      {"from=2024-05-06T06:13:09+02:00&to=2024-05-06T06:13:09", 4, 1},     // '+' read as a blank
+      {"from=2024-05-06T06:13:10", 5, 11},                                  // no to: up to the last
+      {"from=2024-05-06", 1, 15},
+      {"from=2024-05-07", 1, 0},
+      {"", 1, 15},  // the last 24 hours before the clock
+  };
+  for (const Case& c : cases) {
+    const json records = GetJson("/api/records?" + c.query);
+    ASSERT_TRUE(records.is_array()) << c.query;
+    ASSERT_EQ(records.size(), c.count) << c.query;
+    for (std::size_t i = 0; i < c.count; ++i) EXPECT_EQ(records[i], golden[c.first - 1 + i]) << c.query;
+  }
+  // A day later only the records of the last 24 hours remain.
+  clock_.Set(test::LocalTime(2024, 5, 7, 6, 30));
+  const json recent = GetJson("/api/records");
+  ASSERT_EQ(recent.size(), 8u);
+  EXPECT_EQ(recent[0]["time"], "2024-05-06T06:33:09+02:00");
+}
+
+TEST_F(HttpServerTest, RecordsWithChosenKeysAsJsonCsvAndThinned) {
+  Serve(Stored());
+  const json some = GetJson("/api/records?from=2024-05-06T06:53:09&keys=outdoor_temperature,rain_total");
+  ASSERT_EQ(some.size(), 4u);
+  EXPECT_EQ(some[1], json::parse(R"({"time":"2024-05-06T06:58:09+02:00","outdoor_temperature":-28.4,"rain_total":3.6})"))
+      << some[1].dump();
+
+  const HttpAnswer csv = Get(port_, "/api/records?from=2024-05-06T07:03:09&keys=outdoor_temperature,wind_direction&format=csv");
+  EXPECT_EQ(csv.status, 200);
+  EXPECT_EQ(test::HeaderValue(csv, "Content-Type"), "text/csv; charset=utf-8");
+  EXPECT_EQ(csv.body,
+            "time,outdoor_temperature,wind_direction\r\n"
+            "2024-05-06T07:03:09+02:00,24.9,337.5\r\n"
+            "2024-05-06T07:08:09+02:00,25.4,0\r\n");
+
+  // At most max records, the first and the last among them.
+  const json thinned = GetJson("/api/records?from=2024-05-06&keys=rain_total&max=3");
+  ASSERT_EQ(thinned.size(), 3u);
+  EXPECT_EQ(thinned[0]["time"], "2024-05-06T05:58:09+02:00");
+  EXPECT_EQ(thinned[1]["time"], "2024-05-06T06:33:09+02:00");
+  EXPECT_EQ(thinned[2]["time"], "2024-05-06T07:08:09+02:00");
+}
+
+TEST_F(HttpServerTest, TheDataFileAloneGivesItsNewestRecordMarkedStored) {
+  StoredReading& stored = Stored(std::chrono::milliseconds(10));
+  Serve(stored);
+  const json current = GetJson("/api/current");
+  EXPECT_EQ(current["source"], "stored");
+  EXPECT_EQ(current["connected"], false);
+  EXPECT_EQ(current["time"], "2024-05-06T07:08:09+02:00");
+  EXPECT_EQ(current["last_read"], "2024-05-06T07:08:09+02:00");
+  EXPECT_EQ(current["outdoor_temperature"], 25.4);
+  EXPECT_EQ(current["display"]["relative_pressure"], "1002.6");
+  EXPECT_EQ(current["units"]["relative_pressure"], "Hpa");
+  EXPECT_EQ(current["alarms"]["rain_24h_high"], "off");
+  EXPECT_EQ(Get(port_, "/api/current").head.find("Cache-Control: no-store") != std::string::npos, true);
+
+  // A record appended by the poller is a new cycle for the event stream.
+  std::uint64_t seen = stored.Cycle();
+  EXPECT_FALSE(stored.WaitForCycle(seen, std::chrono::milliseconds(30)));
+  std::ifstream in(test::GoldenFolder() / "Skyvane.dat", std::ios::binary);
+  std::string line;
+  std::getline(in, line);
+  std::ofstream(folder_ / "Skyvane.dat", std::ios::app | std::ios::binary) << line << "\n";
+  EXPECT_TRUE(stored.WaitForCycle(seen, std::chrono::seconds(10)));
+}
+
+TEST_F(HttpServerTest, TheLiveReadingAndAnEventAfterEveryCycle) {
+  LiveReading& live = live_;
+  HttpServerLimits limits;
+  limits.heartbeat = std::chrono::milliseconds(50);
+  limits.streams = 1;
+  Serve(live, limits);
+
+  const json before = GetJson("/api/current");
+  EXPECT_EQ(before["time"], nullptr);
+  EXPECT_EQ(before["connected"], false);
+  EXPECT_EQ(before["last_read"], nullptr);
+  EXPECT_EQ(before["source"], "live");
+
+  test::HttpConnection stream(port_);
+  ASSERT_TRUE(stream.Send("GET /api/events HTTP/1.1\r\nHost: x\r\n\r\n"));
+  const std::string head = stream.Take("\r\n\r\n");
+  EXPECT_NE(head.find("Content-Type: text/event-stream"), std::string::npos) << head;
+  EXPECT_NE(head.find("Cache-Control: no-store"), std::string::npos) << head;
+  // The next event of the stream (heartbeats passed over), its data parsed.
+  auto nextEvent = [&stream]() {
+    for (;;) {
+      const std::string piece = stream.Take("\n\n");
+      if (piece.empty()) return json();
+      const std::size_t data = piece.find("event: current\ndata: ");
+      if (data != std::string::npos) return json::parse(piece.substr(data + 21, piece.find('\n', data + 21) - data - 21));
+    }
+  };
+  EXPECT_EQ(nextEvent()["time"], nullptr);  // the state when the stream opened
+
+  // Only one stream is allowed here: the next is refused while it is open.
+  EXPECT_EQ(Get(port_, "/api/events").status, 503);
+
+  HeaderRecord fahrenheit;
+  fahrenheit[hdr::kUnitOutdoorTemp] = "°F";
+  for (int cycle = 1; cycle <= 2; ++cycle) {
+    HistoryRow display, stored;
+    stored[row::outdoorTemperature] = cycle == 1 ? "12.3" : "-4.0";
+    display[row::outdoorTemperature] = cycle == 1 ? "54.1" : "24.8";
+    LampStates lamps{};
+    lamps[21] = LampState::kTriggered;  // lamp 22, rain_hour_high
+    const std::time_t readTime = test::LocalTime(2024, 5, 6, 7, 10 + cycle);
+    live.OnLiveValues(display, fahrenheit);
+    live.OnReading(stored, lamps, readTime);
+    // Read from the station: connected while the cycle goes on downloading.
+    if (cycle == 1) {
+      EXPECT_EQ(GetJson("/api/current")["connected"], true);
+    }
+    live.OnCycleEnded(true);
+    const json event = nextEvent();
+    EXPECT_EQ(event["outdoor_temperature"], cycle == 1 ? 12.3 : -4.0);
+    EXPECT_EQ(event["display"]["outdoor_temperature"], cycle == 1 ? "54.1" : "24.8");
+    EXPECT_EQ(event["units"]["outdoor_temperature"], "°F");
+    EXPECT_EQ(event["units"]["indoor_temperature"], "°C");
+    EXPECT_EQ(event["connected"], true);
+    EXPECT_EQ(event["last_read"], cycle == 1 ? "2024-05-06T07:11:00+02:00" : "2024-05-06T07:12:00+02:00");
+    EXPECT_EQ(event["alarms"]["rain_hour_high"], "triggered");
+    EXPECT_EQ(event["alarms"]["rain_24h_high"], "off");
+  }
+  // No second event for the same cycle: a heartbeat comes first.
+  const std::string idle = stream.Take(": heartbeat\n\n");
+  EXPECT_EQ(idle.find("event:"), std::string::npos) << idle;
+  // A cycle without the station keeps the last reading, now marked not connected.
+  live.OnCycleEnded(false);
+  const json lost = nextEvent();
+  EXPECT_EQ(lost["connected"], false);
+  EXPECT_EQ(lost["outdoor_temperature"], -4.0);
+  EXPECT_EQ(GetJson("/api/current"), lost);
+}
+
+TEST_F(HttpServerTest, RefusesWhatItDoesNotServeAndKeepsServing) {
+  HttpServerLimits limits;
+  limits.timeout = std::chrono::seconds(1);
+  Serve(Stored(), limits);
+  const std::string host = "Host: 127.0.0.1\r\nConnection: close\r\n";
+  struct Case {
+    std::string request;
+    int status;
+  };
+  const Case cases[] = {
+      {"GET /../Skyvane.dat HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /%2e%2e/%2e%2e/etc/passwd HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /app.js/../../Skyvane.dat HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api%2Fcurrent HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /Skyvane.dat HTTP/1.1\r\n" + host + "\r\n", 404},
+      {"GET /index.html HTTP/1.1\r\n" + host + "\r\n", 404},
+      {"GET //etc/passwd HTTP/1.1\r\n" + host + "\r\n", 404},
+      {"GET /api\\current HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /%61pp.js HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"POST /api/current HTTP/1.1\r\n" + host + "Content-Length: 2\r\n\r\n{}", 405},
+      {"DELETE /api/records HTTP/1.1\r\n" + host + "\r\n", 405},
+      {"PUT / HTTP/1.1\r\n" + host + "Content-Length: 1\r\n\r\nx", 405},
+      {"BREW /api/health HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/health HTTP/1.1\r\n" + host + "Content-Length: 4\r\n\r\nbody", 400},
+      {"GET /api/health HTTP/1.1\r\n" + host + "Transfer-Encoding: chunked\r\n\r\n0\r\n\r\n", 400},
+      {"GET /api/current?x=1 HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?from=yesterday HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?from=2024-13-01 HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?from=2024-05-06T07:00:00%2B2 HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?keys=outdoor_temperature,,rain_total HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?keys=../../etc HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?from=2024-05-06&from=2024-05-05 HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?from=2024-05-07&to=2024-05-06 HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?format=xml HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?max=0 HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?max=-5 HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?limit=5 HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /" + std::string(20000, 'a') + " HTTP/1.1\r\n" + host + "\r\n", 414},
+      {"GET /api/health HTTP/1.1\r\n" + host + "X-Big: " + std::string(20000, 'b') + "\r\n\r\n", 400},
+      {std::string("\x01\x02\xff garbage\r\n\r\n", 15), 400},
+  };
+  for (const Case& c : cases) {
+    const HttpAnswer answer = test::Exchange(port_, c.request);
+    EXPECT_EQ(answer.status, c.status) << c.request.substr(0, 80);
+  }
+  // A client that sends half a request and nothing more is let go after the read timeout.
+  EXPECT_EQ(test::Exchange(port_, "GET /api/health HTTP/1.1\r\nHost: x\r\n").status, 400);
+
+  const HttpAnswer health = Get(port_, "/api/health");
+  EXPECT_EQ(health.status, 200);
+  EXPECT_EQ(health.body, "{\"ok\":true}\n");
+  EXPECT_EQ(test::Exchange(port_, "HEAD /api/health HTTP/1.1\r\n" + host + "\r\n").status, 200);
+}
+
+TEST_F(HttpServerTest, ThePageInTheReadersLanguageAndItsFilesBuiltIn) {
+  Serve(Stored());
+  struct Case {
+    std::string acceptLanguage;
+    std::string lang;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"", "en", "\"outdoor_temperature\":\"Outdoor Temperature\""},
+      {"de-CH, de;q=0.9, en;q=0.8", "de", "\"outdoor_temperature\":\"außen Temperatur\""},
+      {"fr, da;q=0.5, en;q=0.4", "da", "\"outdoor_temperature\":\"Udendørs Temperatur\""},
+      {"en-GB;q=0.3, da;q=0.9", "da", "\"alarms\":\"Alarmer\""},
+      {"de;q=0, en", "en", "\"alarms\":\"Alarms\""},
+  };
+  for (const Case& c : cases) {
+    const HttpAnswer page =
+        Get(port_, "/", c.acceptLanguage.empty() ? "" : "Accept-Language: " + c.acceptLanguage + "\r\n");
+    EXPECT_EQ(page.status, 200);
+    EXPECT_NE(page.body.find("<html lang=\"" + c.lang + "\">"), std::string::npos) << c.acceptLanguage;
+    EXPECT_NE(page.body.find(c.text), std::string::npos) << c.acceptLanguage;
+    EXPECT_EQ(page.body.find("{{"), std::string::npos);
+  }
+  // The German "Gust" ends in a double quote: escaped inside the page's JSON.
+  EXPECT_NE(Get(port_, "/", "Accept-Language: de\r\n").body.find("\"gust\":\"Windbö\\\"\""), std::string::npos);
+  EXPECT_NE(Get(port_, "/", "Accept-Language: da\r\n").body.find("\"lamp_rain_24h_high\":\"24 Timer Nedbør Høj\""),
+            std::string::npos);
+
+  const HttpAnswer chart = Get(port_, "/chart.min.js");
+  EXPECT_EQ(chart.status, 200);
+  EXPECT_EQ(test::HeaderValue(chart, "Content-Type"), "text/javascript; charset=utf-8");
+  std::ifstream library("/usr/share/javascript/chart.js/chart.min.js", std::ios::binary);
+  EXPECT_EQ(chart.body, std::string(std::istreambuf_iterator<char>(library), {}));
+  EXPECT_EQ(test::HeaderValue(Get(port_, "/style.css"), "Content-Type"), "text/css; charset=utf-8");
+  EXPECT_NE(Get(port_, "/app.js").body.find("/api/events"), std::string::npos);
+}
+
+TEST(ListenAddress, PortAloneMeansLoopback) {
+  struct Case {
+    std::string text;
+    bool ok;
+    std::string host;
+    int port;
+    bool loopback;
+  };
+  const Case cases[] = {
+      {"8473", true, "127.0.0.1", 8473, true},
+      {"0", true, "127.0.0.1", 0, true},
+      {"0.0.0.0:80", true, "0.0.0.0", 80, false},
+      {"192.168.1.20:8473", true, "192.168.1.20", 8473, false},
+      {"127.1.2.3:1", true, "127.1.2.3", 1, true},
+      {"localhost:65535", true, "localhost", 65535, true},
+      {"[::1]:8080", true, "::1", 8080, true},
+      {"[::]:8080", true, "::", 8080, false},
+      {"", false, "", 0, false},
+      {"http", false, "", 0, false},
+      {"65536", false, "", 0, false},
+      {"-1", false, "", 0, false},
+      {"::1:80", false, "", 0, false},
+      {"host:", false, "", 0, false},
+      {":80", false, "", 0, false},
+      {"[::1]8080", false, "", 0, false},
+  };
+  for (const Case& c : cases) {
+    ListenAddress address;
+    std::string error;
+    ASSERT_EQ(ParseListenAddress(c.text, address, error), c.ok) << c.text;
+    if (!c.ok) {
+      EXPECT_NE(error.find("'" + c.text + "'"), std::string::npos) << error;
+      continue;
+    }
+    EXPECT_EQ(address.host, c.host) << c.text;
+    EXPECT_EQ(address.port, c.port) << c.text;
+    EXPECT_EQ(IsLoopbackHost(address.host), c.loopback) << c.text;
+  }
+}
+
+TEST(RecordsQuery, PickRowsThinsEvenlyAndCapsTheAnswer) {
+  EXPECT_EQ(PickRows(3, 0), (std::vector<std::size_t>{0, 1, 2}));
+  EXPECT_EQ(PickRows(3, 5), (std::vector<std::size_t>{0, 1, 2}));
+  EXPECT_EQ(PickRows(10, 4), (std::vector<std::size_t>{0, 3, 6, 9}));
+  EXPECT_EQ(PickRows(10, 1), (std::vector<std::size_t>{9}));
+  const std::vector<std::size_t> capped = PickRows(kMaxRecordsPerRequest + 5, 0);
+  ASSERT_EQ(capped.size(), kMaxRecordsPerRequest);
+  EXPECT_EQ(capped.back(), kMaxRecordsPerRequest - 1);
+}
+
+}  // namespace
+}  // namespace skyvane
