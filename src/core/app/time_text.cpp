@@ -43,4 +43,18 @@ std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
+std::time_t LocalTimeOfText(std::string_view text) {
+  unsigned n[6];
+  if (!ReadTimeText(text, n)) return -1;
+  std::tm parts{};
+  parts.tm_year = static_cast<int>(n[0]) - 1900;
+  parts.tm_mon = static_cast<int>(n[1]) - 1;
+  parts.tm_mday = static_cast<int>(n[2]);
+  parts.tm_hour = static_cast<int>(n[3]);
+  parts.tm_min = static_cast<int>(n[4]);
+  parts.tm_sec = static_cast<int>(n[5]);
+  parts.tm_isdst = -1;
+  return std::mktime(&parts);
+}
+
 }  // namespace skyvane

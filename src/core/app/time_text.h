@@ -21,6 +21,10 @@ std::string LocalTimeText(std::time_t t);
 // are not checked against the calendar.
 bool ReadTimeText(std::string_view text, unsigned numbers[6]);
 
+// The local calendar time of a text of exactly the stored form, daylight
+// saving decided by the zone's rules for that date; -1 for any other text.
+std::time_t LocalTimeOfText(std::string_view text);
+
 // Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
 std::int64_t DaysFromCivil(std::int64_t year, unsigned month, unsigned day);
 

@@ -120,19 +120,8 @@ std::string IsoLocalTime(std::time_t t) {
 }
 
 std::string IsoLocalTime(std::string_view storedTime) {
-  unsigned n[6];
-  if (!ReadTimeText(Trimmed(storedTime), n)) return {};
-  std::tm parts{};
-  parts.tm_year = static_cast<int>(n[0]) - 1900;
-  parts.tm_mon = static_cast<int>(n[1]) - 1;
-  parts.tm_mday = static_cast<int>(n[2]);
-  parts.tm_hour = static_cast<int>(n[3]);
-  parts.tm_min = static_cast<int>(n[4]);
-  parts.tm_sec = static_cast<int>(n[5]);
-  parts.tm_isdst = -1;  // the zone's rule for that date decides the offset
-  const std::time_t t = std::mktime(&parts);
-  if (t == static_cast<std::time_t>(-1)) return {};
-  return IsoLocalTime(t);
+  const std::time_t t = LocalTimeOfText(Trimmed(storedTime));
+  return t == static_cast<std::time_t>(-1) ? std::string() : IsoLocalTime(t);
 }
 
 std::string CurrentReadingJson(const HistoryRow& stored, const LampStates& lamps,

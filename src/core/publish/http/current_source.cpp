@@ -37,17 +37,7 @@ std::string_view DisplayUnit(const ReadingKey& key, const HeaderRecord& header) 
 
 // A stored time text as a calendar time; 0 when it is none.
 std::time_t StoredTime(std::string_view text) {
-  unsigned n[6];
-  if (!ReadTimeText(Trimmed(text), n)) return 0;
-  std::tm parts{};
-  parts.tm_year = static_cast<int>(n[0]) - 1900;
-  parts.tm_mon = static_cast<int>(n[1]) - 1;
-  parts.tm_mday = static_cast<int>(n[2]);
-  parts.tm_hour = static_cast<int>(n[3]);
-  parts.tm_min = static_cast<int>(n[4]);
-  parts.tm_sec = static_cast<int>(n[5]);
-  parts.tm_isdst = -1;
-  const std::time_t t = std::mktime(&parts);
+  const std::time_t t = LocalTimeOfText(Trimmed(text));
   return t == static_cast<std::time_t>(-1) ? 0 : t;
 }
 

@@ -145,19 +145,7 @@ bool ParseRecordsQuery(const std::vector<std::pair<std::string, std::string>>& p
   if (!haveTo) query.end = "9999-12-31 23:59:59";
   if (!haveFrom) {
     std::time_t to = now;
-    if (haveTo) {
-      unsigned n[6];
-      ReadTimeText(query.end, n);
-      std::tm parts{};
-      parts.tm_year = static_cast<int>(n[0]) - 1900;
-      parts.tm_mon = static_cast<int>(n[1]) - 1;
-      parts.tm_mday = static_cast<int>(n[2]);
-      parts.tm_hour = static_cast<int>(n[3]);
-      parts.tm_min = static_cast<int>(n[4]);
-      parts.tm_sec = static_cast<int>(n[5]);
-      parts.tm_isdst = -1;
-      to = std::mktime(&parts);
-    }
+    if (haveTo) to = LocalTimeOfText(query.end);
     query.start = LocalTimeText(to - 86400);
   }
   if (query.start > query.end) {
