@@ -210,8 +210,8 @@ TEST_F(SimulatedStationTest, RestartContinuesFromTheSavedStateAndCatchesUp) {
 TEST_F(SimulatedStationTest, FaultsFileMakesTheStationFailAsAskedAndRecover) {
   ASSERT_TRUE(Open(Options(1))) << openError;
   const auto faults = folder / "station" / "faults";
-  auto writeFaults = [&](const std::string& text) {
-    std::ofstream(faults) << text;
+  auto writeFaults = [&](const std::string& lines) {
+    std::ofstream(faults) << lines;
     std::filesystem::last_write_time(faults, std::filesystem::last_write_time(faults) +
                                                  std::chrono::seconds(1));
     realMs += 1000;  // the file is looked at every quarter second
