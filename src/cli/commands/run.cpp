@@ -9,6 +9,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/command_support.h"
 #include "cli/data_file_access.h"
 #include "cli/printing_front_end.h"
 #include "core/monitor/monitor_thread.h"
@@ -60,10 +61,7 @@ void WatchConnection(CliContext& ctx) {
 }
 
 int RunRun(CliContext& ctx, const std::vector<std::string>& args) {
-  if (!args.empty()) {
-    ctx.err << "skyvane-cli: usage: " << kRunSynopsis << "\n";
-    return kExitUsage;
-  }
+  if (!args.empty()) return UsageError(ctx, kRunSynopsis);
   CliDataFile data(ctx.clock);
   if (!data.OpenForPolling(ctx)) return kExitFailure;
 
