@@ -3,6 +3,7 @@
 #include "gui/dialogs/caption_rows.h"
 
 namespace skyvane {
+
 QString ScopeCaptions::Of(const std::string& english) const {
   const CaptionRow* row = FindCaptionRow(SettingsDialogCaptionRows(), english);
   return row != nullptr ? QString::fromUtf8(row->In(language)) : QString::fromStdString(english);
