@@ -71,15 +71,15 @@ class WeatherSimulator {
     PutSignMagnitude(&r[5], static_cast<int>(std::lround(outdoor * 10)));
     const auto p = static_cast<unsigned>(std::lround(pressure_ - 60));
     r[7] = p & 0xFF;
-    r[8] = p >> 8;
+    r[8] = static_cast<std::uint8_t>(p >> 8);
     const auto w = static_cast<unsigned>(std::lround(wind_));
     const auto g = std::min(500u, w + static_cast<unsigned>(Uniform() * 40));
     r[9] = w & 0xFF;
     r[10] = g & 0xFF;
     r[11] = static_cast<std::uint8_t>(((g >> 8) << 4) | (w >> 8));
     r[12] = static_cast<std::uint8_t>(direction_);
-    r[13] = rainTicks_ & 0xFF;
-    r[14] = rainTicks_ >> 8;
+    r[13] = static_cast<std::uint8_t>(rainTicks_ & 0xFF);
+    r[14] = static_cast<std::uint8_t>(rainTicks_ >> 8);
     r[15] = 0x40;
     return r;
   }

@@ -59,4 +59,9 @@ void PrintDialogMessages(CliContext& ctx, const DialogMessages& messages) {
   for (Txt entry : messages) ctx.err << "skyvane-cli: " << EntryText(ctx, entry) << "\n";
 }
 
+int SaveExitStatus(CliContext& ctx, const SaveOutcome& outcome) {
+  PrintDialogMessages(ctx, outcome.messages);
+  return outcome.Written() ? kExitOk : kExitFailure;
+}
+
 }  // namespace skyvane

@@ -25,6 +25,9 @@ std::string ItemList(std::span<const char* const> items);
 // One line per message, in the user's language, on ctx.err.
 void PrintDialogMessages(CliContext& ctx, const DialogMessages& messages);
 
+// A dialog's save as a command's end: its messages, then the exit status.
+int SaveExitStatus(CliContext& ctx, const SaveOutcome& outcome);
+
 // The text of an entry in the user's language.
 std::string EntryText(const CliContext& ctx, Txt entry);
 

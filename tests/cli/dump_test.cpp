@@ -132,7 +132,7 @@ TEST(CliDumpInProcess, NoStationAndBusyLink) {
 
 TEST(CliDumpInProcess, ReadsTheVirtualStation) {
   test::InProcessCli cli;
-  for (int a = 0; a < 32; ++a) cli.Station().Memory().Set(0x40 + a, static_cast<std::uint8_t>(0xF0 + a / 2));
+  for (int a = 0; a < 32; ++a) cli.Station().Memory().Set(static_cast<std::uint16_t>(0x40 + a), static_cast<std::uint8_t>(0xF0 + a / 2));
   EXPECT_EQ(cli.Run("dump", {"0x40", "17"}), kExitOk);
   EXPECT_EQ(cli.Out(),
             "0040: F0 F0 F1 F1 F2 F2 F3 F3 F4 F4 F5 F5 F6 F6 F7 F7\n"

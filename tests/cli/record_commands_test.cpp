@@ -89,21 +89,41 @@ TEST(RecordCommands, VirtualStationImage) {
 
 TEST(RecordCommands, BadArgumentsAreUsageErrors) {
   test::ScratchFolder dir;
-  for (const char* args : {"--test-mode record", "--test-mode record 0x10000",
-                           "--test-mode record 1 2", "--test-mode record abc",
-                           "--test-mode header extra", "--test-mode alarms --bogus",
-                           "--test-mode maxmin x"}) {
+  const std::string recordUsage =
+      "skyvane-cli: usage: record ADDR           print the weather record at ADDR, one field a line\n";
+  for (const auto& [args, message] : std::vector<std::pair<std::string, std::string>>{
+           {"--test-mode record", recordUsage},
+           {"--test-mode record 0x10000",
+            "skyvane-cli: record: ADDR must be a number from 0 to 0xFFFF, not '0x10000'\n"},
+           {"--test-mode record 1 2", recordUsage},
+           {"--test-mode record abc", "skyvane-cli: record: ADDR must be a number from 0 to 0xFFFF, not 'abc'\n"},
+           {"--test-mode header extra",
+            "skyvane-cli: usage: header                print the station's header block, one field a line\n"},
+           {"--test-mode alarms --bogus",
+            "skyvane-cli: alarms: unknown option '--bogus'\nusage: alarms [--display]    print the station's "
+            "alarm block, one field a line (--display: as shown)\n"},
+           {"--test-mode maxmin x",
+            "skyvane-cli: maxmin: unknown option 'x'\nusage: maxmin [--display]    print the station's "
+            "max/min block, one field a line (--display: as shown)\n"}}) {
     const test::CliRun r = RunCli(dir, args);
     EXPECT_EQ(r.status, kExitUsage) << args;
     EXPECT_EQ(r.out, "") << args;
-    EXPECT_FALSE(r.err.empty()) << args;
+    EXPECT_EQ(r.err, message) << args;
   }
 }
 
 // A station that refuses every report: each command fails with one line on stderr.
 TEST(RecordCommands, FailedReadsExitWithOneLine) {
-  for (const auto& [name, args] : std::vector<std::pair<std::string, std::vector<std::string>>>{
-           {"header", {}}, {"alarms", {}}, {"maxmin", {}}, {"record", {"0x100"}}}) {
+  struct FailedRead {
+    std::string name;
+    std::vector<std::string> args;
+    std::string message;
+  };
+  for (const auto& [name, args, expected] : std::vector<FailedRead>{
+           {"header", {}, "skyvane-cli: Read weather setup data fail!\n"},
+           {"alarms", {}, "skyvane-cli: Read weather alarm data fail!\n"},
+           {"maxmin", {}, "skyvane-cli: Read weather scope data fail!\n"},
+           {"record", {"0x100"}, "skyvane-cli: the weather record at 0x0100 could not be read\n"}}) {
     test::VirtualDevice v;
     v.station->RefuseReportsAfter(0);
     std::ostringstream out;
@@ -116,9 +136,7 @@ TEST(RecordCommands, FailedReadsExitWithOneLine) {
     ASSERT_NE(command, nullptr) << name;
     EXPECT_EQ(command->run(ctx, args), kExitFailure) << name;
     EXPECT_EQ(out.str(), "") << name;
-    const std::string message = err.str();
-    EXPECT_FALSE(message.empty()) << name;
-    EXPECT_EQ(message.find('\n'), message.size() - 1) << name << ": " << message;
+    EXPECT_EQ(err.str(), expected) << name;
     EXPECT_FALSE(v.device->DeviceBusy().load()) << name;  // released on failure
   }
 }

@@ -32,7 +32,7 @@ class HidxfrTest : public ::testing::Test {
   void SetUp() override {
     standin::state() = standin::State{};
     standin::state().station = &station;
-    for (int a = 0; a < 0x10000; ++a) station.Memory().Set(a, static_cast<std::uint8_t>(a + 0x40));
+    for (int a = 0; a < 0x10000; ++a) station.Memory().Set(static_cast<std::uint16_t>(a), static_cast<std::uint8_t>(a + 0x40));
   }
   void TearDown() override {
     // A vanished device is closed by CheckHandle: leave no handle open for the next test.

@@ -10,7 +10,7 @@
 #include "cli/cli.h"
 #include "cli/control_names.h"
 #include "cli/station_access.h"
-#include "core/dialogs/alarm_session.h"
+#include "core/dialogs/station_dialog_session.h"
 
 namespace skyvane {
 namespace {
@@ -143,9 +143,7 @@ int RunAlarm(CliContext& ctx, const std::vector<std::string>& args) {
             << check.message << "\n";
     return kExitFailure;
   }
-  const SaveOutcome outcome = session.Save(form);
-  PrintDialogMessages(ctx, outcome.messages);
-  return outcome.Written() ? kExitOk : kExitFailure;
+  return SaveExitStatus(ctx, session.Save(form));
 }
 
 CommandRegistrar reg{{"alarm", kAlarmSynopsis, &RunAlarm}};

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/command_support.h"
 #include "cli/current_reading.h"
 #include "cli/data_file_access.h"
 #include "cli/field_printer.h"
@@ -16,14 +17,7 @@ constexpr const char* kCurrentSynopsis =
 
 int RunCurrent(CliContext& ctx, const std::vector<std::string>& args) {
   bool stored = false;
-  for (const std::string& arg : args) {
-    if (arg != "--stored") {
-      ctx.err << "skyvane-cli: current: unknown option '" << arg << "'\nusage: " << kCurrentSynopsis
-              << "\n";
-      return kExitUsage;
-    }
-    stored = true;
-  }
+  if (!ParseFlagOnly(ctx, "current", kCurrentSynopsis, "--stored", args, stored)) return kExitUsage;
   CliDataFile data(ctx.clock);
   if (!data.Open(ctx)) return kExitFailure;
   HeaderRecord header;

@@ -2,8 +2,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
-#include "cli/field_printer.h"
-#include "cli/station_access.h"
+#include "cli/command_support.h"
 #include "core/station/station_device.h"
 
 namespace skyvane {
@@ -13,21 +12,11 @@ namespace {
 constexpr const char* kHeaderSynopsis = "header                print the station's header block, one field a line";
 
 int RunHeader(CliContext& ctx, const std::vector<std::string>& args) {
-  if (!args.empty()) {
-    ctx.err << "skyvane-cli: usage: " << kHeaderSynopsis << "\n";
-    return kExitUsage;
-  }
-  DeviceBusyClaim claim;
-  if (!OpenStation(ctx, claim)) return kExitFailure;
+  if (!args.empty()) return UsageError(ctx, kHeaderSynopsis);
   HeaderRecord header;
-  const bool read = ctx.device.ReadHeader(header);
-  claim.Release();
-  if (!read) {
-    ctx.err << "skyvane-cli: Read weather setup data fail!\n";
-    return kExitFailure;
-  }
-  PrintFields(ctx.out, header, hdr::kHexDump);
-  return kExitOk;
+  return PrintRecordFromStation(
+      ctx, header, hdr::kHexDump, [&] { return ctx.device.ReadHeader(header); },
+      [] { return std::string("Read weather setup data fail!"); });
 }
 
 CommandRegistrar reg{{"header", kHeaderSynopsis, &RunHeader}};

@@ -25,6 +25,16 @@ bool IsTimeText(const std::string& text) {
   return true;
 }
 
+// The lines as stored, each ended by a newline, for one write.
+std::string PrintedLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += '\n';
+  }
+  return text;
+}
+
 int Usage(CliContext& ctx, const std::string& why) {
   ctx.err << "skyvane-cli: history: " << why << "\nusage: " << kHistorySynopsis << "\n";
   return kExitUsage;
@@ -52,12 +62,7 @@ int RunHistory(CliContext& ctx, const std::vector<std::string>& args) {
     ctx.err << "skyvane-cli: the data file " << data.File().path() << " cannot be read\n";
     return kExitFailure;
   }
-  std::string text;
-  for (const std::string& line : lines) {
-    text += line;
-    text += '\n';
-  }
-  ctx.out << text;
+  ctx.out << PrintedLines(lines);
   return kExitOk;
 }
 

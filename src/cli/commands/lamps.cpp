@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/command_support.h"
 #include "cli/current_reading.h"
 #include "cli/data_file_access.h"
 #include "core/monitor/alarm_evaluation.h"
@@ -14,11 +15,22 @@ namespace {
 constexpr const char* kLampsSynopsis =
     "lamps                 print the state of the 23 alarm lamps for the current reading";
 
-int RunLamps(CliContext& ctx, const std::vector<std::string>& args) {
-  if (!args.empty()) {
-    ctx.err << "skyvane-cli: usage: " << kLampsSynopsis << "\n";
-    return kExitUsage;
+// One line a lamp: number, TAB, name, TAB, state.
+std::string LampLines(const LampStates& states) {
+  std::string text;
+  for (int i = 0; i < kLampCount; ++i) {
+    text += std::to_string(i + 1);
+    text += '\t';
+    text += LampName(i + 1);
+    text += '\t';
+    text += LampStateName(states[static_cast<std::size_t>(i)]);
+    text += '\n';
   }
+  return text;
+}
+
+int RunLamps(CliContext& ctx, const std::vector<std::string>& args) {
+  if (!args.empty()) return UsageError(ctx, kLampsSynopsis);
   CliDataFile data(ctx.clock);
   if (!data.Open(ctx)) return kExitFailure;
   // The reading as the monitor evaluates it: completed, with the rain of the
@@ -28,17 +40,7 @@ int RunLamps(CliContext& ctx, const std::vector<std::string>& args) {
   HistoryRow row;
   const ReadingUnits units = ReadingUnits::kDisplay;
   if (!ReadStationReading(ctx, data.File(), units, header, alarms, row)) return kExitFailure;
-  const LampStates states = EvaluateAlarms(row, header, alarms);
-  std::string text;
-  for (int i = 0; i < kLampCount; ++i) {
-    text += std::to_string(i + 1);
-    text += '\t';
-    text += LampName(i + 1);
-    text += '\t';
-    text += LampStateName(states[i]);
-    text += '\n';
-  }
-  ctx.out << text;
+  ctx.out << LampLines(EvaluateAlarms(row, header, alarms));
   return kExitOk;
 }
 

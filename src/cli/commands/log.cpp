@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/command_support.h"
 #include "cli/data_file_access.h"
 #include "cli/printing_front_end.h"
 #include "cli/station_access.h"
@@ -20,10 +21,7 @@ constexpr const char* kLogSynopsis =
 void Fail(CliContext& ctx, Txt entry) { ctx.err << "skyvane-cli: " << ctx.text.Text(entry) << "\n"; }
 
 int RunLog(CliContext& ctx, const std::vector<std::string>& args) {
-  if (!args.empty()) {
-    ctx.err << "skyvane-cli: usage: " << kLogSynopsis << "\n";
-    return kExitUsage;
-  }
+  if (!args.empty()) return UsageError(ctx, kLogSynopsis);
   CliDataFile data(ctx.clock);
   if (!data.OpenForPolling(ctx) || !ConnectStation(ctx)) return kExitFailure;
   // What the connection watch does once a station is found.

@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/command_support.h"
 #include "cli/current_reading.h"
 #include "cli/field_printer.h"
 #include "cli/station_access.h"
@@ -16,30 +17,9 @@ namespace {
 constexpr const char* kMaxMinSynopsis =
     "maxmin [--display]    print the station's max/min block, one field a line (--display: as shown)";
 
-struct MaxMinOptions {
-  bool display = false;  // display units, repaired with the current reading
-};
-
-bool ParseMaxMinOptions(const std::vector<std::string>& args, MaxMinOptions& options,
-                        std::string& error) {
-  for (const std::string& arg : args) {
-    if (arg == "--display") {
-      options.display = true;
-      continue;
-    }
-    error = "maxmin: unknown option '" + arg + "'";
-    return false;
-  }
-  return true;
-}
-
 int RunMaxMin(CliContext& ctx, const std::vector<std::string>& args) {
-  MaxMinOptions options;
-  std::string error;
-  if (!ParseMaxMinOptions(args, options, error)) {
-    ctx.err << "skyvane-cli: " << error << "\nusage: " << kMaxMinSynopsis << "\n";
-    return kExitUsage;
-  }
+  bool display = false;  // display units, repaired with the current reading
+  if (!ParseFlagOnly(ctx, "maxmin", kMaxMinSynopsis, "--display", args, display)) return kExitUsage;
   DeviceBusyClaim claim;
   if (!OpenStation(ctx, claim)) return kExitFailure;
   MaxMinRecord maxmin;
@@ -48,14 +28,14 @@ int RunMaxMin(CliContext& ctx, const std::vector<std::string>& args) {
   AlarmRecord alarms;
   HistoryRow current;
   const bool currentRead =
-      !read || !options.display || ReadCurrentBlocks(ctx, header, alarms, current);
+      !read || !display || ReadCurrentBlocks(ctx, header, alarms, current);
   claim.Release();
   if (!read) {
     ctx.err << "skyvane-cli: Read weather scope data fail!\n";
     return kExitFailure;
   }
   if (!currentRead) return kExitFailure;
-  if (options.display) {
+  if (display) {
     // The current reading as the monitor shows it repairs implausible extremes.
     DeriveRow(current, header, alarms);
     RowToDisplayUnits(current, header);

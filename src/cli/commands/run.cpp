@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/command_support.h"
 #include "cli/data_file_access.h"
 #include "cli/http_serving.h"
 #include "cli/printing_front_end.h"

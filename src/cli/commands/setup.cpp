@@ -10,7 +10,7 @@
 #include "cli/cli.h"
 #include "cli/control_names.h"
 #include "cli/station_access.h"
-#include "core/dialogs/setup_session.h"
+#include "core/dialogs/station_dialog_session.h"
 
 namespace skyvane {
 namespace {
@@ -188,9 +188,7 @@ int RunSetup(CliContext& ctx, const std::vector<std::string>& args) {
     ctx.err << "skyvane-cli: " << ControlOf(check.control) << ": " << check.message << "\n";
     return kExitFailure;
   }
-  const SaveOutcome outcome = session.Save(form);
-  PrintDialogMessages(ctx, outcome.messages);
-  return outcome.Written() ? kExitOk : kExitFailure;
+  return SaveExitStatus(ctx, session.Save(form));
 }
 
 CommandRegistrar reg{{"setup", kSetupSynopsis, &RunSetup}};

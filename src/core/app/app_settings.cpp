@@ -8,16 +8,6 @@
 namespace skyvane {
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
-
 // A string key whose empty value is replaced by its default.
 std::string ReadNonEmpty(const IniFile& ini, const char* section, const char* key, std::string_view def,
                          std::size_t buffer) {

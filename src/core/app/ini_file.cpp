@@ -38,14 +38,6 @@ std::string_view Trim(std::string_view s) {
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
-
 std::vector<IniLine> SplitLines(std::string_view text) {
   std::vector<IniLine> lines;
   std::size_t pos = 0;
@@ -92,11 +84,11 @@ int FindKey(const std::vector<IniLine>& lines, std::string_view section, std::st
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const IniLine& line = lines[i];
     if (line.kind == LineKind::Section) {
-      inSection = SameName(line.name, section);
+      inSection = EqualsIgnoringCase(line.name, section);
     } else if (line.kind == LineKind::BrokenSection) {
       // Keys below a header we cannot read belong to no section we know.
       inSection = false;
-    } else if (inSection && line.kind == LineKind::Key && SameName(line.name, key)) {
+    } else if (inSection && line.kind == LineKind::Key && EqualsIgnoringCase(line.name, key)) {
       return static_cast<int>(i);
     }
   }
@@ -157,10 +149,18 @@ std::vector<std::string> IniFile::SectionNames() const {
   for (const IniLine& line : SplitLines(text)) {
     if (line.kind != LineKind::Section) continue;
     bool known = false;
-    for (const std::string& name : names) known = known || SameName(name, line.name);
+    for (const std::string& name : names) known = known || EqualsIgnoringCase(name, line.name);
     if (!known) names.emplace_back(line.name);
   }
   return names;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
 }
 
 unsigned LeadingUnsigned(std::string_view text) {
@@ -236,7 +236,7 @@ bool IniFile::SetString(std::string_view section, std::string_view key, std::str
     for (const IniLine& line : lines) {
       if (line.kind == LineKind::Section || line.kind == LineKind::BrokenSection) {
         if (insertAt) break;
-        inSection = line.kind == LineKind::Section && SameName(line.name, section);
+        inSection = line.kind == LineKind::Section && EqualsIgnoringCase(line.name, section);
         if (inSection) insertAt = line.next;
       } else if (inSection && line.kind == LineKind::Key) {
         insertAt = line.next;

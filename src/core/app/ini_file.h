@@ -27,6 +27,10 @@
 
 namespace skyvane {
 
+// True when the texts are equal but for the case of ASCII letters (the rule
+// for section and key names, and for the configuration's switch words).
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
 class IniFile {
  public:
   // Files larger than this are not configuration files: reads give defaults,

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "core/dialogs/control_name.h"
 #include "core/dialogs/field_check.h"
 #include "core/station/alarm_record.h"
 #include "core/station/header_record.h"
@@ -26,13 +27,9 @@ enum class AlarmInput {
   kRain,                // number, 0 to 1000 mm in header field 8
 };
 
-// One edit field: the alarm field behind it, its English group and caption,
-// and its input. The level fields carry no label in the dialog (only "bft"
-// beside them); "Level" names them.
-struct AlarmControl {
-  int field;
-  const char* group;
-  const char* caption;
+// One edit field on an alarm field, and its input. The level fields carry no
+// label in the dialog (only "bft" beside them); "Level" names them.
+struct AlarmControl : DialogControl {
   AlarmInput input;
 };
 

@@ -8,6 +8,14 @@
 
 namespace skyvane {
 
+// A field of a settings dialog: the record field behind it and the English
+// group and caption that label and name it.
+struct DialogControl {
+  int field;
+  const char* group;
+  const char* caption;
+};
+
 // Either part may be empty.
 std::string ControlName(std::string_view group, std::string_view caption);
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "core/dialogs/control_name.h"
 #include "core/dialogs/dialog_station.h"
 #include "core/station/alarm_record.h"
 #include "core/station/header_record.h"
@@ -18,12 +19,9 @@ class HistoryFile;
 class StationDevice;
 class TextTable;
 
-// One value of the dialog: its max/min field, its English group and caption,
-// and the header field naming its unit (0: "%").
-struct ScopeEntry {
-  int field;
-  const char* group;
-  const char* caption;
+// One value of the dialog on a max/min field, and the header field naming its
+// unit (0: "%").
+struct ScopeEntry : DialogControl {
   int unitField;
 };
 

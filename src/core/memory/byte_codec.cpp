@@ -15,28 +15,23 @@ int HexDigitValue(char c) {
   return 0;
 }
 
+// Two upper-case hex digits per byte, each followed by a blank when spaced.
+std::string HexText(std::span<const std::uint8_t> bytes, bool spaced) {
+  std::string text;
+  text.reserve(bytes.size() * (spaced ? 3 : 2));
+  for (std::uint8_t b : bytes) {
+    text += kHexUpper[b >> 4];
+    text += kHexUpper[b & 0x0F];
+    if (spaced) text += ' ';
+  }
+  return text;
+}
+
 }  // namespace
 
-std::string HexDump(std::span<const std::uint8_t> bytes) {
-  std::string text;
-  text.reserve(bytes.size() * 3);
-  for (std::uint8_t b : bytes) {
-    text += kHexUpper[b >> 4];
-    text += kHexUpper[b & 0x0F];
-    text += ' ';
-  }
-  return text;
-}
+std::string HexDump(std::span<const std::uint8_t> bytes) { return HexText(bytes, true); }
 
-std::string HexDigits(std::span<const std::uint8_t> bytes) {
-  std::string text;
-  text.reserve(bytes.size() * 2);
-  for (std::uint8_t b : bytes) {
-    text += kHexUpper[b >> 4];
-    text += kHexUpper[b & 0x0F];
-  }
-  return text;
-}
+std::string HexDigits(std::span<const std::uint8_t> bytes) { return HexText(bytes, false); }
 
 void ParseHexDigits(std::string_view text, std::span<std::uint8_t> dest) {
   const std::size_t count = std::min(text.size() / 2, dest.size());
@@ -46,14 +41,20 @@ void ParseHexDigits(std::string_view text, std::span<std::uint8_t> dest) {
   }
 }
 
-long long ParseDecimal(std::string_view text) {
+std::size_t SkipBlanksAndSign(std::string_view text, bool& negative) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
+  negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';
     ++i;
   }
+  return i;
+}
+
+long long ParseDecimal(std::string_view text) {
+  bool negative = false;
+  std::size_t i = SkipBlanksAndSign(text, negative);
   constexpr long long kMax = std::numeric_limits<long long>::max();
   long long value = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {

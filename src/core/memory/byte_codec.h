@@ -20,6 +20,10 @@ std::string HexDigits(std::span<const std::uint8_t> bytes);
 // Bytes the text does not reach are left as they are.
 void ParseHexDigits(std::string_view text, std::span<std::uint8_t> dest);
 
+// Where the digits of a number text start: after its leading blanks (spaces,
+// tabs) and an optional sign; negative tells whether the sign was '-'.
+std::size_t SkipBlanksAndSign(std::string_view text, bool& negative);
+
 // The leading decimal integer of a text, sign allowed, after leading blanks;
 // 0 when the text does not start with a number. Saturates instead of overflowing.
 long long ParseDecimal(std::string_view text);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/memory/byte_codec.h"
 #include "core/units/record_display.h"
 
 namespace skyvane {
@@ -53,13 +54,8 @@ constexpr LampRule kRules[kLampCount] = {
 // The decimal number at the start of a text (leading blanks and a sign allowed);
 // nothing when the text does not start with one ("---", empty text).
 std::optional<double> LeadingNumber(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  std::size_t i = SkipBlanksAndSign(text, negative);
   std::size_t digitsStart = i;
   std::size_t digits = 0;
   while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;

@@ -83,11 +83,7 @@ AlarmBytes EncodeAlarms(const AlarmRecord& a) {
 }
 
 bool StationDevice::ReadAlarms(AlarmRecord& alarms) {
-  AlarmBytes buffer{};
-  int length = memmap::kAlarmSize;
-  if (!link_.ReadBlocks(memmap::kAlarmAddress, buffer.data(), length)) return false;
-  DecodeAlarms(buffer, alarms);
-  return true;
+  return ReadDecoded(memmap::kAlarmAddress, alarms, DecodeAlarms);
 }
 
 bool StationDevice::WriteAlarms(AlarmRecord& alarms) {

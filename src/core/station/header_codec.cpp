@@ -201,11 +201,7 @@ HeaderBytes EncodeHeader(const HeaderRecord& h) {
 }
 
 bool StationDevice::ReadHeader(HeaderRecord& header) {
-  HeaderBytes buffer{};
-  int length = memmap::kHeaderSize;
-  if (!link_.ReadBlocks(memmap::kHeaderAddress, buffer.data(), length)) return false;
-  DecodeHeader(buffer, header);
-  return true;
+  return ReadDecoded(memmap::kHeaderAddress, header, DecodeHeader);
 }
 
 bool StationDevice::WriteHeader(HeaderRecord& header) {

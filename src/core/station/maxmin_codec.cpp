@@ -37,11 +37,7 @@ void DecodeMaxMin(std::span<const std::uint8_t, memmap::kMaxMinSize> b, MaxMinRe
 }
 
 bool StationDevice::ReadMaxMin(MaxMinRecord& maxmin) {
-  std::array<std::uint8_t, memmap::kMaxMinSize> buffer{};
-  int length = memmap::kMaxMinSize;
-  if (!link_.ReadBlocks(memmap::kMaxMinAddress, buffer.data(), length)) return false;
-  DecodeMaxMin(buffer, maxmin);
-  return true;
+  return ReadDecoded(memmap::kMaxMinAddress, maxmin, DecodeMaxMin);
 }
 
 }  // namespace skyvane

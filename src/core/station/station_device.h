@@ -1,9 +1,12 @@
 #pragma once
 // StationDevice: the one process-wide station object — its link, the connection
 // watch flags, the device-busy flag and the block operations on station memory.
+#include <array>
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "core/app/clock.h"
 #include "core/station/alarm_record.h"
@@ -48,6 +51,18 @@ class StationDevice {
   void SetClock(const Clock& clock) { clock_ = &clock; }
 
  private:
+  // Reads the fixed block of N bytes at address and decodes it into record;
+  // false (record unchanged) when the exchange failed.
+  template <std::size_t N, class Record>
+  bool ReadDecoded(std::uint16_t address, Record& record,
+                   void (*decode)(std::span<const std::uint8_t, N>, Record&)) {
+    std::array<std::uint8_t, N> bytes{};
+    int length = static_cast<int>(N);
+    if (!link_.ReadBlocks(address, bytes.data(), length)) return false;
+    decode(bytes, record);
+    return true;
+  }
+
   SystemClock systemClock_;
   const Clock* clock_ = &systemClock_;
   StationLink link_;

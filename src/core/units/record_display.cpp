@@ -16,6 +16,20 @@ constexpr const char* kNeverSetTime = "2000-00-00 00:00";
 // Status bit 6 of a record: the station restarted its rain total.
 constexpr int kRainResetFlag = row::flag1 + 6;
 
+// The display unit of each quantity, as the header names it.
+struct UnitTexts {
+  const std::string& indoor;
+  const std::string& outdoor;
+  const std::string& pressure;
+  const std::string& wind;
+  const std::string& rain;
+};
+
+UnitTexts UnitTextsOf(const HeaderRecord& header) {
+  return {header[hdr::kUnitIndoorTemp], header[hdr::kUnitOutdoorTemp], header[hdr::kUnitPressure],
+          header[hdr::kUnitWind], header[hdr::kUnitRain]};
+}
+
 }  // namespace
 
 bool DeriveRow(HistoryRow& row, const HeaderRecord& header, const AlarmRecord& alarms) {
@@ -50,26 +64,22 @@ bool DeriveRow(HistoryRow& row, const HeaderRecord& header, const AlarmRecord& a
 bool RowToDisplayUnits(HistoryRow& row, const HeaderRecord& header) {
   using namespace row;
   const HistoryRow c = row;
-  const std::string& indoorUnit = header[hdr::kUnitIndoorTemp];
-  const std::string& outdoorUnit = header[hdr::kUnitOutdoorTemp];
-  const std::string& pressureUnit = header[hdr::kUnitPressure];
-  const std::string& windUnit = header[hdr::kUnitWind];
-  const std::string& rainUnit = header[hdr::kUnitRain];
+  const UnitTexts units = UnitTextsOf(header);
   for (int f : {indoorHumidity, outdoorHumidity}) {
     row[f] = HumidityTextFromStation(c[f], 1.0f, unit::kPercent);
   }
-  row[indoorTemperature] = TemperatureTextFromStation(c[indoorTemperature], 1.0f, indoorUnit);
+  row[indoorTemperature] = TemperatureTextFromStation(c[indoorTemperature], 1.0f, units.indoor);
   for (int f : {outdoorTemperature, dewPoint, windChill}) {
-    row[f] = TemperatureTextFromStation(c[f], 1.0f, outdoorUnit);
+    row[f] = TemperatureTextFromStation(c[f], 1.0f, units.outdoor);
   }
   for (int f : {absolutePressure, relativePressure}) {
-    row[f] = PressureTextFromStation(c[f], 1.0f, pressureUnit);
+    row[f] = PressureTextFromStation(c[f], 1.0f, units.pressure);
   }
-  for (int f : {windSpeed, gustSpeed}) row[f] = WindSpeedTextFromStation(c[f], 1.0f, windUnit);
+  for (int f : {windSpeed, gustSpeed}) row[f] = WindSpeedTextFromStation(c[f], 1.0f, units.wind);
   row[windDir] = DirectionCodeText(c[windDir]);
   row[directionName] = DirectionNameText(c[windDir]);
   for (int f : {rainHour, rain24h, rainWeek, rainMonth, rainTotal}) {
-    row[f] = RainTextFromStation(c[f], 1.0f, rainUnit);
+    row[f] = RainTextFromStation(c[f], 1.0f, units.rain);
   }
   return true;
 }
@@ -77,31 +87,27 @@ bool RowToDisplayUnits(HistoryRow& row, const HeaderRecord& header) {
 bool AlarmsToDisplayUnits(AlarmRecord& alarms, const HeaderRecord& header) {
   using namespace alm;
   const AlarmRecord c = alarms;
-  const std::string& indoorUnit = header[hdr::kUnitIndoorTemp];
-  const std::string& outdoorUnit = header[hdr::kUnitOutdoorTemp];
-  const std::string& pressureUnit = header[hdr::kUnitPressure];
-  const std::string& windUnit = header[hdr::kUnitWind];
-  const std::string& rainUnit = header[hdr::kUnitRain];
-  const float p = PressureScale(pressureUnit);
-  const float r = RainScale(rainUnit);
+  const UnitTexts units = UnitTextsOf(header);
+  const float p = PressureScale(units.pressure);
+  const float r = RainScale(units.rain);
   // The current pressures share the thresholds' unit and scale (hundredths of inHg).
   for (int f : {kCurrentRelPressure, kCurrentAbsPressure, kAbsPressureHigh, kAbsPressureLow,
                 kRelPressureHigh, kRelPressureLow}) {
-    alarms[f] = PressureText(c[f], p, pressureUnit, pressureUnit);
+    alarms[f] = PressureText(c[f], p, units.pressure, units.pressure);
   }
   for (int f : {kIndoorHumidityHigh, kIndoorHumidityLow, kOutdoorHumidityHigh, kOutdoorHumidityLow}) {
     alarms[f] = HumidityText(c[f], 1.0f, unit::kPercent, unit::kPercent);
   }
   for (int f : {kIndoorTempHigh, kIndoorTempLow}) {
-    alarms[f] = TemperatureText(c[f], 0.1f, indoorUnit, indoorUnit);
+    alarms[f] = TemperatureText(c[f], 0.1f, units.indoor, units.indoor);
   }
   for (int f = kOutdoorTempHigh; f <= kDewPointLow; ++f) {
-    alarms[f] = TemperatureText(c[f], 0.1f, outdoorUnit, outdoorUnit);
+    alarms[f] = TemperatureText(c[f], 0.1f, units.outdoor, units.outdoor);
   }
   for (int f : {kWindSpeedHigh, kGustSpeedHigh}) {
-    alarms[f] = WindSpeedText(c[f], 0.1f, windUnit, windUnit);
+    alarms[f] = WindSpeedText(c[f], 0.1f, units.wind, units.wind);
   }
-  for (int f : {kRainHourHigh, kRain24hHigh}) alarms[f] = RainText(c[f], r, rainUnit, rainUnit);
+  for (int f : {kRainHourHigh, kRain24hHigh}) alarms[f] = RainText(c[f], r, units.rain, units.rain);
   return true;
 }
 

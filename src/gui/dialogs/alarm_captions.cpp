@@ -1,34 +1,9 @@
 #include "gui/dialogs/alarm_captions.h"
 
+#include "gui/dialogs/caption_rows.h"
+
 namespace skyvane {
 namespace {
-
-// English text, German, Danish.
-struct Row {
-  const char* english;
-  const char* german;
-  const char* danish;
-};
-
-constexpr Row kRows[] = {
-    {"Time", "Zeit", "Tid"},
-    {"Hour", "Stunde", "Time"},
-    {"Minute", "Minute", "Minut"},
-    {"Indoor Humidity", "innen Luftfeuchtigkeit", "Indendørs Fugtighed"},
-    {"Outdoor Humidity", "außen Luftfeuchtigkeit", "Udendørs Fugtighed"},
-    {"Indoor Temperature", "innen Temperatur", "Indendørs Temperatur"},
-    {"Outdoor Temperature", "außen Temperatur", "Udendørs Temperatur"},
-    {"Windchill", "Windauskühlung", "Kuldeindeks"},
-    {"Dewpoint", "Taupunkt", "Dugpunkt"},
-    {"Absolute Pressure", "absolut Luftdruck", "Absolut Tryk"},
-    {"Relative Pressure", "relative Luftdruck", "Relativ Tryk"},
-    {"Wind", "Wind", "Vind"},
-    {"Gust", "Windbö", "Vindstød"},
-    {"Rain", "Niederschlag", "Nedbør"},
-    {"High     Hour", "Hoch     Stunde", "Høj     Time"},
-    {"High     24 Hour", "Hoch     24 Stunden", "Høj     24 Timer"},
-    {"Wind Direct", "Windrichtung", "Vindretning"},
-};
 
 AlarmCaptions Make(int language) {
   AlarmCaptions c;
@@ -42,10 +17,7 @@ AlarmCaptions Make(int language) {
   c.low = QString::fromUtf8(lows[language]);
   c.save = QString::fromUtf8(saves[language]);
   c.cancel = QString::fromUtf8(cancels[language]);
-  for (const Row& r : kRows) {
-    const char* t = language == 1 ? r.german : language == 2 ? r.danish : r.english;
-    c.text[r.english] = QString::fromUtf8(t);
-  }
+  for (const CaptionRow& r : SettingsDialogCaptionRows()) c.text[r.english] = QString::fromUtf8(r.In(language));
   return c;
 }
 

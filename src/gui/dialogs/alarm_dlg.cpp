@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <string>
 #include <utility>
@@ -30,10 +29,7 @@ constexpr int kGroupColumns = 3;
 
 CAlarmDlg::CAlarmDlg(StationDevice& device, const TextTable& text, QWidget* parent,
                      DialogPrompts prompts)
-    : QDialog(parent),
-      text_(text),
-      prompts_(std::move(prompts)),
-      session_(device, prompts_.sleep) {
+    : CStationDlg(text, parent, std::move(prompts)), session_(device, prompts_.sleep) {
   setObjectName(QStringLiteral("alarmDialog"));
   Build();
   Fill(session_.Form());
@@ -101,33 +97,15 @@ void CAlarmDlg::Build() {
   (new QVBoxLayout(directionBox))->addWidget(direction_);
   place(directionBox);
 
-  save_ = new QPushButton(c.save, this);
-  save_->setObjectName(QStringLiteral("save"));
-  save_->setAutoDefault(false);
-  cancel_ = new QPushButton(c.cancel, this);
-  cancel_->setObjectName(QStringLiteral("cancel"));
-  cancel_->setAutoDefault(false);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(save_);
-  buttons->addWidget(cancel_);
-
+  QHBoxLayout* buttons = MakeButtons(c.save, c.cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(buttons);
-
-  connect(save_, &QPushButton::clicked, this, &CAlarmDlg::OnSave);
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void CAlarmDlg::Open() {
   ShowMessages(session_.Open(), parentWidget());
   Fill(session_.Form());
-}
-
-int CAlarmDlg::Run() {
-  Open();
-  return exec();
 }
 
 void CAlarmDlg::Fill(const AlarmForm& form) {
@@ -137,7 +115,7 @@ void CAlarmDlg::Fill(const AlarmForm& form) {
     units_[control.field]->setText(QString::fromStdString(AlarmUnitText(control.input, header)));
   }
   direction_->setCurrentIndex(form.direction);
-  save_->setEnabled(session_.SaveEnabled());
+  SetSaveEnabled(session_.SaveEnabled());
 }
 
 AlarmForm CAlarmDlg::Form() const {
@@ -167,23 +145,11 @@ void CAlarmDlg::OnSave() {
   const AlarmForm form = Form();
   FieldError error;
   if (!CheckAlarmForm(form, session_.Header(), error)) {
-    prompts_.message(this, QString::fromStdString(error.message));
-    if (error.control >= 0 && error.control < alm::kCount && edits_[error.control] != nullptr) {
-      edits_[error.control]->setFocus();
-      edits_[error.control]->selectAll();
-    }
+    const bool known = error.control >= 0 && error.control < alm::kCount;
+    ShowFieldError(error.message, known ? edits_[error.control] : nullptr);
     return;
   }
-  if (!prompts_.ask(this, ToQString(text_.Text(Txt::AskSave)), ToQString(text_.Text(Txt::OperationNotify)))) {
-    return;
-  }
-  const SaveOutcome outcome = session_.Save(form);
-  ShowMessages(outcome.messages, this);
-  if (outcome.Written()) accept();
-}
-
-void CAlarmDlg::ShowMessages(const DialogMessages& messages, QWidget* parent) {
-  for (Txt entry : messages) prompts_.message(parent, ToQString(text_.Text(entry)));
+  ConfirmAndSave([&] { return session_.Save(form); });
 }
 
 }  // namespace skyvane

@@ -5,31 +5,24 @@
 // "Save". Each edit field is named after its control ("indoor-humidity-high",
 // "wind-level", ...), its unit label the same with "-unit"; the list is
 // "wind-direct".
-#include <QDialog>
 #include <array>
 
-#include "core/dialogs/alarm_session.h"
-#include "gui/dialogs/dialog_prompts.h"
+#include "core/dialogs/station_dialog_session.h"
+#include "gui/dialogs/station_dlg.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace skyvane {
 
-class StationDevice;
-class TextTable;
-
-class CAlarmDlg : public QDialog {
+class CAlarmDlg : public CStationDlg {
   Q_OBJECT
  public:
   CAlarmDlg(StationDevice& device, const TextTable& text, QWidget* parent = nullptr,
             DialogPrompts prompts = StandardPrompts());
 
-  // The reads before the window shows (their messages first), then the controls.
-  void Open();
-  int Run();
+  void Open() override;
 
   AlarmForm Form() const;
 
@@ -37,17 +30,12 @@ class CAlarmDlg : public QDialog {
   void Build();
   void Fill(const AlarmForm& form);
   void OnFieldLeft(int field);
-  void OnSave();
-  void ShowMessages(const DialogMessages& messages, QWidget* parent);
+  void OnSave() override;
 
-  const TextTable& text_;
-  DialogPrompts prompts_;
   AlarmSession session_;
   std::array<QLineEdit*, alm::kCount> edits_{};
   std::array<QLabel*, alm::kCount> units_{};
   QComboBox* direction_ = nullptr;
-  QPushButton* save_ = nullptr;
-  QPushButton* cancel_ = nullptr;
 };
 
 }  // namespace skyvane

@@ -1,44 +1,12 @@
 #include "gui/dialogs/scope_captions.h"
 
+#include "gui/dialogs/caption_rows.h"
+
 namespace skyvane {
-namespace {
-
-struct Row {
-  const char* english;
-  const char* german;
-  const char* danish;
-};
-
-constexpr Row kRows[] = {
-    {"Maximum", "Maximum", "Maksimum"},
-    {"Minimum", "Minimum", "Minimum"},
-    {"Indoor Humidity", "innen Luftfeuchtigkeit", "Indendørs Fugtighed"},
-    {"Outdoor Humidity", "außen Luftfeuchtigkeit", "Udendørs Fugtighed"},
-    {"Indoor Temperature", "innen Temperatur", "Indendørs Temperatur"},
-    {"Outdoor Temperature", "außen Temperatur", "Udendørs Temperatur"},
-    {"Windchill", "Windauskühlung", "Kuldeindeks"},
-    {"Dewpoint", "Taupunkt", "Dugpunkt"},
-    {"Absolute Pressure", "absolut Luftdruck", "Absolut Tryk"},
-    {"Relative Pressure", "relative Luftdruck", "Relativ Tryk"},
-    {"Wind", "Wind", "Vind"},
-    {"Gust", "Windbö", "Vindstød"},
-    {"Rain Maximum", "Niederschlag Maximum", "Nedbør Maksimum"},
-    {"Hour", "Stunde", "Time"},
-    {"24 Hours", "24 Stunden", "24 Timer"},
-    {"Week", "Woche", "Uge"},
-    {"Month", "Monat", "Måned"},
-    {"Total", "Total", "Total"},
-};
-
-}  // namespace
 
 QString ScopeCaptions::Of(const std::string& english) const {
-  for (const Row& r : kRows) {
-    if (english == r.english) {
-      return QString::fromUtf8(language == 1 ? r.german : language == 2 ? r.danish : r.english);
-    }
-  }
-  return QString::fromStdString(english);
+  const CaptionRow* row = FindCaptionRow(SettingsDialogCaptionRows(), english);
+  return row != nullptr ? QString::fromUtf8(row->In(language)) : QString::fromStdString(english);
 }
 
 ScopeCaptions ScopeCaptionsFor(int languageIndex) {

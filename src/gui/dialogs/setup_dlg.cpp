@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -30,10 +29,7 @@ QString NameOf(List list) {
 
 CSetupDlg::CSetupDlg(StationDevice& device, const TextTable& text, QWidget* parent,
                      DialogPrompts prompts)
-    : QDialog(parent),
-      text_(text),
-      prompts_(std::move(prompts)),
-      session_(device, prompts_.sleep) {
+    : CStationDlg(text, parent, std::move(prompts)), session_(device, prompts_.sleep) {
   setObjectName(QStringLiteral("setupDialog"));
   Build();
   Fill(session_.Form());
@@ -106,12 +102,7 @@ void CSetupDlg::Build() {
   pressureGrid->addWidget(absolute_, 1, 1);
   pressureGrid->addWidget(absoluteUnit_, 1, 2);
 
-  save_ = new QPushButton(c.save, this);
-  save_->setObjectName(QStringLiteral("save"));
-  save_->setAutoDefault(false);
-  cancel_ = new QPushButton(c.cancel, this);
-  cancel_->setObjectName(QStringLiteral("cancel"));
-  cancel_->setAutoDefault(false);
+  QHBoxLayout* buttons = MakeButtons(c.save, c.cancel);
 
   auto* left = new QVBoxLayout;
   left->addWidget(timeZoneGroup);
@@ -122,10 +113,6 @@ void CSetupDlg::Build() {
   auto* right = new QVBoxLayout;
   right->addWidget(displayGroup);
   right->addStretch(1);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(save_);
-  buttons->addWidget(cancel_);
   right->addLayout(buttons);
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(left);
@@ -134,18 +121,11 @@ void CSetupDlg::Build() {
 
   connect(lists_[setup::kUnitPressure], &QComboBox::currentIndexChanged, this,
           &CSetupDlg::OnPressureUnitChanged);
-  connect(save_, &QPushButton::clicked, this, &CSetupDlg::OnSave);
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void CSetupDlg::Open() {
   ShowMessages(session_.Open(), parentWidget());
   Fill(session_.Form());
-}
-
-int CSetupDlg::Run() {
-  Open();
-  return exec();
 }
 
 void CSetupDlg::Fill(const SetupForm& form) {
@@ -164,7 +144,7 @@ void CSetupDlg::Fill(const SetupForm& form) {
   shownPressureUnit_ = form.shownPressureUnit;
   relativeUnit_->setText(QString::fromStdString(shownPressureUnit_));
   absoluteUnit_->setText(QString::fromStdString(shownPressureUnit_));
-  save_->setEnabled(session_.SaveEnabled());
+  SetSaveEnabled(session_.SaveEnabled());
 }
 
 SetupForm CSetupDlg::Form() const {
@@ -192,24 +172,12 @@ void CSetupDlg::OnSave() {
   const SetupForm form = Form();
   FieldError error;
   if (!CheckSetupForm(form, error)) {
-    prompts_.message(this, QString::fromStdString(error.message));
-    QLineEdit* field = error.control == setup::kInterval   ? interval_
-                       : error.control == setup::kRelative ? relative_
-                                                           : absolute_;
-    field->setFocus();
-    field->selectAll();
+    ShowFieldError(error.message, error.control == setup::kInterval   ? interval_
+                                  : error.control == setup::kRelative ? relative_
+                                                                      : absolute_);
     return;
   }
-  if (!prompts_.ask(this, ToQString(text_.Text(Txt::AskSave)), ToQString(text_.Text(Txt::OperationNotify)))) {
-    return;
-  }
-  const SaveOutcome outcome = session_.Save(form);
-  ShowMessages(outcome.messages, this);
-  if (outcome.Written()) accept();
-}
-
-void CSetupDlg::ShowMessages(const DialogMessages& messages, QWidget* parent) {
-  for (Txt entry : messages) prompts_.message(parent, ToQString(text_.Text(entry)));
+  ConfirmAndSave([&] { return session_.Save(form); });
 }
 
 }  // namespace skyvane

@@ -5,34 +5,26 @@
 // the save sequence on "Save". Widgets carry the controls' names (see
 // ControlName): "time-zone", "unit-pressure", "alarm-enable-time",
 // "pressure-relative", "save", ...
-#include <QDialog>
 #include <array>
 #include <string>
 
-#include "core/dialogs/setup_session.h"
-#include "gui/dialogs/dialog_prompts.h"
+#include "core/dialogs/station_dialog_session.h"
+#include "gui/dialogs/station_dlg.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace skyvane {
 
-class StationDevice;
-class TextTable;
-
-class CSetupDlg : public QDialog {
+class CSetupDlg : public CStationDlg {
   Q_OBJECT
  public:
   CSetupDlg(StationDevice& device, const TextTable& text, QWidget* parent = nullptr,
             DialogPrompts prompts = StandardPrompts());
 
-  // The reads before the window shows (their messages first), then the controls.
-  void Open();
-  // Open() and the modal loop.
-  int Run();
+  void Open() override;
 
   // The controls as they stand.
   SetupForm Form() const;
@@ -41,11 +33,8 @@ class CSetupDlg : public QDialog {
   void Build();
   void Fill(const SetupForm& form);
   void OnPressureUnitChanged(int index);
-  void OnSave();
-  void ShowMessages(const DialogMessages& messages, QWidget* parent);
+  void OnSave() override;
 
-  const TextTable& text_;
-  DialogPrompts prompts_;
   SetupSession session_;
   std::string shownPressureUnit_;
   std::array<QComboBox*, setup::kListCount> lists_{};
@@ -55,8 +44,6 @@ class CSetupDlg : public QDialog {
   QLineEdit* absolute_ = nullptr;
   QLabel* relativeUnit_ = nullptr;
   QLabel* absoluteUnit_ = nullptr;
-  QPushButton* save_ = nullptr;
-  QPushButton* cancel_ = nullptr;
 };
 
 }  // namespace skyvane

@@ -71,13 +71,13 @@ CMainFrame::CMainFrame(DesktopContext& context, QWidget* parent)
     resize(r.size());
   }
 
-  openers_[Index(FrameCommand::kLanguage)] = [this](QWidget* parent) {
-    CLanguageDlg dialog(context_, parent);
+  openers_[Index(FrameCommand::kLanguage)] = [this](QWidget* owner) {
+    CLanguageDlg dialog(context_, owner);
     dialog.SetBeforeRestart([this] { bridge_.StopMonitor(); });
     dialog.exec();
   };
-  openers_[Index(FrameCommand::kAbout)] = [this](QWidget* parent) {
-    CAboutDlg dialog(context_.settings, context_.text, parent);
+  openers_[Index(FrameCommand::kAbout)] = [this](QWidget* owner) {
+    CAboutDlg dialog(context_.settings, context_.text, owner);
     dialog.exec();
   };
 

@@ -3,7 +3,7 @@
 // the bytes each save leaves in station memory.
 #include <gtest/gtest.h>
 
-#include "core/dialogs/alarm_session.h"
+#include "core/dialogs/station_dialog_session.h"
 #include "core/dialogs/dialog_support.h"
 
 namespace skyvane {

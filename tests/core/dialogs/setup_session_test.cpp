@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/dialogs/dialog_support.h"
-#include "core/dialogs/setup_session.h"
+#include "core/dialogs/station_dialog_session.h"
 
 namespace skyvane {
 namespace {

@@ -239,7 +239,7 @@ TEST_F(FileRainTest, NewRowsMatchAWalkOverTheWholeFile) {
   double rain = 19000.0;
   for (int i = 0; i < 3000; ++i) {
     at += 600 + static_cast<int>(random() % 7200);
-    if (random() % 5 == 0) rain += 0.3 * (random() % 4);
+    if (random() % 5 == 0) rain += 0.3 * static_cast<double>(random() % 4);
     if (rain > 19660.5) rain -= 19660.8;
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", rain);

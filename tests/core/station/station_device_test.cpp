@@ -60,7 +60,7 @@ TEST(StationDeviceConnection, PlugUnplugAndReplug) {
 TEST(StationDeviceConnection, WatchWhileAnotherThreadReads) {
   auto owned = std::make_unique<VirtualStation>(0x1941, 0x8021);
   VirtualStation* station = owned.get();
-  for (int a = 0; a < 64; ++a) station->Memory().Set(a, static_cast<std::uint8_t>(a + 1));
+  for (int a = 0; a < 64; ++a) station->Memory().Set(static_cast<std::uint16_t>(a), static_cast<std::uint8_t>(a + 1));
   StationDevice device(std::move(owned), false, 0x1941, 0x8021);
   ASSERT_TRUE(device.UpdateConnection());
 

@@ -161,9 +161,9 @@ TEST_F(SimulatedStationTest, WritesFromTheProgramChangeTheNextReads) {
   HistoryRow current;
   ASSERT_TRUE(device->ReadWeatherRecord(Current(), current));
   const long long abs = ParseDecimal(current[row::absolutePressure]);
-  EXPECT_EQ(ParseDecimal(alarms[alm::kCurrentAbsPressure]), std::llround(abs * 0.75)) << "tenths of mmHg";
+  EXPECT_EQ(ParseDecimal(alarms[alm::kCurrentAbsPressure]), std::llround(static_cast<double>(abs) * 0.75)) << "tenths of mmHg";
   alarms[alm::kGustSpeedHigh] = "150";
-  alarms[alm::kCurrentRelPressure] = std::to_string(std::llround((abs + 250) * 0.75));
+  alarms[alm::kCurrentRelPressure] = std::to_string(std::llround(static_cast<double>(abs + 250) * 0.75));
   ASSERT_TRUE(device->WriteAlarms(alarms));
   AlarmRecord after;
   ASSERT_TRUE(device->ReadAlarms(after));
@@ -210,8 +210,8 @@ TEST_F(SimulatedStationTest, RestartContinuesFromTheSavedStateAndCatchesUp) {
 TEST_F(SimulatedStationTest, FaultsFileMakesTheStationFailAsAskedAndRecover) {
   ASSERT_TRUE(Open(Options(1))) << openError;
   const auto faults = folder / "station" / "faults";
-  auto writeFaults = [&](const std::string& text) {
-    std::ofstream(faults) << text;
+  auto writeFaults = [&](const std::string& lines) {
+    std::ofstream(faults) << lines;
     std::filesystem::last_write_time(faults, std::filesystem::last_write_time(faults) +
                                                  std::chrono::seconds(1));
     realMs += 1000;  // the file is looked at every quarter second

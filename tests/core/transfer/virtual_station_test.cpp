@@ -78,7 +78,7 @@ TEST(VirtualStationImage, WritesAreSavedToTheImage) {
 
   auto expected = Pattern();
   for (int k = 0; k < 4; ++k) {
-    for (int i = 0; i < 8; ++i) expected[(0xFFF0 + 8 * k + i) & 0xFFFF] = i == 0 ? k : i;
+    for (int i = 0; i < 8; ++i) expected[(0xFFF0 + 8 * k + i) & 0xFFFF] = static_cast<std::uint8_t>(i == 0 ? k : i);
   }
   expected[0x1A] = 0xAA;
   EXPECT_EQ(ReadFile(folder / "st.img"), expected);
@@ -108,7 +108,7 @@ TEST(VirtualStationImage, UnsavableWriteIsUndoneAndNotAcknowledged) {
 
 TEST(VirtualStationProtocol, ReadCommandAnswersFourDataReports) {
   VirtualStation station;
-  for (int a = 0; a < 0x10000; ++a) station.Memory().Set(a, static_cast<std::uint8_t>(a));
+  for (int a = 0; a < 0x10000; ++a) station.Memory().Set(static_cast<std::uint16_t>(a), static_cast<std::uint8_t>(a));
   const int h = station.FindHandle(0x1941, 0x8021);
   const auto command = report::ReadBlockCommand(0xFFF8);
   ASSERT_EQ(station.WriteData(h, command.data()), 1);

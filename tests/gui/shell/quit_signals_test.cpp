@@ -83,7 +83,7 @@ TEST_P(DesktopProgramStops, OnAStopSignalAfterLoggingHistory) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TermAndInt, DesktopProgramStops, ::testing::Values(SIGTERM, SIGINT),
-                         [](const auto& info) { return info.param == SIGTERM ? "Term" : "Int"; });
+                         [](const auto& testInfo) { return testInfo.param == SIGTERM ? "Term" : "Int"; });
 
 #endif
 

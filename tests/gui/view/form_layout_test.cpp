@@ -50,7 +50,7 @@ TEST_P(FormLayout, TheWholeFormFitsA1024By768Screen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ThreeLanguages, FormLayout, ::testing::Values(0, 1, 2),
-                         [](const auto& info) { return std::string(LanguageNameOf(info.param)); });
+                         [](const auto& testInfo) { return std::string(LanguageNameOf(testInfo.param)); });
 
 TEST(FormLayout, ASmallerScreenScrollsTheFormInsteadOfSqueezingIt) {
   test::DesktopRig rig(1);

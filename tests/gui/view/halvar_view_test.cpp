@@ -98,15 +98,15 @@ TEST_F(HalvarViewTest, BeforeTheFirstReadingEveryFieldIsEmptyWithItsUnit) {
 
 TEST_F(HalvarViewTest, AFullReadingFillsFieldsAndGauges) {
   QWidget* month = view.Form().rain[3];
-  const int x = month->width() - 3;
-  EXPECT_EQ(AccentPixels(month, x), 0);  // no column before a reading
+  const int column = month->width() - 3;
+  EXPECT_EQ(AccentPixels(month, column), 0);  // no column before a reading
   view.UpdateLivePanels(KnownRow(), HeaderRecord{}, AlarmRecord{});
   // 1234.5 mm stretches the total bar from 0-400 to 0-1600 in 4 divisions.
   test::ExpectGolden("form/full-reading.txt", FormDump(view));
 
   const HalvarForm& f = view.Form();
   // 250 of 300 mm: most of the month column is filled.
-  const int filled = AccentPixels(month, x);
+  const int filled = AccentPixels(month, column);
   EXPECT_GT(filled, month->height() / 2);
   EXPECT_LT(filled, month->height());
 
@@ -234,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Windauskühlung"},
                       CaptionCase{2, "Indendørs", "Udendørs", "Nedbør", "Rel. Tryk",
                                   "Kuldeindeks"}),
-    [](const auto& info) { return std::string(LanguageNameOf(info.param.language)); });
+    [](const auto& testInfo) { return std::string(LanguageNameOf(testInfo.param.language)); });
 
 TEST(FormCaptions, TheWindLinesKeepTheirExactTexts) {
   EXPECT_EQ(FormCaptionsFor(0).windLine, " Wind");

@@ -84,7 +84,7 @@ TEST(MonitorBridge, AfterReleaseAStatusHandOverNeverBlocks) {
 }
 
 struct FakeMonitor : MonitorControl {
-  FakeMonitor(bool startResult, int& stops) : startResult(startResult), stops(stops) {}
+  FakeMonitor(bool result, int& stopCount) : startResult(result), stops(stopCount) {}
   bool Start() override { return running = startResult; }
   void Stop() override {
     ++stops;

@@ -16,13 +16,8 @@ constexpr std::string_view kPrefix = "upload:";
 constexpr std::size_t kValueSize = 1024;
 
 bool StartsWithPrefix(const std::string& section) {
-  if (section.size() <= kPrefix.size()) return false;
-  for (std::size_t i = 0; i < kPrefix.size(); ++i) {
-    const char c = section[i];
-    const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    if (lower != kPrefix[i]) return false;
-  }
-  return true;
+  return section.size() > kPrefix.size() &&
+         EqualsIgnoringCase(std::string_view(section).substr(0, kPrefix.size()), kPrefix);
 }
 
 std::string Lowered(std::string text) {

@@ -1,14 +1,38 @@
 #include "core/transfer/sim/sim_state.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <string_view>
+#include <utility>
+#include <variant>
 
 #include "core/app/number_text.h"
 #include "core/app/posix_file.h"
 
 namespace skyvane::sim {
+namespace {
+
+using Member = std::variant<std::uint64_t SimState::*, std::int64_t SimState::*, std::uint16_t SimState::*,
+                            int SimState::*>;
+
+// The file's keys in the order they are written, and the fields they hold.
+constexpr std::pair<std::string_view, Member> kKeys[] = {
+    {"seed", &SimState::seed},
+    {"stationTime", &SimState::stationTime},
+    {"savedAtMs", &SimState::savedAtMs},
+    {"slotStart", &SimState::slotStart},
+    {"lastRefresh", &SimState::lastRefresh},
+    {"rainTotal", &SimState::rainTotal},
+    {"counterBase", &SimState::counterBase},
+    {"monthKey", &SimState::monthKey},
+    {"monthStartTotal", &SimState::monthStartTotal},
+    {"relativeOffset", &SimState::relativeOffset},
+};
+
+}  // namespace
 
 bool LoadSimState(const std::filesystem::path& file, SimState& state, std::string& error) {
   std::ifstream in(file);
@@ -28,32 +52,16 @@ bool LoadSimState(const std::filesystem::path& file, SimState& state, std::strin
     const auto eq = line.find('=');
     const std::string key = eq == std::string::npos ? line : line.substr(0, eq);
     const std::string value = eq == std::string::npos ? "" : line.substr(eq + 1);
-    bool ok = true;
-    if (eq == std::string::npos) {
-      ok = false;
-    } else if (key == "seed") {
-      ok = ReadNumberText(value, loaded.seed);
-      haveSeed = ok;
-    } else if (key == "stationTime") {
-      ok = ReadNumberText(value, loaded.stationTime);
-      haveTime = ok;
-    } else if (key == "savedAtMs") {
-      ok = ReadNumberText(value, loaded.savedAtMs);
-    } else if (key == "slotStart") {
-      ok = ReadNumberText(value, loaded.slotStart);
-    } else if (key == "lastRefresh") {
-      ok = ReadNumberText(value, loaded.lastRefresh);
-    } else if (key == "rainTotal") {
-      ok = ReadNumberText(value, loaded.rainTotal) && loaded.rainTotal >= 0;
-    } else if (key == "counterBase") {
-      ok = ReadNumberText(value, loaded.counterBase);
-    } else if (key == "monthKey") {
-      ok = ReadNumberText(value, loaded.monthKey);
-    } else if (key == "monthStartTotal") {
-      ok = ReadNumberText(value, loaded.monthStartTotal);
-    } else if (key == "relativeOffset") {
-      ok = ReadNumberText(value, loaded.relativeOffset);
-    }  // other keys: written by a later version, not needed here
+    bool ok = eq != std::string::npos;
+    const auto known = std::find_if(std::begin(kKeys), std::end(kKeys),
+                                     [&](const auto& entry) { return entry.first == key; });
+    // Other keys are written by a later version and not needed here.
+    if (ok && known != std::end(kKeys)) {
+      ok = std::visit([&](auto member) { return ReadNumberText(value, loaded.*member); }, known->second);
+      if (key == "seed") haveSeed = ok;
+      if (key == "stationTime") haveTime = ok;
+      if (key == "rainTotal") ok = ok && loaded.rainTotal >= 0;
+    }
     if (!ok) {
       error = file.string() + ": line " + std::to_string(number) + " is broken: " + line;
       return false;
@@ -74,17 +82,12 @@ bool LoadSimState(const std::filesystem::path& file, SimState& state, std::strin
 
 bool SaveSimState(const std::filesystem::path& file, const SimState& state, std::string& error) {
   std::ostringstream text;
-  text << "# state of the simulated weather station; its memory is the image beside it\n"
-       << "seed=" << state.seed << "\n"
-       << "stationTime=" << state.stationTime << "\n"
-       << "savedAtMs=" << state.savedAtMs << "\n"
-       << "slotStart=" << state.slotStart << "\n"
-       << "lastRefresh=" << state.lastRefresh << "\n"
-       << "rainTotal=" << state.rainTotal << "\n"
-       << "counterBase=" << state.counterBase << "\n"
-       << "monthKey=" << state.monthKey << "\n"
-       << "monthStartTotal=" << state.monthStartTotal << "\n"
-       << "relativeOffset=" << state.relativeOffset << "\n";
+  text << "# state of the simulated weather station; its memory is the image beside it\n";
+  for (const auto& [key, field] : kKeys) {
+    text << key << "=";
+    std::visit([&](auto member) { text << state.*member; }, field);
+    text << "\n";
+  }
   const ReplaceResult saved = ReplaceFileAtomically(file.string(), text.str());
   if (!saved.ok()) error = saved.Message(file.string());
   return saved.ok();

@@ -24,6 +24,11 @@ TEST(SimState, SavedStateLoadsBackAsItWas) {
   s.relativeOffset = -35;
   std::string error;
   ASSERT_TRUE(SaveSimState(folder / "station.state", s, error)) << error;
+  EXPECT_EQ(test::ReadFileBytes(folder / "station.state"),
+            "# state of the simulated weather station; its memory is the image beside it\n"
+            "seed=18446744073709551615\nstationTime=1700000100\nsavedAtMs=1700000000123\n"
+            "slotStart=1700000000\nlastRefresh=1700000096\nrainTotal=70000\ncounterBase=65506\n"
+            "monthKey=202311\nmonthStartTotal=69000\nrelativeOffset=-35\n");
   SimState back;
   ASSERT_TRUE(LoadSimState(folder / "station.state", back, error)) << error;
   EXPECT_EQ(back.seed, s.seed);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <initializer_list>
 #include <vector>
 
 #include "core/memory/byte_codec.h"
@@ -173,7 +174,7 @@ TEST_F(StationSimulationTest, RelativePressureWrittenSetsTheOffsetAndUnitRoundin
   EXPECT_EQ(sim.State().relativeOffset, 300);
 
   // Back and forth through mmHg, each time writing the rounded value back.
-  for (std::uint8_t units : {0x80, 0x20, 0x80, 0x20}) {
+  for (std::uint8_t units : std::initializer_list<std::uint8_t>{0x80, 0x20, 0x80, 0x20}) {
     memory[0x11] = units;
     const int abs = std::stoi(Record(Current()).fields[row::absolutePressure]);
     WriteU16(&memory[0x20], PressureToStationUnit(abs + 300, units) + 1);
