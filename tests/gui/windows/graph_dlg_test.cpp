@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QImageReader>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QTimeEdit>
 #include <QTimer>
@@ -223,14 +224,17 @@ TEST(GraphWindow, EmptyRangeDrawsAxesTitlesAndEmptySeries) {
   EXPECT_TRUE(c.series[0].points.empty());
   EXPECT_TRUE(c.series[1].points.empty());
   // The series colours show in the legend only; the rows, once searched, add lines.
-  const QImage empty = test::Paint(*dlg->Chart(), 600, 400);
+  // At the size the window's layout gives the chart, which a paint would restore.
+  dlg->layout()->activate();
+  ChartWidget* chart = dlg->Chart();
+  const QImage empty = test::Paint(*chart, chart->width(), chart->height());
   const int legendRed = test::CountPixels(empty, kRed);
   EXPECT_GT(legendRed, 0);
   EXPECT_EQ(test::CountPixels(empty, kGreen), legendRed);
   Child<QDateEdit>(*dlg, "startDate")->setDate(QDate(2024, 1, 1));
   Child<QPushButton>(*dlg, "search")->click();
   ASSERT_EQ(dlg->Rows().size(), 2u);
-  const QImage drawn = test::Paint(*dlg->Chart(), 600, 400);
+  const QImage drawn = test::Paint(*chart, chart->width(), chart->height());
   EXPECT_GT(test::CountPixels(drawn, kRed), legendRed);
 }
 
@@ -389,13 +393,13 @@ TEST(GraphWindow, ResizeMovesTheBottomRowAndStretchesTheChart) {
   EXPECT_EQ(chart->geometry(), QRect(chart0.topLeft(), chart0.size() + QSize(120, 80)));
   EXPECT_EQ(cancel->geometry(), cancel0.translated(0, 80));
   EXPECT_EQ(series->geometry(), series0.translated(0, 80));
-  EXPECT_EQ(group->geometry(), group0);
+  EXPECT_EQ(group->geometry().topLeft(), group0.topLeft());
 
-  // Below 200 pixels in either direction nothing moves, and the next size
-  // counts from the last one followed.
-  dlg->resize(150, 700);
+  // The window does not shrink below what keeps the bottom row inside it.
+  dlg->resize(150, 150);
   QApplication::processEvents();
-  EXPECT_EQ(cancel->geometry(), cancel0.translated(0, 80));
+  EXPECT_EQ(dlg->size(), dlg->minimumSize());
+  EXPECT_TRUE(dlg->rect().contains(cancel->geometry())) << cancel->geometry().x();
   dlg->resize(size0);
   QApplication::processEvents();
   EXPECT_EQ(chart->geometry(), chart0);
