@@ -10,6 +10,9 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
 
 #include "core/app/text_table.h"
 #include "gui/windows/window_controls.h"
@@ -67,7 +70,10 @@ CExportDlg::CExportDlg(const TextTable& text, const std::vector<std::string>& en
 
   // The column list on the left, the controls in a column on the right; the
   // first design's sizes are minimums that a larger font widens.
-  list_->setMinimumSize(260, 200);
+  // Every column name whole, beside the scroll bar a long list shows.
+  const int names = list_->sizeHintForColumn(0) + 2 * list_->frameWidth() +
+                    list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_) + 4;
+  list_->setMinimumSize(std::max(260, names), 200);
   for (QWidget* w : std::initializer_list<QWidget*>{up_, down_, export_, cancel_}) w->setMinimumSize(125, 28);
   separator_->setMinimumWidth(125);
   auto* side = new QVBoxLayout;

@@ -170,7 +170,11 @@ void CHistoryDlg::FitColumns(bool all) {
       if (cell.size() == longest && widest.size() < 16) widest.push_back(std::move(cell));
     };
     if (col == gridcol::kNo) {
-      if (rows > 0) consider(rows - 1);  // the row number: the last is the longest
+      // Room for seven digits from the start, so the column does not jump
+      // from search to search: ten years of five-minute records stay below that.
+      widest.assign(1, "8888888");
+      longest = widest.front().size();
+      if (rows > 0) consider(rows - 1);
     } else {
       for (std::size_t r = 0; r < rows && r < kMeasuredRows; ++r) consider(r);
       for (std::size_t r = std::max(kMeasuredRows, rows > kMeasuredRows ? rows - kMeasuredRows : 0); r < rows; ++r) {

@@ -148,8 +148,8 @@ TEST_F(HistoryDlgTest, GridLooksAndBehavesAsAHistoryList) {
   EXPECT_EQ(grid->selectionMode(), QAbstractItemView::ExtendedSelection);
   EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
   EXPECT_TRUE(grid->showGrid());
-  EXPECT_EQ(header->sectionSize(0), 40);
-  EXPECT_EQ(header->sectionSize(20), 150);
+  EXPECT_GE(header->sectionSize(0), 40);
+  EXPECT_GE(header->sectionSize(20), 150);
   for (int c = 21; c < 34; ++c) EXPECT_EQ(header->sectionSize(c), 0) << c;
   const QVariant centred = dlg->Model()->data(dlg->Model()->index(0, 5), Qt::TextAlignmentRole);
   EXPECT_EQ(centred.value<Qt::Alignment>(), Qt::AlignCenter);
