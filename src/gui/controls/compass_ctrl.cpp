@@ -71,12 +71,22 @@ void CCompassCtrl::paintEvent(QPaintEvent*) {
   // The picture has a transparent surround; the face shows through it and
   // covers whatever lies beyond the picture in a larger control.
   FillBox(p, 0, 0, width(), height(), ControlFace(*this));
-  p.drawPixmap(0, 0, rose_);
-
   const QColor ink = ControlInk(*this);
+  if (IsDarkPalette(palette())) {
+    // The rose's labels and ticks are drawn in black: in a dark palette they
+    // take the palette's text colour instead.
+    if (inkedFor_ != ink.rgba() || inkedRose_.isNull()) {
+      inkedRose_ = InkedPicture(rose_, ink);
+      inkedFor_ = ink.rgba();
+    }
+    p.drawPixmap(0, 0, inkedRose_);
+  } else {
+    p.drawPixmap(0, 0, rose_);
+  }
+
   const int cx = width() / 2;
   const int cy = height() / 2;
-  OutlinedEllipse(p, cx - 2, cy - 2, cx + 3, cy + 3, ink, Qt::white);
+  OutlinedEllipse(p, cx - 2, cy - 2, cx + 3, cy + 3, ink, ControlWell(*this));
 
   if (direction_ >= 0 && direction_ <= 15) {
     const std::array<QPoint, 4> needle = CompassNeedle(rect(), direction_);
