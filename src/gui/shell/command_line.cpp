@@ -50,6 +50,8 @@ bool ParseDesktopOptions(const std::vector<std::string>& args, DesktopOptions& o
       options.help = true;
     } else if (arg == "--version") {
       options.version = true;
+    } else if (arg == "--dark") {
+      options.dark = true;
     } else {
       error = "unknown option: " + arg;
       return false;
@@ -88,6 +90,7 @@ std::string DesktopUsage() {
                      "\n"
                      "  --folder DIR          keep Skyvane.ini and Skyvane.dat in DIR\n") +
          StationOptionsHelp() +
+         "  --dark                dark windows, whatever the desktop's theme\n"
          "  --help                show this text and exit\n"
          "  --version             show the version and exit\n";
 }
