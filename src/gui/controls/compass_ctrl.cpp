@@ -45,7 +45,7 @@ std::array<QPoint, 4> CompassNeedle(const QRect& client, int direction) {
 
 CCompassCtrl::CCompassCtrl(QWidget* parent) : QWidget(parent) {
   InitGuiResources();
-  rose_ = QPixmap(QStringLiteral(":/pictures/compass_rose.png"));
+  rose_ = LoadPicture(QStringLiteral(":/pictures/compass_rose.png"));
   // The picture is drawn unscaled at the top-left corner while the needle and
   // the centre dot follow the control's centre: both agree only at the
   // picture's own size, and a smaller control would cut the rose off.
@@ -64,7 +64,10 @@ void CCompassCtrl::SetDirectionText(std::string_view text) {
   SetDirection(HasGaugeReading(text) ? GaugeReadingInteger(text) : kNoDirection);
 }
 
-QSize CCompassCtrl::sizeHint() const { return rose_.isNull() ? QSize(213, 128) : rose_.size(); }
+// In pixels of the layout: on a HiDPI screen the picture holds twice as many.
+QSize CCompassCtrl::sizeHint() const {
+  return rose_.isNull() ? QSize(213, 128) : rose_.deviceIndependentSize().toSize();
+}
 
 void CCompassCtrl::paintEvent(QPaintEvent*) {
   QPainter p(this);
