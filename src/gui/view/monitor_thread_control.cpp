@@ -13,6 +13,7 @@ class ThreadControl : public MonitorControl {
   bool Start() override { return thread_.Start(); }
   void Stop() override { thread_.Stop(); }
   bool Running() const override { return thread_.Running(); }
+  void Wake() override { thread_.Wake(); }
 
  private:
   MonitorThread thread_;
