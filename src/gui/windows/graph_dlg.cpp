@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 
 #include <cmath>
-#include <filesystem>
 
 #include "core/app/clock.h"
 #include "core/app/text_table.h"
@@ -207,12 +206,11 @@ void CGraphDlg::Export() {
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters({QStringLiteral("JPEG Files (*.jpg)"), QStringLiteral("All Files (*.*)")});
   dialog.setDefaultSuffix(QStringLiteral("jpg"));
-  // The program folder, where the data file lives.
-  const std::filesystem::path folder = std::filesystem::path(file_.path()).parent_path();
-  if (!folder.empty()) dialog.setDirectory(QString::fromStdString(folder.string()));
+  dialog.setDirectory(SaveFolder(SaveKind::kPictures));
   dialog.selectFile(QStringLiteral("Skyvane.jpg"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().constFirst();
+  RememberSaveFolder(path);
   if (!chart_->SaveJpeg(path, kJpegWidth, kJpegHeight, kJpegQuality)) {
     // The user would otherwise believe the picture saved.
     prompts_.message(this, path + QStringLiteral("\n\n") + TableText(text_, Txt::Fail));

@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include "core/app/clock.h"
 #include "core/app/text_table.h"
@@ -250,9 +249,9 @@ void CHistoryDlg::Export() {
   CExportDlg dialog(text_, ColumnEntries(model_->Grid(), widths), this);
   if (dialog.exec() != QDialog::Accepted) return;
 
-  const std::filesystem::path folder = std::filesystem::path(file_.path()).parent_path();
-  const QString path = AskExportFileName(this, QString::fromStdString(folder.string()));
+  const QString path = AskExportFileName(this, SaveFolder(SaveKind::kDocuments));
   if (path.isEmpty()) return;
+  RememberSaveFolder(path);
   errno = 0;
   if (!WriteExportFile(QFile::encodeName(path).toStdString(), model_->Grid(), dialog.Choices())) {
     const int error = errno;

@@ -6,10 +6,12 @@
 #include <QDir>
 #include <QDateEdit>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimeEdit>
 #include <QTimer>
 
@@ -21,6 +23,7 @@
 #include "core/units/timestamps.h"
 #include "gui/chart/chart_widget.h"
 #include "gui/windows/graph_window_entry.h"
+#include "gui/windows/window_controls.h"
 #include "gui_test_support.h"
 #include "windows/graph_window_support.h"
 
@@ -411,14 +414,34 @@ TEST(GraphWindow, ExportWritesAJpegOf1024By768) {
   ASSERT_TRUE(rig.StoreAt({3 * kHour, 2 * kHour, kHour}));
   QStringList messages;
   auto dlg = OpenFromMenu(rig, nullptr, &messages);
+
+  // The first picture of a session is offered to the user's Pictures (their
+  // home where there is none), never to the program folder; cancelled here.
+  ForgetSaveFolder();
+  QString firstFolder;
+  QTimer::singleShot(0, [&firstFolder] {
+    if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      firstFolder = files->directory().absolutePath();
+      files->reject();
+    }
+  });
+  Child<QPushButton>(*dlg, "export")->click();
+  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  EXPECT_EQ(firstFolder, QDir(QFileInfo(pictures).isDir() ? pictures : QDir::homePath()).absolutePath());
+  EXPECT_NE(firstFolder, QDir(rig.Folder()).absolutePath());
+
   const QString target = rig.Folder() + QStringLiteral("/chart");
   FileDialogAnswer seen;
   ModalSafetyNet net;
   AnswerFileDialog(net, target, seen);
   Child<QPushButton>(*dlg, "export")->click();
-
   EXPECT_EQ(seen.defaultName, "Skyvane.jpg");
-  EXPECT_EQ(seen.folder, QDir(rig.Folder()).absolutePath());
+
+  // Then the folder saved into last.
+  FileDialogAnswer again;
+  AnswerFileDialog(net, rig.Folder() + QStringLiteral("/again"), again);
+  Child<QPushButton>(*dlg, "export")->click();
+  EXPECT_EQ(again.folder, QDir(rig.Folder()).absolutePath());
   EXPECT_EQ(seen.suffix, "jpg");
   EXPECT_EQ(seen.filters, QStringList({"JPEG Files (*.jpg)", "All Files (*.*)"}));
   EXPECT_TRUE(seen.confirms);
@@ -439,6 +462,7 @@ TEST(GraphWindow, ExportThatCannotWriteSaysSo) {
   QStringList messages;
   auto dlg = OpenFromMenu(rig, nullptr, &messages);
   const QString target = rig.Folder() + QStringLiteral("/missing/chart.jpg");
+  RememberSaveFolder(rig.Folder() + QStringLiteral("/earlier.jpg"));  // the dialog opens beside the missing folder
   FileDialogAnswer seen;
   ModalSafetyNet net;
   AnswerFileDialog(net, target, seen);
