@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -30,6 +31,7 @@
 #include "core/history/history_grid.h"
 #include "desktop_fixture.h"
 #include "gui/dialogs/alarm_dlg.h"
+#include "gui/dialogs/dialog_prompts.h"
 #include "gui/dialogs/maxmin_dlg.h"
 #include "gui/dialogs/setup_dlg.h"
 #include "gui/shell/about_dialog.h"
@@ -265,6 +267,18 @@ TEST_P(WindowTextFit, EveryTextWholeAndEveryButtonReachable) {
     EXPECT_TRUE(outside.isEmpty()) << "at " << window->width() << "x" << window->height() << ": "
                                    << outside.join(QStringLiteral(", ")).toStdString();
   }
+}
+
+TEST_P(WindowTextFit, QuestionBoxesAreAsWideAsTheirCaption) {
+  Rigs rigs(GetParam().language);
+  const QString caption = QString::fromUtf8(rigs.window.text.Text(Txt::OperationNotify).data());
+  QMessageBox box(QMessageBox::Question, caption, QStringLiteral("?"), QMessageBox::Yes | QMessageBox::No);
+  FitCaption(box);
+  box.show();
+  QApplication::processEvents();
+  QFont title = box.font();
+  title.setBold(true);
+  EXPECT_GE(box.width(), QFontMetrics(title).horizontalAdvance(caption) + 100);
 }
 
 INSTANTIATE_TEST_SUITE_P(LanguagesAndFonts, WindowTextFit,
