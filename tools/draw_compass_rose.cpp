@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -29,11 +30,13 @@ QPointF OnEllipse(double sixteenths, double scale) {
           c.y() + std::sin(angle) * kEllipse.height() / 2 * scale};
 }
 
-QImage DrawRose() {
-  QImage image(kWidth, kHeight, QImage::Format_ARGB32);
+// scale 2 draws the picture for screens of two device pixels per pixel.
+QImage DrawRose(int scale) {
+  QImage image(kWidth * scale, kHeight * scale, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
 
   // Face of the dial with a soft rim.
   QRadialGradient face(kEllipse.center(), kEllipse.width() / 2);
@@ -82,13 +85,14 @@ QImage DrawRose() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
+  // OUTPUT.png and, with 2, the picture for HiDPI screens (OUTPUT@2x.png).
+  if (argc != 2 && !(argc == 3 && std::string(argv[2]) == "2")) {
+    std::fprintf(stderr, "usage: %s OUTPUT.png [2]\n", argv[0]);
     return 2;
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  if (!DrawRose().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+  if (!DrawRose(argc == 3 ? 2 : 1).save(QString::fromLocal8Bit(argv[1]), "PNG")) {
     std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[1]);
     return 1;
   }

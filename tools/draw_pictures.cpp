@@ -21,18 +21,25 @@ QImage Canvas(int w, int h) {
   return img;
 }
 
+// Each picture twice: name.png and, for screens of two device pixels per
+// pixel, name@2x.png drawn at twice the size (Qt picks it by its name).
 bool Save(const QString& dir, const QString& name, int w, int h,
           const std::function<void(QPainter&)>& draw) {
-  QImage img = Canvas(w, h);
-  {
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    draw(p);
-  }
-  const QString path = dir + "/" + name;
-  if (!img.save(path, "PNG")) {
-    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    return false;
+  for (int scale : {1, 2}) {
+    QImage img = Canvas(w * scale, h * scale);
+    {
+      QPainter p(&img);
+      p.setRenderHint(QPainter::Antialiasing);
+      p.scale(scale, scale);
+      draw(p);
+    }
+    QString file = name;
+    if (scale == 2) file.insert(file.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+    const QString path = dir + "/" + file;
+    if (!img.save(path, "PNG")) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+      return false;
+    }
   }
   return true;
 }

@@ -18,6 +18,7 @@
 #include "core/station/chosen_station.h"
 #include "core/station/station_device.h"
 #include "gui/shell/command_line.h"
+#include "gui/shell/dark_colours.h"
 #include "gui/shell/desktop_context.h"
 #include "gui/shell/desktop_resources.h"
 #include "gui/shell/frame_windows.h"
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Skyvane"));
   QApplication::setApplicationVersion(QStringLiteral(SKYVANE_VERSION));
   InitDesktopResources();
+  if (options.dark) UseDarkColours();
   QIcon icon;
   icon.addFile(QStringLiteral(":/pictures/skyvane_32.png"));
   icon.addFile(QStringLiteral(":/pictures/skyvane_128.png"));

@@ -209,8 +209,12 @@ enum class Txt : std::uint8_t {
   SaveRecordsFail,
   RecordsLostByStation,
   DataFileInUse,
+
+  // The desktop's status bar while no station answers
+  NoStationFound,
+  NoStationHelp,
 };
 
-inline constexpr std::size_t kTextEntryCount = static_cast<std::size_t>(Txt::DataFileInUse) + 1;
+inline constexpr std::size_t kTextEntryCount = static_cast<std::size_t>(Txt::NoStationHelp) + 1;
 
 }  // namespace skyvane

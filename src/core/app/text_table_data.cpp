@@ -252,6 +252,17 @@ constexpr LocalizedText kEntries[] = {
      "Skyvane.dat is in use by another Skyvane program (pid %1)",
      "Skyvane.dat wird von einem anderen Skyvane-Programm verwendet (PID %1)",
      "Skyvane.dat bruges af et andet Skyvane-program (pid %1)"},
+    {Txt::NoStationFound, "No weather station found", "Keine Wetterstation gefunden", "Ingen vejrstation fundet"},
+    {Txt::NoStationHelp,
+     "Check that the station is plugged in, that the device rule 70-skyvane-station.rules is installed "
+     "in /etc/udev/rules.d and you belong to the access group plugdev (log in again after joining it), "
+     "and that the transfer module libhidxfr.so lies beside the program.",
+     "Prüfen Sie, ob die Station angeschlossen ist, ob die Geräteregel 70-skyvane-station.rules in "
+     "/etc/udev/rules.d installiert ist und Sie zur Zugriffsgruppe plugdev gehören (nach dem Beitritt "
+     "neu anmelden) und ob das Übertragungsmodul libhidxfr.so neben dem Programm liegt.",
+     "Kontrollér, at stationen er tilsluttet, at enhedsreglen 70-skyvane-station.rules er installeret "
+     "i /etc/udev/rules.d, og at du er med i adgangsgruppen plugdev (log ind igen, når du er blevet "
+     "optaget), og at overførselsmodulet libhidxfr.so ligger ved siden af programmet."},
 };
 
 constexpr bool InTableOrder() {

@@ -25,6 +25,9 @@ class MonitorThread {
   // end, and waits for the thread to end. Safe to call more than once and from
   // any thread but the monitor thread itself.
   void Stop();
+  // Ends the pause between two cycles now, so the next cycle shows what was
+  // just written to the station; the thread goes on. Safe from any thread.
+  void Wake() { stop_.Wake(); }
   // True from Start() until the thread has left its loop.
   bool Running() const { return running_.load(); }
   // Completed cycles that polled the station, for watchers and tests.

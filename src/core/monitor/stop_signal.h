@@ -1,6 +1,7 @@
 #pragma once
 // StopSignal: a stop request that also ends every sleep waiting on it at once,
-// so a worker asleep for minutes stops within a fraction of a second.
+// so a worker asleep for minutes stops within a fraction of a second. A wake
+// ends the current (or next) sleep early without stopping the worker.
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -18,22 +19,35 @@ class StopSignal {
     wake_.notify_all();
   }
 
+  // Ends the sleep going on, or the next one, as if its pause had passed.
+  void Wake() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      woken_ = true;
+    }
+    wake_.notify_all();
+  }
+
   bool Requested() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return requested_;
   }
 
-  // Sleeps for the pause or until a stop is requested. True when the whole
-  // pause passed, false when the sleep ended (or never began) because of a stop.
+  // Sleeps for the pause, until a wake or until a stop is requested. True when
+  // the pause passed or a wake ended it, false when the sleep ended (or never
+  // began) because of a stop.
   bool SleepFor(std::chrono::milliseconds pause) {
     std::unique_lock<std::mutex> lock(mutex_);
-    return !wake_.wait_for(lock, pause, [this] { return requested_; });
+    wake_.wait_for(lock, pause, [this] { return requested_ || woken_; });
+    woken_ = false;
+    return !requested_;
   }
 
  private:
   mutable std::mutex mutex_;
   std::condition_variable wake_;
   bool requested_ = false;
+  bool woken_ = false;
 };
 
 }  // namespace skyvane

@@ -19,8 +19,15 @@ struct PlotFrame {
   QPointF ToPixel(double x, double y) const {
     return horizontal ? QPointF(value(y), position(x)) : QPointF(position(x), value(y));
   }
-  // Pixel of the value axis minimum: where bars start.
-  double Baseline() const { return value.p0; }
+  // Value that bars and areas grow from: zero where the axis shows it (so a
+  // smaller series is not hidden behind a larger one), else the axis minimum.
+  double BaseValue() const {
+    const double lo = value.lo < value.hi ? value.lo : value.hi;
+    const double hi = value.lo < value.hi ? value.hi : value.lo;
+    return lo <= 0 && 0 <= hi ? 0 : value.lo;
+  }
+  // Pixel of BaseValue(): where bars start.
+  double Baseline() const { return value(BaseValue()); }
   // Length of the position axis in pixels.
   double PositionLength() const { return position.p1 > position.p0 ? position.p1 - position.p0 : position.p0 - position.p1; }
   // The area series may paint into, the depth included.
@@ -29,6 +36,10 @@ struct PlotFrame {
 
 // Offset of a point lying z pixels behind the front face.
 inline QPointF DepthOffset(double z) { return {z, -z}; }
+
+// Filled classes paint their translucent bodies first and their edges after
+// every body, so that no series hides another.
+enum class ChartPass { kBodies, kEdges };
 
 // Where one series sits among the others.
 struct SeriesSlot {

@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 
 #include <algorithm>
+#include <vector>
 #include <cmath>
 
 #include "gui/chart/chart_series_painter.h"
@@ -307,25 +308,38 @@ void RenderChart(QPainter& p, const ChartContent& c, const QRect& area) {
   PaintAxes(p, c, l, area);
   PaintLegend(p, c, l.legend);
 
-  // Series from the back to the front: the first series stands in front.
+  // Series from the back to the front: the first series stands in front. On a
+  // flat chart every body comes before every edge, so each series' own edge
+  // stays visible over the others' bodies; in 3D each series is finished
+  // before the one in front of it.
   const int count = static_cast<int>(c.series.size());
   int barCount = 0;
   for (const ChartSeries& s : c.series) barCount += IsBarClass(s.kind) ? 1 : 0;
-  p.save();
-  p.setClipRect(l.frame.PaintArea().intersected(area));
+  std::vector<SeriesSlot> seriesSlots(c.series.size());
   int barIndex = barCount;
   for (int i = count - 1; i >= 0; --i) {
-    const ChartSeries& s = c.series[i];
-    SeriesSlot slot;
+    SeriesSlot& slot = seriesSlots[static_cast<std::size_t>(i)];
     if (c.view3D) {
       slot.front = i * kSlotDepth;
       slot.back = (i + 1) * kSlotDepth;
     }
-    if (IsBarClass(s.kind)) --barIndex;
+    if (IsBarClass(c.series[i].kind)) --barIndex;
     // In 3D every series has its own depth; flat bars stand side by side.
     slot.barIndex = c.view3D ? 0 : barIndex;
     slot.barCount = c.view3D ? 1 : std::max(1, barCount);
-    PaintSeries(p, s, l.frame, slot);
+  }
+  p.save();
+  p.setClipRect(l.frame.PaintArea().intersected(area));
+  if (c.view3D) {
+    for (int i = count - 1; i >= 0; --i) {
+      for (ChartPass pass : {ChartPass::kBodies, ChartPass::kEdges}) {
+        PaintSeries(p, c.series[i], l.frame, seriesSlots[static_cast<std::size_t>(i)], pass);
+      }
+    }
+  } else {
+    for (ChartPass pass : {ChartPass::kBodies, ChartPass::kEdges}) {
+      for (int i = count - 1; i >= 0; --i) PaintSeries(p, c.series[i], l.frame, seriesSlots[static_cast<std::size_t>(i)], pass);
+    }
   }
   p.restore();
   p.restore();

@@ -24,6 +24,11 @@ constexpr double kArrowSpacing = 14;
 QColor Shade(const QColor& c) { return c.darker(150); }
 QColor Light(const QColor& c) { return c.lighter(130); }
 
+// Alpha of bodies: enough to read the colour, little enough to see through.
+constexpr int kBodyAlpha = 150;
+// Thickness of the solid edge at a bar's value end.
+constexpr double kCap = 2;
+
 // The kept points in pixels, split into runs at the gaps.
 std::vector<Run> KeptRuns(const ChartSeries& s, const PlotFrame& f, const std::vector<std::size_t>& kept,
                           QPointF offset) {
@@ -57,9 +62,14 @@ void SegmentLines(QPainter& p, const std::vector<Run>& runs) {
   p.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
-// A band from each segment back to the same segment d further behind.
+// A band from each segment back to the same segment d further behind. The
+// pieces are filled without anti-aliasing or outlines, which would leave a
+// seam of half-covered pixels between neighbours; the band's two long edges
+// are drawn smooth afterwards.
 void Ribbon(QPainter& p, const std::vector<Run>& runs, QPointF d, const QColor& colour) {
-  p.setPen(QPen(Shade(colour), 0));
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(Qt::NoPen);
   p.setBrush(Light(colour));
   for (const Run& run : runs) {
     for (std::size_t i = 1; i < run.size(); ++i) {
@@ -67,6 +77,16 @@ void Ribbon(QPainter& p, const std::vector<Run>& runs, QPointF d, const QColor& 
       p.drawPolygon(quad, 4);
     }
   }
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(QPen(Shade(colour), 1));
+  p.setBrush(Qt::NoBrush);
+  for (const Run& run : runs) {
+    if (run.size() < 2) continue;
+    Run back(run);
+    for (QPointF& pt : back) pt += d;
+    p.drawPolyline(back.data(), static_cast<int>(back.size()));
+  }
+  p.restore();
 }
 
 // Boxes of one colour: a front face with its top and right faces reaching d
@@ -85,14 +105,17 @@ class BoxBatch {
     tops_.push_back(Snapped({r.topLeft(), r.topRight(), r.topRight() + d_, r.topLeft() + d_}));
   }
 
-  void Paint(QPainter& p, const QColor& colour) const {
+  // Bars show what stands behind them through their front faces; markers are
+  // small enough to stay solid.
+  void Paint(QPainter& p, const QColor& colour, bool seeThrough) const {
     p.setPen(Qt::NoPen);
     p.setBrush(Shade(colour));
     for (const Quad& q : sides_) p.drawPolygon(q.data(), 4);
     p.setBrush(Light(colour));
     for (const Quad& q : tops_) p.drawPolygon(q.data(), 4);
     p.setPen(QPen(Shade(colour), 0));
-    for (const QRectF& r : fronts_) p.fillRect(r, colour);
+    const QColor body = seeThrough ? BodyColour(colour) : colour;
+    for (const QRectF& r : fronts_) p.fillRect(r, body);
     // Outlines only where a face is big enough to show one.
     std::vector<QRectF> outlined;
     for (const QRectF& r : fronts_) {
@@ -148,17 +171,18 @@ QRectF BarRect(const PlotFrame& f, const ChartPoint& pt, double thickness, doubl
   return f.horizontal ? QRectF(from, start, extent, along) : QRectF(start, from, along, extent);
 }
 
-// Bars all rise from the axis minimum, so where several share a pixel column
-// the tallest covers the others: only it is drawn.
+// Bars all rise from the base value, so where several share a pixel column
+// the one reaching farthest covers the others: only it is drawn.
 std::vector<std::size_t> TallestPerColumn(const ChartSeries& s, const PlotFrame& f,
                                           const std::vector<std::size_t>& kept) {
+  const double base = f.BaseValue();
   std::vector<std::size_t> out;
   long long column = 0;
   for (std::size_t k : kept) {
     if (k == kChartBreak) continue;
     const long long c = static_cast<long long>(std::floor(f.position(s.points[k].x)));
     if (!out.empty() && c == column) {
-      if (s.points[k].y > s.points[out.back()].y) out.back() = k;
+      if (std::fabs(s.points[k].y - base) > std::fabs(s.points[out.back()].y - base)) out.back() = k;
       continue;
     }
     out.push_back(k);
@@ -167,8 +191,19 @@ std::vector<std::size_t> TallestPerColumn(const ChartSeries& s, const PlotFrame&
   return out;
 }
 
+// The solid edge at the value end of a bar, on the side away from the baseline.
+QRectF CapOf(const PlotFrame& f, const QRectF& bar, double value) {
+  const bool beyond = value >= f.BaseValue();
+  if (f.horizontal) {
+    const double w = std::min(kCap, bar.width());
+    return QRectF(beyond ? bar.right() - w : bar.left(), bar.top(), w, bar.height());
+  }
+  const double h = std::min(kCap, bar.height());
+  return QRectF(bar.left(), beyond ? bar.top() : bar.bottom() - h, bar.width(), h);
+}
+
 void PaintBars(QPainter& p, const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot,
-               const std::vector<std::size_t>& columns, bool boxed) {
+               const std::vector<std::size_t>& columns, bool boxed, ChartPass pass) {
   const std::vector<std::size_t> kept = TallestPerColumn(s, f, columns);
   const double thickness = BarThickness(s, f, slot);
   const double shift = (slot.barIndex - (slot.barCount - 1) / 2.0) * thickness;
@@ -177,20 +212,29 @@ void PaintBars(QPainter& p, const ChartSeries& s, const PlotFrame& f, const Seri
   const QPointF front = DepthOffset(slot.front);
   const QPointF d = DepthOffset(depth);
   p.setRenderHint(QPainter::Antialiasing, false);
+  if (pass == ChartPass::kEdges) {
+    for (std::size_t k : kept) {
+      const QRectF bar = BarRect(f, s.points[k], thickness, shift).translated(front);
+      if (bar.width() > 0 && bar.height() > 0) p.fillRect(CapOf(f, bar, s.points[k].y), s.colour);
+    }
+    return;
+  }
   BoxBatch boxes(depth > 0 ? d : QPointF());
   for (std::size_t k : kept) boxes.Add(BarRect(f, s.points[k], thickness, shift).translated(front));
-  boxes.Paint(p, s.colour);
+  boxes.Paint(p, s.colour, true);
 }
 
 void PaintVolume(QPainter& p, const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot,
-                 const std::vector<std::size_t>& columns) {
+                 const std::vector<std::size_t>& columns, ChartPass pass) {
   const std::vector<std::size_t> kept = TallestPerColumn(s, f, columns);
   const QPointF front = DepthOffset(slot.front);
   p.setRenderHint(QPainter::Antialiasing, false);
+  const QColor body = BodyColour(s.colour);
   for (std::size_t k : kept) {
     if (k == kChartBreak) continue;
     const QRectF r = BarRect(f, s.points[k], 1, 0).translated(front);
-    p.fillRect(r, s.colour);
+    if (pass == ChartPass::kBodies) p.fillRect(r, body);
+    else if (r.height() > 0) p.fillRect(CapOf(f, r, s.points[k].y), s.colour);
   }
 }
 
@@ -201,7 +245,7 @@ void PaintMarkers(QPainter& p, const std::vector<Run>& runs, const QColor& colou
       boxes.Add(QRectF(std::round(c.x() - kMarker / 2), std::round(c.y() - kMarker / 2), kMarker, kMarker));
     }
   }
-  boxes.Paint(p, colour);
+  boxes.Paint(p, colour, false);
 }
 
 void ArrowHead(QPainter& p, QPointF tip, QPointF from, const QColor& colour) {
@@ -267,7 +311,20 @@ void PaintBezier(QPainter& p, const std::vector<Run>& runs, const QColor& colour
   SegmentLines(p, curves);
 }
 
-void PaintArea(QPainter& p, const std::vector<Run>& runs, const PlotFrame& f, const QColor& colour, double depth) {
+void PaintArea(QPainter& p, const std::vector<Run>& runs, const PlotFrame& f, const QColor& colour, double depth,
+               ChartPass pass) {
+  if (pass == ChartPass::kEdges) {
+    // The outline in the series' own colour shows where the series runs,
+    // whatever area lies over it.
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(colour, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    for (const Run& run : runs) {
+      if (run.size() == 1) p.drawPoint(run.front());
+      else p.drawPolyline(run.data(), static_cast<int>(run.size()));
+    }
+    return;
+  }
   if (depth > 0) Ribbon(p, runs, DepthOffset(depth), colour);
   const double base = f.Baseline();
   for (const Run& run : runs) {
@@ -280,11 +337,8 @@ void PaintArea(QPainter& p, const std::vector<Run>& runs, const PlotFrame& f, co
     }
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(Qt::NoPen);
-    p.setBrush(colour);
+    p.setBrush(BodyColour(colour));
     p.drawPolygon(poly);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(Shade(colour), 1));
-    p.drawPolyline(run.data(), static_cast<int>(run.size()));
   }
 }
 
@@ -294,8 +348,17 @@ bool IsBarClass(ChartSeriesClass kind) {
   return kind == ChartSeriesClass::kBar || kind == ChartSeriesClass::kHorizBar || kind == ChartSeriesClass::kBar3D;
 }
 
-void PaintSeries(QPainter& p, const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot) {
+QColor BodyColour(const QColor& colour) {
+  QColor c = colour;
+  c.setAlpha(kBodyAlpha);
+  return c;
+}
+
+void PaintSeries(QPainter& p, const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot, ChartPass pass) {
   if (s.points.empty()) return;
+  const bool filled = IsBarClass(s.kind) || s.kind == ChartSeriesClass::kVolume || s.kind == ChartSeriesClass::kArea;
+  // Lines and markers have no body: they are all edge.
+  if (!filled && pass == ChartPass::kBodies) return;
   p.save();
   const std::vector<std::size_t> kept = DecimateByColumn(s.points, f.position);
   const QPointF front = DepthOffset(slot.front);
@@ -303,13 +366,13 @@ void PaintSeries(QPainter& p, const ChartSeries& s, const PlotFrame& f, const Se
   switch (s.kind) {
     case ChartSeriesClass::kBar:
     case ChartSeriesClass::kHorizBar:
-      PaintBars(p, s, f, slot, kept, false);
+      PaintBars(p, s, f, slot, kept, false, pass);
       break;
     case ChartSeriesClass::kBar3D:
-      PaintBars(p, s, f, slot, kept, true);
+      PaintBars(p, s, f, slot, kept, true, pass);
       break;
     case ChartSeriesClass::kVolume:
-      PaintVolume(p, s, f, slot, kept);
+      PaintVolume(p, s, f, slot, kept, pass);
       break;
     case ChartSeriesClass::kLine: {
       const std::vector<Run> runs = KeptRuns(s, f, kept, front);
@@ -321,12 +384,12 @@ void PaintSeries(QPainter& p, const ChartSeries& s, const PlotFrame& f, const Se
       break;
     }
     case ChartSeriesClass::kFastLine:
-      p.setRenderHint(QPainter::Antialiasing, false);
-      p.setPen(QPen(s.colour, 0));
+      p.setRenderHint(QPainter::Antialiasing, true);
+      p.setPen(QPen(s.colour, 1));
       Polylines(p, KeptRuns(s, f, kept, front));
       break;
     case ChartSeriesClass::kArea:
-      PaintArea(p, KeptRuns(s, f, kept, front), f, s.colour, depth);
+      PaintArea(p, KeptRuns(s, f, kept, front), f, s.colour, depth, pass);
       break;
     case ChartSeriesClass::kPoint:
       p.setRenderHint(QPainter::Antialiasing, false);

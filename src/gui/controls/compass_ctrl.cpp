@@ -45,7 +45,7 @@ std::array<QPoint, 4> CompassNeedle(const QRect& client, int direction) {
 
 CCompassCtrl::CCompassCtrl(QWidget* parent) : QWidget(parent) {
   InitGuiResources();
-  rose_ = QPixmap(QStringLiteral(":/pictures/compass_rose.png"));
+  rose_ = LoadPicture(QStringLiteral(":/pictures/compass_rose.png"));
   // The picture is drawn unscaled at the top-left corner while the needle and
   // the centre dot follow the control's centre: both agree only at the
   // picture's own size, and a smaller control would cut the rose off.
@@ -64,19 +64,32 @@ void CCompassCtrl::SetDirectionText(std::string_view text) {
   SetDirection(HasGaugeReading(text) ? GaugeReadingInteger(text) : kNoDirection);
 }
 
-QSize CCompassCtrl::sizeHint() const { return rose_.isNull() ? QSize(213, 128) : rose_.size(); }
+// In pixels of the layout: on a HiDPI screen the picture holds twice as many.
+QSize CCompassCtrl::sizeHint() const {
+  return rose_.isNull() ? QSize(213, 128) : rose_.deviceIndependentSize().toSize();
+}
 
 void CCompassCtrl::paintEvent(QPaintEvent*) {
   QPainter p(this);
   // The picture has a transparent surround; the face shows through it and
   // covers whatever lies beyond the picture in a larger control.
   FillBox(p, 0, 0, width(), height(), ControlFace(*this));
-  p.drawPixmap(0, 0, rose_);
-
   const QColor ink = ControlInk(*this);
+  if (IsDarkPalette(palette())) {
+    // The rose's labels and ticks are drawn in black: in a dark palette they
+    // take the palette's text colour instead.
+    if (inkedFor_ != ink.rgba() || inkedRose_.isNull()) {
+      inkedRose_ = InkedPicture(rose_, ink);
+      inkedFor_ = ink.rgba();
+    }
+    p.drawPixmap(0, 0, inkedRose_);
+  } else {
+    p.drawPixmap(0, 0, rose_);
+  }
+
   const int cx = width() / 2;
   const int cy = height() / 2;
-  OutlinedEllipse(p, cx - 2, cy - 2, cx + 3, cy + 3, ink, Qt::white);
+  OutlinedEllipse(p, cx - 2, cy - 2, cx + 3, cy + 3, ink, ControlWell(*this));
 
   if (direction_ >= 0 && direction_ <= 15) {
     const std::array<QPoint, 4> needle = CompassNeedle(rect(), direction_);

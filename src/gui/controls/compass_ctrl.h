@@ -38,6 +38,9 @@ class CCompassCtrl : public QWidget {
 
  private:
   QPixmap rose_;
+  // The rose redrawn in the ink of a dark palette, and the ink it was drawn in.
+  QPixmap inkedRose_;
+  QRgb inkedFor_ = 0;
   int direction_ = kNoDirection;
 };
 

@@ -1,7 +1,9 @@
 #include "gui/controls/control_paint.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
+#include <QPixmap>
 #include <QPalette>
 #include <QWidget>
 
@@ -19,6 +21,29 @@ QFont ControlLabelFont() {
 QColor ControlFace(const QWidget& widget) { return widget.palette().color(QPalette::Button); }
 
 QColor ControlInk(const QWidget& widget) { return widget.palette().color(QPalette::ButtonText); }
+
+QColor ControlWell(const QWidget& widget) {
+  return IsDarkPalette(widget.palette()) ? widget.palette().color(QPalette::Base) : QColor(Qt::white);
+}
+
+bool IsDarkPalette(const QPalette& palette) {
+  return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness();
+}
+
+QPixmap InkedPicture(const QPixmap& picture, const QColor& ink) {
+  QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = QColor::fromRgba(line[x]);
+      if (c.alpha() == 0 || c.hslSaturation() > 120 || c.lightness() >= 110) continue;
+      line[x] = qRgba(ink.red(), ink.green(), ink.blue(), c.alpha());
+    }
+  }
+  QPixmap inked = QPixmap::fromImage(image);
+  inked.setDevicePixelRatio(picture.devicePixelRatio());
+  return inked;
+}
 
 void FillBox(QPainter& p, int left, int top, int right, int bottom, const QColor& colour) {
   if (right <= left || bottom <= top) return;

@@ -7,6 +7,8 @@
 #include <QFont>
 
 class QPainter;
+class QPalette;
+class QPixmap;
 class QString;
 class QWidget;
 
@@ -22,6 +24,16 @@ QFont ControlLabelFont();
 QColor ControlFace(const QWidget& widget);
 // Labels, ticks and outlines.
 QColor ControlInk(const QWidget& widget);
+// The inside of tubes, bars and the compass dot: white in a light palette,
+// the palette's dark field colour in a dark one.
+QColor ControlWell(const QWidget& widget);
+
+// Whether the palette draws light text on dark windows.
+bool IsDarkPalette(const QPalette& palette);
+
+// The picture with its dark grey and black strokes (labels, outlines) in ink,
+// each keeping its transparency; coloured strokes stay as they are.
+QPixmap InkedPicture(const QPixmap& picture, const QColor& ink);
 
 // Fills [left, right) x [top, bottom); nothing when the box is empty or inverted.
 void FillBox(QPainter& p, int left, int top, int right, int bottom, const QColor& colour);

@@ -57,7 +57,7 @@ void CLevelBarCtrl::paintEvent(QPaintEvent*) {
   }
 
   const int barTop = top + h + kTick;
-  OutlinedBox(p, left, barTop, right + 1, bottom + 1, ink, Qt::white);
+  OutlinedBox(p, left, barTop, right + 1, bottom + 1, ink, ControlWell(*this));
   FillBox(p, left, barTop, left + (right - left) * level_ / kMaxLevel + 1, bottom + 1, kControlAccent);
 }
 

@@ -82,7 +82,7 @@ void CThermometerCtrl::paintEvent(QPaintEvent*) {
 
   const int tubeLeft = left + w + kTick;
   const int tubeRight = tubeLeft + kTubeWidth;
-  FillBox(p, tubeLeft, top, tubeRight, a, Qt::white);
+  FillBox(p, tubeLeft, top, tubeRight, a, ControlWell(*this));
   if (hasValue_) {
     const double filled = static_cast<double>(value_ - scaleMin_) * (a - top) / (scaleMax_ - scaleMin_);
     // Beyond the largest scale the column stops at the top of the tube.

@@ -9,6 +9,8 @@
 
 class QWidget;
 
+class QMessageBox;
+
 namespace skyvane {
 
 struct DialogPrompts {
@@ -22,6 +24,10 @@ struct DialogPrompts {
 
 // Message boxes and a wait that keeps painting but holds back clicks and keys.
 DialogPrompts StandardPrompts();
+
+// Widens a message box so that its title bar shows its whole caption: a short
+// question under a long caption would otherwise cut the caption off.
+void FitCaption(QMessageBox& box);
 
 inline QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

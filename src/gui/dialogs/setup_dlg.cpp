@@ -91,6 +91,12 @@ void CSetupDlg::Build() {
   absolute_ = new QLineEdit(this);
   absolute_->setObjectName(QString::fromStdString(ControlName("Pressure", "Absolute")));
   absolute_->setReadOnly(true);
+  // A value shown, not asked for: no edit frame, no field colour, and Tab passes it by.
+  absolute_->setFrame(false);
+  absolute_->setFocusPolicy(Qt::NoFocus);
+  QPalette shown = absolute_->palette();
+  shown.setBrush(QPalette::Base, shown.brush(QPalette::Window));
+  absolute_->setPalette(shown);
   relativeUnit_ = new QLabel(this);
   relativeUnit_->setObjectName(relative_->objectName() + QStringLiteral("-unit"));
   absoluteUnit_ = new QLabel(this);

@@ -52,6 +52,8 @@ bool ParseDesktopOptions(const std::vector<std::string>& args, DesktopOptions& o
       options.help = true;
     } else if (arg == "--version") {
       options.version = true;
+    } else if (arg == "--dark") {
+      options.dark = true;
     } else {
       error = "unknown option: " + arg;
       return false;
@@ -92,6 +94,7 @@ std::string DesktopUsage() {
                      "  --mqtt URL            publish the readings to an MQTT broker\n"
                      "                        (mqtt[s]://[user@]host[:port][/prefix])\n") +
          StationOptionsHelp() +
+         "  --dark                dark windows, whatever the desktop's theme\n"
          "  --help                show this text and exit\n"
          "  --version             show the version and exit\n";
 }

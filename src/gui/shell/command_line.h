@@ -14,6 +14,7 @@ struct DesktopOptions : StationOptions {
   std::optional<std::string> mqtt;          // --mqtt URL: publish the readings to this broker
   bool help = false;                        // --help
   bool version = false;                     // --version
+  bool dark = false;                        // --dark: the Fusion style with dark colours
 };
 
 // argv without the program name. False with a one-line reason on a usage error.

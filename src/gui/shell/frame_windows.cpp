@@ -10,13 +10,15 @@
 namespace skyvane {
 
 void PlugInWindows(CMainFrame& frame, DesktopContext& context) {
-  frame.SetWindowOpener(FrameCommand::kSetup, [&context](QWidget* parent) {
+  // The dialogs end accepted only after a successful save: the form then shows
+  // the new units and lamps without waiting out the monitor's pause.
+  frame.SetWindowOpener(FrameCommand::kSetup, [&context, &frame](QWidget* parent) {
     CSetupDlg dialog(context.device, context.text, parent);
-    dialog.Run();
+    if (dialog.Run() == QDialog::Accepted) frame.Bridge().WakeMonitor();
   });
-  frame.SetWindowOpener(FrameCommand::kAlarm, [&context](QWidget* parent) {
+  frame.SetWindowOpener(FrameCommand::kAlarm, [&context, &frame](QWidget* parent) {
     CAlarmDlg dialog(context.device, context.text, parent);
-    dialog.Run();
+    if (dialog.Run() == QDialog::Accepted) frame.Bridge().WakeMonitor();
   });
   frame.SetWindowOpener(FrameCommand::kScope, [&context](QWidget* parent) {
     CMaxMinDlg dialog(context.device, context.file, context.text, parent);

@@ -3,30 +3,39 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "gui/gui_resources.h"
+
 namespace skyvane {
 
 ConnectionPane::ConnectionPane(std::function<bool()> isConnected, QWidget* parent)
     : QWidget(parent),
       isConnected_(std::move(isConnected)),
-      connected_(QStringLiteral(":/pictures/connected.png")),
-      notConnected_(QStringLiteral(":/pictures/not_connected.png")) {
+      connected_(LoadPicture(QStringLiteral(":/pictures/connected.png"))),
+      notConnected_(LoadPicture(QStringLiteral(":/pictures/not_connected.png"))) {
   setObjectName(QStringLiteral("connectionPane"));
   setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  setMinimumSize(PictureSize());
+}
+
+QSize ConnectionPane::PictureSize() const {
+  return connected_.isNull() ? QSize(90, 37) : connected_.deviceIndependentSize().toSize();
 }
 
 QSize ConnectionPane::sizeHint() const {
-  // As wide as a pane made for the indicator text "STATUS", but tall enough for
-  // the picture to stay readable.
+  // As wide as a pane made for the indicator text "STATUS", and never smaller
+  // than the picture: drawn at its own size it stays sharp and readable.
   const QFontMetrics fm(font());
-  const int width = std::max(fm.horizontalAdvance(QStringLiteral("STATUS")) + 16, 60);
-  return {width, std::max(fm.height() + 6, 25)};
+  const int width = fm.horizontalAdvance(QStringLiteral("STATUS")) + 16;
+  return QSize(width, fm.height() + 6).expandedTo(PictureSize());
 }
 
 void ConnectionPane::paintEvent(QPaintEvent*) {
   showedConnected_ = isConnected_ && isConnected_();
+  const QPixmap& picture = showedConnected_ ? connected_ : notConnected_;
+  const QSize size = PictureSize();
   QPainter p(this);
-  p.setRenderHint(QPainter::SmoothPixmapTransform);
-  p.drawPixmap(rect(), showedConnected_ ? connected_ : notConnected_);
+  // Unscaled, centred; a HiDPI screen gets the picture of twice the pixels.
+  p.drawPixmap(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size), picture);
 }
 
 CLinkStatusBar::CLinkStatusBar(std::function<bool()> isConnected, QWidget* parent)

@@ -1,7 +1,7 @@
 #pragma once
 // CLinkStatusBar: the main frame's status bar. Pane 0 is the stretching message
 // pane ("Ready", menu prompts, status texts of the monitor); pane 1 shows the
-// connected or not-connected picture, stretched over the pane.
+// connected or not-connected picture at its own size.
 #include <QPixmap>
 #include <QStatusBar>
 #include <QString>
@@ -17,6 +17,8 @@ class ConnectionPane : public QWidget {
   QSize sizeHint() const override;
   // True when the last paint showed the connected picture.
   bool ShowedConnected() const { return showedConnected_; }
+  // The picture's size in layout pixels.
+  QSize PictureSize() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

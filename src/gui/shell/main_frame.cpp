@@ -10,6 +10,7 @@
 #include <QToolBar>
 
 #include "core/app/app_settings.h"
+#include "core/app/text_table.h"
 #include "core/station/station_device.h"
 #include "gui/shell/about_dialog.h"
 #include "gui/shell/language_dialog.h"
@@ -99,7 +100,8 @@ CMainFrame::CMainFrame(DesktopContext& context, QWidget* parent)
   if (!context_.startNotes.empty()) {
     QStringList notes;
     for (const std::string& note : context_.startNotes) notes << QString::fromStdString(note);
-    SetStatusText(notes.join(QStringLiteral(" ")));
+    startNotes_ = notes.join(QStringLiteral(" "));
+    SetStatusText(startNotes_);
   }
 
   // The bridge emits on this thread, so these are direct calls: the records
@@ -143,6 +145,9 @@ void CMainFrame::CreateActions() {
     Action(bar)->setCheckable(true);
     Action(bar)->setChecked(true);
   }
+  // Ctrl+Q, as every program on the desktop quits.
+  Action(FrameCommand::kExit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  Action(FrameCommand::kExit)->setShortcutContext(Qt::ApplicationShortcut);
 }
 
 void CMainFrame::CreateMenus() {
@@ -223,7 +228,31 @@ void CMainFrame::Run(FrameCommand command) {
 
 void CMainFrame::SetStatusText(const QString& text) { statusBar_->SetPaneText(text); }
 
-void CMainFrame::OnConnectionTick() { bridge_.WatchConnection(); }
+void CMainFrame::OnConnectionTick() {
+  bridge_.WatchConnection();
+  ShowStationHint();
+}
+
+// Without a station the form stays empty: pane 0 says why and pane 1's tool
+// tip what to check. The hint goes again when a station answers.
+void CMainFrame::ShowStationHint() {
+  const bool missing = !context_.device.IsConnected();
+  if (hintShown_ && *hintShown_ == missing) return;
+  hintShown_ = missing;
+  auto text = [this](Txt entry) {
+    const std::string_view t = context_.text.Text(entry);
+    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+  };
+  const QString noStation = text(Txt::NoStationFound);
+  if (missing) {
+    // What start-up had to say stays until the monitor speaks.
+    if (startNotes_.isEmpty() || statusBar_->PaneText() != startNotes_) statusBar_->SetPaneText(noStation);
+    statusBar_->Pane1()->setToolTip(text(Txt::NoStationHelp));
+  } else {
+    if (statusBar_->PaneText() == noStation) statusBar_->SetPaneText(QStringLiteral("Ready"));
+    statusBar_->Pane1()->setToolTip(QString());
+  }
+}
 
 bool CMainFrame::event(QEvent* event) {
   if (event->type() == QEvent::StatusTip) {

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "gui/shell/desktop_context.h"
 #include "gui/shell/frame_texts.h"
@@ -65,6 +66,7 @@ class CMainFrame : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void Run(FrameCommand command);
+  void ShowStationHint();
 
   DesktopContext& context_;
   // Stopped in the destructor, and as a member destroyed before the child
@@ -76,6 +78,9 @@ class CMainFrame : public QMainWindow {
   CLinkStatusBar* statusBar_ = nullptr;
   CHalvarView* view_ = nullptr;
   QTimer timer_;
+  // Whether pane 0 and pane 1 tell of a missing station; unset before the first tick.
+  std::optional<bool> hintShown_;
+  QString startNotes_;
 };
 
 }  // namespace skyvane

@@ -1,11 +1,13 @@
 #include "gui/view/alarm_lamp.h"
 
+#include "gui/gui_resources.h"
+
 namespace skyvane {
 
 LampPictures::LampPictures()
-    : disabled(QStringLiteral(":/pictures/bell_disabled.png")),
-      armed(QStringLiteral(":/pictures/bell_armed.png")),
-      triggered(QStringLiteral(":/pictures/bell_triggered.png")) {}
+    : disabled(LoadPicture(QStringLiteral(":/pictures/bell_disabled.png"))),
+      armed(LoadPicture(QStringLiteral(":/pictures/bell_armed.png"))),
+      triggered(LoadPicture(QStringLiteral(":/pictures/bell_triggered.png"))) {}
 
 const QPixmap& LampPictures::For(LampState state) const {
   switch (state) {
@@ -19,7 +21,7 @@ const QPixmap& LampPictures::For(LampState state) const {
 AlarmLamp::AlarmLamp(const LampPictures& pictures, QWidget* parent)
     : QLabel(parent), pictures_(pictures) {
   setPixmap(pictures_.For(state_));
-  setFixedSize(pictures_.disabled.size().expandedTo(QSize(20, 20)));
+  setFixedSize(pictures_.disabled.deviceIndependentSize().toSize().expandedTo(QSize(20, 20)));
   setAlignment(Qt::AlignCenter);
 }
 

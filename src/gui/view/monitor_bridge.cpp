@@ -41,6 +41,10 @@ void MonitorBridge::StopMonitor() {
 
 bool MonitorBridge::MonitorRunning() const { return monitor_ && monitor_->Running(); }
 
+void MonitorBridge::WakeMonitor() {
+  if (monitor_) monitor_->Wake();
+}
+
 void MonitorBridge::WatchConnection() {
   StationDevice& device = context_.device;
   if (!device.IsWatchEnabled()) return;

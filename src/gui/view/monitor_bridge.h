@@ -33,6 +33,9 @@ class MonitorBridge : public QObject, public MonitorFrontEnd {
   // released first, so the wait can never deadlock against it.
   void StopMonitor();
   bool MonitorRunning() const;
+  // After the station's settings or alarms were written: the monitor reads
+  // them now, so the form shows the new units and lamps at once.
+  void WakeMonitor();
 
   // One tick of the connection watch. UI thread.
   void WatchConnection();

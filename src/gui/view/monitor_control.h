@@ -17,6 +17,8 @@ class MonitorControl {
   // Asks the monitor to stop, releases a blocked status hand-over, and waits.
   virtual void Stop() = 0;
   virtual bool Running() const = 0;
+  // Starts the next cycle now instead of after the pause; the monitor goes on.
+  virtual void Wake() = 0;
 };
 
 using MonitorFactory = std::function<std::unique_ptr<MonitorControl>(MonitorFrontEnd& frontEnd)>;

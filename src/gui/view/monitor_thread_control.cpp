@@ -44,6 +44,7 @@ class ThreadControl : public MonitorControl {
     if (mqtt_) mqtt_->Stop();
   }
   bool Running() const override { return thread_.Running(); }
+  void Wake() override { thread_.Wake(); }
 
  private:
   std::unique_ptr<MqttPublisher> mqtt_;

@@ -4,10 +4,15 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
 
 #include "core/app/text_table.h"
 #include "gui/windows/window_controls.h"
@@ -63,15 +68,31 @@ CExportDlg::CExportDlg(const TextTable& text, const std::vector<std::string>& en
   export_->setDefault(true);
   cancel_ = MakeButton(this, QStringLiteral("Cancel"), "cancel");
 
-  resize(420, 330);
-  list_->setGeometry(10, 10, 260, 310);
-  up_->setGeometry(285, 10, 125, 28);
-  down_->setGeometry(285, 44, 125, 28);
-  header_->setGeometry(285, 92, 125, 24);
-  separatorLabel_->setGeometry(285, 126, 125, 20);
-  separator_->setGeometry(285, 148, 125, 26);
-  export_->setGeometry(285, 258, 125, 28);
-  cancel_->setGeometry(285, 292, 125, 28);
+  // The column list on the left, the controls in a column on the right; the
+  // first design's sizes are minimums that a larger font widens.
+  // Every column name whole, beside the scroll bar a long list shows.
+  const int names = list_->sizeHintForColumn(0) + 2 * list_->frameWidth() +
+                    list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_) + 4;
+  list_->setMinimumSize(std::max(260, names), 200);
+  for (QWidget* w : std::initializer_list<QWidget*>{up_, down_, export_, cancel_}) w->setMinimumSize(125, 28);
+  separator_->setMinimumWidth(125);
+  auto* side = new QVBoxLayout;
+  side->addWidget(up_);
+  side->addWidget(down_);
+  side->addSpacing(14);
+  side->addWidget(header_);
+  side->addSpacing(6);
+  side->addWidget(separatorLabel_);
+  side->addWidget(separator_);
+  side->addStretch(1);
+  side->addWidget(export_);
+  side->addWidget(cancel_);
+  auto* page = new QHBoxLayout(this);
+  page->setContentsMargins(10, 10, 10, 10);
+  page->setSpacing(15);
+  page->addWidget(list_, 1);
+  page->addLayout(side);
+  resize(QSize(420, 330).expandedTo(sizeHint()));
 
   connect(up_, &QPushButton::clicked, this, &CExportDlg::MoveUp);
   connect(down_, &QPushButton::clicked, this, &CExportDlg::MoveDown);

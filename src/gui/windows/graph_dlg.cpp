@@ -5,13 +5,13 @@
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QTimeEdit>
+#include <QVBoxLayout>
 
 #include <cmath>
-#include <filesystem>
 
 #include "core/app/clock.h"
 #include "core/app/text_table.h"
@@ -46,9 +46,9 @@ constexpr int kJpegWidth = 1024;
 constexpr int kJpegHeight = 768;
 constexpr int kJpegQuality = 100;
 
-// Client size when the window opens, and the smallest size the resize rule follows.
+// Client size when the window opens at the default font; a larger font makes
+// the window larger.
 constexpr QSize kInitialSize(880, 600);
-constexpr int kSmallestSide = 200;
 
 QColor ChartColour(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
@@ -64,9 +64,8 @@ CGraphDlg::CGraphDlg(const TextTable& text, StationDevice& device, HistoryFile& 
                      const GraphOpening& opening, QWidget* parent, DialogPrompts prompts)
     : QDialog(parent), text_(text), device_(device), file_(file), clock_(clock), prompts_(std::move(prompts)) {
   BuildControls();
-  resize(kInitialSize);
   PlaceControls();
-  lastSize_ = kInitialSize;
+  resize(kInitialSize.expandedTo(sizeHint()));
 
   QComboBox* const condition = range_.condition;
   condition->setCurrentIndex(opening.condition >= 0 && opening.condition < condition->count() ? opening.condition
@@ -116,42 +115,34 @@ void CGraphDlg::BuildControls() {
   print_->hide();
 }
 
+// The search row on top, the chart taking every pixel the window grows by, and
+// the choices and buttons below it; the window cannot shrink below what shows
+// them all.
 void CGraphDlg::PlaceControls() {
-  range_.group->setGeometry(8, 4, 864, 58);
-  range_.conditionLabel->setGeometry(18, 26, 70, 22);
-  range_.condition->setGeometry(90, 24, 124, 24);
-  range_.startLabel->setGeometry(224, 26, 72, 22);
-  range_.startDate->setGeometry(296, 24, 106, 24);
-  range_.startTime->setGeometry(404, 24, 84, 24);
-  range_.endLabel->setGeometry(498, 26, 64, 22);
-  range_.endDate->setGeometry(562, 24, 106, 24);
-  range_.endTime->setGeometry(670, 24, 84, 24);
-  range_.search->setGeometry(770, 22, 94, 28);
-  chart_->setGeometry(8, 70, 864, 480);
-  seriesLabel_->setGeometry(8, 564, 52, 22);
-  series_->setGeometry(62, 562, 168, 24);
-  typeLabel_->setGeometry(240, 564, 40, 22);
-  type_->setGeometry(282, 562, 120, 24);
-  view3D_->setGeometry(414, 562, 50, 24);
-  print_->setGeometry(470, 560, 84, 28);
-  refresh_->setGeometry(560, 560, 100, 28);
-  export_->setGeometry(666, 560, 100, 28);
-  cancel_->setGeometry(772, 560, 100, 28);
-}
-
-void CGraphDlg::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  const QSize size = event->size();
-  if (size.width() < kSmallestSide || size.height() < kSmallestSide) return;
-  const int dx = size.width() - lastSize_.width();
-  const int dy = size.height() - lastSize_.height();
-  if (dx == 0 && dy == 0) return;
-  chart_->resize(chart_->width() + dx, chart_->height() + dy);
-  for (QWidget* w : std::initializer_list<QWidget*>{seriesLabel_, series_, typeLabel_, type_, view3D_, print_,
-                                                    refresh_, export_, cancel_}) {
-    w->move(w->x(), w->y() + dy);
+  range_.LayOut();
+  chart_->setMinimumSize(320, 200);
+  series_->setMinimumWidth(168);
+  type_->setMinimumWidth(120);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(seriesLabel_);
+  bottom->addWidget(series_);
+  bottom->addSpacing(10);
+  bottom->addWidget(typeLabel_);
+  bottom->addWidget(type_);
+  bottom->addSpacing(10);
+  bottom->addWidget(view3D_);
+  bottom->addSpacing(10);
+  for (QPushButton* b : {print_, refresh_, export_, cancel_}) {
+    b->setMinimumSize(100, 28);
+    bottom->addWidget(b);
   }
-  lastSize_ = size;
+  bottom->addStretch(1);
+  auto* page = new QVBoxLayout(this);
+  page->setContentsMargins(8, 4, 8, 10);
+  page->setSpacing(8);
+  page->addWidget(range_.group);
+  page->addWidget(chart_, 1);
+  page->addLayout(bottom);
 }
 
 void CGraphDlg::OnConditionChanged() { range_.SpanEndingAt(clock_.Now()); }
@@ -215,12 +206,11 @@ void CGraphDlg::Export() {
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters({QStringLiteral("JPEG Files (*.jpg)"), QStringLiteral("All Files (*.*)")});
   dialog.setDefaultSuffix(QStringLiteral("jpg"));
-  // The program folder, where the data file lives.
-  const std::filesystem::path folder = std::filesystem::path(file_.path()).parent_path();
-  if (!folder.empty()) dialog.setDirectory(QString::fromStdString(folder.string()));
+  dialog.setDirectory(SaveFolder(SaveKind::kPictures));
   dialog.selectFile(QStringLiteral("Skyvane.jpg"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().constFirst();
+  RememberSaveFolder(path);
   if (!chart_->SaveJpeg(path, kJpegWidth, kJpegHeight, kJpegQuality)) {
     // The user would otherwise believe the picture saved.
     prompts_.message(this, path + QStringLiteral("\n\n") + TableText(text_, Txt::Fail));

@@ -69,9 +69,6 @@ class CGraphDlg : public QDialog {
   const HeaderRecord& Units() const { return units_; }
   ChartWidget* Chart() const { return chart_; }
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
  private:
   void BuildControls();
   void PlaceControls();
@@ -87,7 +84,6 @@ class CGraphDlg : public QDialog {
   std::string end_;
   HistoryTable rows_;
   HeaderRecord units_;
-  QSize lastSize_;
 
   SearchRangeControls range_;
   ChartWidget* chart_ = nullptr;

@@ -4,16 +4,18 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QResizeEvent>
+#include <QStyle>
 #include <QTableView>
 #include <QTimeEdit>
+#include <QVBoxLayout>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include "core/app/clock.h"
 #include "core/app/text_table.h"
@@ -32,11 +34,14 @@ namespace skyvane {
 
 namespace {
 
-// Client size when the window opens, and the smallest size the resize rule follows.
+// Client size when the window opens at the default font; a larger font makes
+// the window larger.
 constexpr QSize kInitialSize(960, 600);
-constexpr int kSmallestSide = 200;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonWidth = 110;
+// Rows measured from each end of the grid for its widest values: the values
+// of one column are alike, and a range of years must still fill quickly.
+constexpr std::size_t kMeasuredRows = 2000;
 
 }  // namespace
 
@@ -51,9 +56,8 @@ CHistoryDlg::CHistoryDlg(const TextTable& text, StationDevice& device, HistoryFi
       graph_(std::move(graph)),
       prompts_(std::move(prompts)) {
   BuildControls();
-  resize(kInitialSize);
   PlaceControls();
-  lastSize_ = kInitialSize;
+  resize(kInitialSize.expandedTo(sizeHint()));
 
   range_.condition->setCurrentIndex(0);
   // Connected only now, so that setting up the list does not move the pickers.
@@ -121,32 +125,66 @@ void CHistoryDlg::BuildControls() {
   delete_->hide();
 }
 
+// The search row on top, the grid taking every pixel the window grows by, and
+// the buttons at the bottom left; the window cannot shrink below what shows
+// them all.
 void CHistoryDlg::PlaceControls() {
-  const int w = kInitialSize.width();
-  const int h = kInitialSize.height();
-  range_.group->setGeometry(8, 4, w - 16, 58);
-  range_.conditionLabel->setGeometry(18, 26, 76, 22);
-  range_.condition->setGeometry(96, 24, 130, 24);
-  range_.startLabel->setGeometry(236, 26, 76, 22);
-  range_.startDate->setGeometry(312, 24, 110, 24);
-  range_.startTime->setGeometry(424, 24, 86, 24);
-  range_.endLabel->setGeometry(522, 26, 70, 22);
-  range_.endDate->setGeometry(592, 24, 110, 24);
-  range_.endTime->setGeometry(704, 24, 86, 24);
-  range_.search->setGeometry(820, 22, 110, kButtonHeight);
-
-  const int buttonsTop = h - kButtonHeight - 10;
-  grid_->setGeometry(8, 70, w - 16, buttonsTop - 10 - 70);
-  QPushButton* const bottom[] = {refresh_, clearData_, clearMemory_, graphButton_, export_};
-  int x = 8;
-  for (QPushButton* b : bottom) {
-    b->setGeometry(x, buttonsTop, kButtonWidth, kButtonHeight);
-    x += kButtonWidth + 8;
+  range_.LayOut();
+  grid_->setMinimumSize(240, 120);
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(8);
+  for (QPushButton* b : {refresh_, clearData_, clearMemory_, graphButton_, export_, cancel_, print_, delete_}) {
+    b->setMinimumSize(kButtonWidth, kButtonHeight);
+    buttons->addWidget(b);
   }
-  cancel_->setGeometry(x, buttonsTop, kButtonWidth, kButtonHeight);
-  x += kButtonWidth + 8;
-  print_->setGeometry(x, buttonsTop, kButtonWidth, kButtonHeight);
-  delete_->setGeometry(x, buttonsTop, kButtonWidth, kButtonHeight);
+  buttons->addStretch(1);
+  auto* page = new QVBoxLayout(this);
+  page->setContentsMargins(8, 4, 8, 10);
+  page->setSpacing(8);
+  page->addWidget(range_.group);
+  page->addWidget(grid_, 1);
+  page->addLayout(buttons);
+}
+
+void CHistoryDlg::FitColumns(bool all) {
+  QHeaderView* columns = grid_->horizontalHeader();
+  const QFontMetrics fm(grid_->font());
+  // The item view leaves a focus margin and one pixel on either side of a cell's text.
+  const int pad = 2 * (grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 1) + 6;
+  const HistoryGrid& g = model_->Grid();
+  const std::size_t rows = g.RowCount();
+  for (int col = 0; col < model_->columnCount(); ++col) {
+    if (GridDefaultWidth(col) == 0) continue;  // present, never shown
+    if (!all && columns->sectionSize(col) == 0) continue;  // dragged shut by the user
+    int width = std::max(GridDefaultWidth(col), columns->sectionSizeHint(col));
+    // The longest texts, by characters, of the rows at both ends.
+    std::size_t longest = 0;
+    std::vector<std::string> widest;
+    auto consider = [&](std::size_t row) {
+      std::string cell = g.Cell(row, col);
+      if (cell.size() > longest) {
+        longest = cell.size();
+        widest.clear();
+      }
+      if (cell.size() == longest && widest.size() < 16) widest.push_back(std::move(cell));
+    };
+    if (col == gridcol::kNo) {
+      // Room for seven digits from the start, so the column does not jump
+      // from search to search: ten years of five-minute records stay below that.
+      widest.assign(1, "8888888");
+      longest = widest.front().size();
+      if (rows > 0) consider(rows - 1);
+    } else {
+      for (std::size_t r = 0; r < rows && r < kMeasuredRows; ++r) consider(r);
+      for (std::size_t r = std::max(kMeasuredRows, rows > kMeasuredRows ? rows - kMeasuredRows : 0); r < rows; ++r) {
+        consider(r);
+      }
+    }
+    for (const std::string& cell : widest) {
+      width = std::max(width, fm.horizontalAdvance(QString::fromStdString(cell)) + pad);
+    }
+    if (width > columns->sectionSize(col)) columns->resizeSection(col, width);
+  }
 }
 
 bool CHistoryDlg::Open() {
@@ -154,6 +192,7 @@ bool CHistoryDlg::Open() {
   for (const Txt message : reading.messages) prompts_.message(this, TableText(text_, message));
   if (reading.linkBusy) return false;
   model_->SetUnits(reading.units);
+  FitColumns(true);
 
   range_.condition->setCurrentIndex(0);
   range_.SpanEndingAt(clock_.Now());  // the last hour
@@ -171,6 +210,7 @@ void CHistoryDlg::Search() {
 
 void CHistoryDlg::Refresh() {
   model_->Search(file_, start_, end_);
+  FitColumns(false);
   grid_->scrollToBottom();
 }
 
@@ -209,9 +249,9 @@ void CHistoryDlg::Export() {
   CExportDlg dialog(text_, ColumnEntries(model_->Grid(), widths), this);
   if (dialog.exec() != QDialog::Accepted) return;
 
-  const std::filesystem::path folder = std::filesystem::path(file_.path()).parent_path();
-  const QString path = AskExportFileName(this, QString::fromStdString(folder.string()));
+  const QString path = AskExportFileName(this, SaveFolder(SaveKind::kDocuments));
   if (path.isEmpty()) return;
+  RememberSaveFolder(path);
   errno = 0;
   if (!WriteExportFile(QFile::encodeName(path).toStdString(), model_->Grid(), dialog.Choices())) {
     const int error = errno;
@@ -219,21 +259,6 @@ void CHistoryDlg::Export() {
     if (error != 0) message += QStringLiteral("\n\n") + QString::fromLocal8Bit(std::strerror(error));
     prompts_.message(this, message);
   }
-}
-
-void CHistoryDlg::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  const QSize size = event->size();
-  if (!lastSize_.isValid() || size.width() < kSmallestSide || size.height() < kSmallestSide) return;
-  const int dw = size.width() - lastSize_.width();
-  const int dh = size.height() - lastSize_.height();
-  if (dw == 0 && dh == 0) return;
-  const QRect g = grid_->geometry();
-  grid_->setGeometry(g.x(), g.y(), g.width() + dw, g.height() + dh);
-  for (QPushButton* b : {refresh_, clearData_, clearMemory_, graphButton_, export_, cancel_, print_, delete_}) {
-    b->move(b->x(), b->y() + dh);
-  }
-  lastSize_ = size;
 }
 
 void CHistoryDlg::showEvent(QShowEvent* event) {

@@ -74,12 +74,14 @@ class CHistoryDlg : public QDialog {
   const std::optional<GraphRequest>& PendingGraph() const { return pendingGraph_; }
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
   void BuildControls();
   void PlaceControls();
+  // Widens the columns to their header and their widest value; shut columns
+  // stay shut unless all is true (the first fill).
+  void FitColumns(bool all);
   bool Ask(Txt question);
 
   const TextTable& text_;
@@ -91,7 +93,6 @@ class CHistoryDlg : public QDialog {
 
   std::string start_;
   std::string end_;
-  QSize lastSize_;
   std::optional<GraphRequest> pendingGraph_;
   bool shown_ = false;
 

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimeEdit>
@@ -64,6 +65,29 @@ void SearchRangeControls::Build(QWidget* window, const SearchRangeCaptions& c, c
   endTime = timeEdit("endTime");
   search = MakeButton(window, c.search, "search");
   search->setDefault(true);
+}
+
+void SearchRangeControls::LayOut() {
+  condition->setMinimumWidth(130);
+  startDate->setMinimumWidth(110);
+  endDate->setMinimumWidth(110);
+  startTime->setMinimumWidth(86);
+  endTime->setMinimumWidth(86);
+  search->setMinimumWidth(110);
+  auto* row = new QHBoxLayout(group);
+  row->addWidget(conditionLabel);
+  row->addWidget(condition);
+  row->addSpacing(10);
+  row->addWidget(startLabel);
+  row->addWidget(startDate);
+  row->addWidget(startTime);
+  row->addSpacing(10);
+  row->addWidget(endLabel);
+  row->addWidget(endDate);
+  row->addWidget(endTime);
+  row->addSpacing(20);
+  row->addWidget(search);
+  row->addStretch(1);
 }
 
 void SearchRangeControls::SetPickers(const QDateTime& start, const QDateTime& end) {

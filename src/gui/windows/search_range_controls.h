@@ -34,8 +34,7 @@ struct SearchRangeCaptions {
 // A time of the clock as a local date and time for the pickers.
 QDateTime LocalTimeOf(std::time_t t);
 
-// The controls are children of the window (laid over the group box, not in
-// it), so that the window places them; the window owns them.
+// The controls are laid out in the group box, which the window places.
 struct SearchRangeControls {
   QGroupBox* group = nullptr;
   QLabel* conditionLabel = nullptr;
@@ -51,6 +50,9 @@ struct SearchRangeControls {
   // Creates the controls in tab order, before the window's others. The date
   // pickers take the text table's date format; Search is the default button.
   void Build(QWidget* window, const SearchRangeCaptions& captions, const TextTable& text);
+  // Lays the controls out in one row inside the group. The widths of the
+  // window's first design are minimums; larger fonts widen the row.
+  void LayOut();
 
   void SetPickers(const QDateTime& start, const QDateTime& end);
   // The pickers on the span of the Condition selection, ending at now.

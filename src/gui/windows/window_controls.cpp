@@ -1,8 +1,11 @@
 #include "gui/windows/window_controls.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 
 #include "core/app/text_table.h"
 
@@ -31,5 +34,29 @@ QComboBox* MakeCombo(QWidget* parent, const char* name) {
   c->setObjectName(QLatin1String(name));
   return c;
 }
+
+namespace {
+// The session's last save folder, shared by every save dialog of the program
+// as the desktop's own file dialogs share theirs; only the UI thread uses it.
+QString& LastSaveFolder() {
+  static QString folder;
+  return folder;
+}
+}  // namespace
+
+QString SaveFolder(SaveKind kind) {
+  const QString& last = LastSaveFolder();
+  if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+  const QString standard = QStandardPaths::writableLocation(
+      kind == SaveKind::kPictures ? QStandardPaths::PicturesLocation : QStandardPaths::DocumentsLocation);
+  if (!standard.isEmpty() && QFileInfo(standard).isDir()) return standard;
+  return QDir::homePath();
+}
+
+void RememberSaveFolder(const QString& savedFile) {
+  if (!savedFile.isEmpty()) LastSaveFolder() = QFileInfo(savedFile).absolutePath();
+}
+
+void ForgetSaveFolder() { LastSaveFolder().clear(); }
 
 }  // namespace skyvane

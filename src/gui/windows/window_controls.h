@@ -24,4 +24,13 @@ QLabel* MakeLabel(QWidget* parent, const QString& caption, const char* name);
 QPushButton* MakeButton(QWidget* parent, const QString& caption, const char* name);
 QComboBox* MakeCombo(QWidget* parent, const char* name);
 
+// Where a save dialog opens: the folder saved into last in this session, else
+// the user's Documents (Pictures for pictures), else the home folder.
+enum class SaveKind { kDocuments, kPictures };
+QString SaveFolder(SaveKind kind);
+// Remembers the folder of a file just saved.
+void RememberSaveFolder(const QString& savedFile);
+// Forgets that folder, as at the start of a session.
+void ForgetSaveFolder();
+
 }  // namespace skyvane

@@ -114,6 +114,33 @@ TEST(MonitorThread, KeepsPollingWhileTheLinkIsBusyAndResumes) {
   EXPECT_FALSE(thread.Running());
 }
 
+TEST(MonitorThread, WakeStartsTheNextCycleWithoutStopping) {
+  StationRig rig(true);  // three minutes between cycles
+  RecordingFrontEnd fe;
+  MonitorThread thread(Services(rig), fe);
+  ASSERT_TRUE(thread.Start());
+  ASSERT_TRUE(Eventually([&] { return thread.PolledCycles() == 1; }));
+  thread.Wake();
+  EXPECT_TRUE(Eventually([&] { return thread.PolledCycles() == 2; }));
+  EXPECT_TRUE(thread.Running());
+  thread.Stop();
+  EXPECT_FALSE(thread.Running());
+}
+
+TEST(StopSignal, AWakeEndsOneSleepAndStopsNothing) {
+  StopSignal stop;
+  stop.Wake();  // before the sleep: the next sleep ends at once
+  EXPECT_TRUE(stop.SleepFor(std::chrono::hours(1)));
+  EXPECT_FALSE(stop.Requested());
+  std::thread sleeper([&] { EXPECT_TRUE(stop.SleepFor(std::chrono::hours(1))); });
+  stop.Wake();
+  sleeper.join();
+  EXPECT_TRUE(stop.SleepFor(1ms));  // the wake was used up
+  stop.Request();
+  stop.Wake();
+  EXPECT_FALSE(stop.SleepFor(std::chrono::hours(1)));  // a stop outranks a wake
+}
+
 TEST(StopSignal, SleepsEndOnRequest) {
   StopSignal stop;
   EXPECT_TRUE(stop.SleepFor(1ms));

@@ -177,7 +177,7 @@ int RedBetween(ChartWidget& c, const QImage& img, double lowValue, double highVa
     for (int x = f.plot.left(); x < f.plot.left() + f.plot.width(); ++x) {
       const double v = horizontal ? f.value.lo + (x - f.value.p0) * (f.value.hi - f.value.lo) / (f.value.p1 - f.value.p0)
                                   : f.value.lo + (y - f.value.p0) * (f.value.hi - f.value.lo) / (f.value.p1 - f.value.p0);
-      if (v >= lowValue && v <= highValue && test::PixelAt(img, x, y) == kRed) ++n;
+      if (v >= lowValue && v <= highValue && Reddish(test::PixelAt(img, x, y))) ++n;
     }
   }
   return n;
@@ -196,6 +196,73 @@ TEST(ChartWidget, BarsReachDownToTheAxisAndLinesDoNot) {
     const int low = RedBetween(c, img, 2, 10);
     if (filled) EXPECT_GT(low, 0) << static_cast<int>(kind);
     else EXPECT_EQ(low, 0) << static_cast<int>(kind);
+  }
+}
+
+// Pixels where one channel clearly leads the other two: ink of that series'
+// colour, blended or not.
+int PixelsLedBy(const QImage& img, int channel) {
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y) {
+    for (int x = 0; x < img.width(); ++x) {
+      const QColor c = test::PixelAt(img, x, y);
+      const int v[3] = {c.red(), c.green(), c.blue()};
+      if (v[channel] >= v[(channel + 1) % 3] + 60 && v[channel] >= v[(channel + 2) % 3] + 60) ++n;
+    }
+  }
+  return n;
+}
+
+TEST(ChartWidget, TwoFilledSeriesBothStayVisible) {
+  // The first series lies above the second all along: filled from the same
+  // base, its body would cover the second one entirely if painted opaque.
+  for (ChartSeriesClass kind : {ChartSeriesClass::kBar, ChartSeriesClass::kArea, ChartSeriesClass::kVolume,
+                                ChartSeriesClass::kBar3D}) {
+    for (bool view3D : {false, true}) {
+      ChartWidget c;
+      SetUpAxes(c);
+      c.SetView3D(view3D);
+      const int high = c.AddSeries(kind);
+      const int low = c.AddSeries(kind);
+      c.SetSeriesColor(high, kRed);
+      c.SetSeriesColor(low, kGreen);
+      for (int i = 0; i < 300; ++i) {
+        const double x = kDay0 + (i + 0.5) / 300;
+        c.AddPoint(high, x, 70 + (i % 7));
+        c.AddPoint(low, x, 30 + (i % 5));
+      }
+      const QImage img = Render(c);
+      const int k = static_cast<int>(kind);
+      EXPECT_GT(PixelsLedBy(img, 0), 200) << "class " << k << " 3D " << view3D;
+      EXPECT_GT(PixelsLedBy(img, 1), 200) << "class " << k << " 3D " << view3D;
+    }
+  }
+}
+
+TEST(ChartWidget, FilledSeriesGrowFromZeroWhereTheAxisShowsIt) {
+  struct Case {
+    double axisMin, axisMax, value;
+    double filledLow, filledHigh;   // a band that is filled
+    double emptyLow, emptyHigh;     // a band that stays empty
+  };
+  const Case cases[] = {
+      {-20, 40, 30, 2, 28, -18, -2},   // zero on the axis: nothing below it
+      {-20, 40, -15, -13, -2, 2, 38},  // a negative value hangs down from zero
+      {10, 40, 30, 12, 28, 32, 38},    // zero off the axis: from the minimum
+  };
+  for (ChartSeriesClass kind : {ChartSeriesClass::kBar, ChartSeriesClass::kArea, ChartSeriesClass::kVolume}) {
+    for (const Case& e : cases) {
+      ChartWidget c;
+      SetUpAxes(c);
+      c.SetLeftAxisMinMax(e.axisMin, e.axisMax);
+      const int s = c.AddSeries(kind);
+      c.SetSeriesColor(s, kRed);
+      for (int i = 0; i < 48; ++i) c.AddPoint(s, kDay0 + (i + 0.5) / 48, e.value);
+      const QImage img = Render(c);
+      const int k = static_cast<int>(kind);
+      EXPECT_GT(RedBetween(c, img, e.filledLow, e.filledHigh), 0) << k << " " << e.axisMin << " " << e.value;
+      EXPECT_EQ(RedBetween(c, img, e.emptyLow, e.emptyHigh), 0) << k << " " << e.axisMin << " " << e.value;
+    }
   }
 }
 

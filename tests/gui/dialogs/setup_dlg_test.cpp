@@ -47,6 +47,8 @@ TEST(SetupDialog, ShowsTheTestImageAfterOpening) {
   EXPECT_EQ(Child<QLineEdit>(dlg, "pressure-relative")->text(), "1013.2");
   EXPECT_EQ(Child<QLineEdit>(dlg, "pressure-absolute")->text(), "1009.5");
   EXPECT_TRUE(Child<QLineEdit>(dlg, "pressure-absolute")->isReadOnly());
+  EXPECT_FALSE(Child<QLineEdit>(dlg, "pressure-absolute")->hasFrame());
+  EXPECT_EQ(Child<QLineEdit>(dlg, "pressure-absolute")->focusPolicy(), Qt::NoFocus);
   EXPECT_EQ(Child<QLabel>(dlg, "pressure-relative-unit")->text(), "Hpa");
   EXPECT_TRUE(Child<QPushButton>(dlg, "save")->isEnabled());
 }

@@ -48,8 +48,10 @@ TEST(DesktopCommandLine, HelpAndVersion) {
   EXPECT_TRUE(Parse({"--help"}).help);
   EXPECT_TRUE(Parse({"-h"}).help);
   EXPECT_TRUE(Parse({"--version"}).version);
+  EXPECT_TRUE(Parse({"--dark"}).dark);
+  EXPECT_FALSE(Parse({}).dark);
   for (const char* option : {"--simulate[=DIR]", "--sim-speed N", "--sim-seed S", "--test-mode",
-                             "--station-image FILE"}) {
+                             "--station-image FILE", "--dark"}) {
     EXPECT_NE(DesktopUsage().find(option), std::string::npos) << option;
   }
 }

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusTipEvent>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -313,6 +315,49 @@ TEST(CMainFrame, ClosingWhileTheMonitorHoldsTheLinkReturnsWithinASecond) {
   frame->close();
   frame.reset();
   EXPECT_LT(t.elapsed(), 1000);
+}
+
+}  // namespace
+}  // namespace skyvane
+
+namespace skyvane {
+namespace {
+
+TEST(ConnectionWatch, WithoutAStationThePanesSayWhatToCheck) {
+  const std::pair<int, const char*> languages[] = {
+      {0, "No weather station found"}, {1, "Keine Wetterstation gefunden"}, {2, "Ingen vejrstation fundet"}};
+  for (const auto& [language, missing] : languages) {
+    SCOPED_TRACE(language);
+    test::DesktopRig rig(language, "true");
+    rig.context->monitorFactory = {};
+    CMainFrame frame(*rig.context);
+    rig.station->Unplug();
+    frame.show();
+    CLinkStatusBar* bar = frame.LinkStatusBar();
+    EXPECT_EQ(bar->PaneText(), QString::fromUtf8(missing));
+    const QString help = bar->Pane1()->toolTip();
+    for (const char* what : {"70-skyvane-station.rules", "plugdev", "libhidxfr.so"}) {
+      EXPECT_TRUE(help.contains(QLatin1String(what))) << what;
+    }
+    rig.station->Replug();
+    frame.OnConnectionTick();
+    EXPECT_EQ(bar->PaneText(), "Ready");
+    EXPECT_TRUE(bar->Pane1()->toolTip().isEmpty());
+    rig.station->Unplug();
+    frame.OnConnectionTick();
+    EXPECT_EQ(bar->PaneText(), QString::fromUtf8(missing));
+  }
+}
+
+TEST(CMainFrame, CtrlQQuits) {
+  test::DesktopRig rig;
+  rig.context->monitorFactory = {};
+  CMainFrame frame(*rig.context);
+  frame.show();
+  QApplication::setActiveWindow(&frame);
+  ASSERT_TRUE(frame.isVisible());
+  QTest::keyClick(&frame, Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_FALSE(frame.isVisible());
 }
 
 }  // namespace

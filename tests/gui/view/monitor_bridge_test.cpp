@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <thread>
 
 #include "desktop_fixture.h"
 #include "gui/controls/compass_ctrl.h"
+#include "gui/shell/frame_windows.h"
 #include "gui/shell/main_frame.h"
 #include "gui/view/alarm_lamp.h"
 #include "gui/view/halvar_view.h"
@@ -84,17 +88,64 @@ TEST(MonitorBridge, AfterReleaseAStatusHandOverNeverBlocks) {
 }
 
 struct FakeMonitor : MonitorControl {
-  FakeMonitor(bool result, int& stopCount) : startResult(result), stops(stopCount) {}
+  FakeMonitor(bool result, int& stopCount, int* wakeCount = nullptr)
+      : startResult(result), stops(stopCount), wakes(wakeCount) {}
   bool Start() override { return running = startResult; }
   void Stop() override {
     ++stops;
     running = false;
   }
   bool Running() const override { return running; }
+  void Wake() override {
+    if (wakes != nullptr) ++*wakes;
+  }
   bool startResult;
   int& stops;
+  int* wakes;
   bool running = false;
 };
+
+// Presses the named button of the next modal window that is not a message box.
+void PressInNextDialog(const char* button) {
+  auto* timer = new QTimer;
+  timer->setInterval(20);
+  QObject::connect(timer, &QTimer::timeout, [timer, button] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || qobject_cast<QMessageBox*>(modal) != nullptr) return;
+    auto* b = modal->findChild<QPushButton*>(QLatin1String(button));
+    if (b == nullptr) return;
+    timer->stop();
+    timer->deleteLater();
+    b->click();
+  });
+  timer->start();
+}
+
+TEST(MonitorBridge, ASavedSetupOrAlarmWakesTheMonitorAndACancelDoesNot) {
+  for (const char* action : {"actionSetup", "actionAlarm"}) {
+    SCOPED_TRACE(action);
+    test::DesktopRig rig(0, "true", true);
+    int stops = 0;
+    int wakes = 0;
+    rig.context->monitorFactory = [&](MonitorFrontEnd&) { return std::make_unique<FakeMonitor>(true, stops, &wakes); };
+    CMainFrame frame(*rig.context);
+    PlugInWindows(frame, *rig.context);
+    frame.show();
+    ASSERT_TRUE(test::WaitFor([&] { return frame.View()->InitialUpdateDone(); }));
+    auto* command = frame.findChild<QAction*>(QLatin1String(action));
+    ASSERT_NE(command, nullptr);
+
+    PressInNextDialog("cancel");
+    command->trigger();
+    EXPECT_EQ(wakes, 0);
+
+    test::ModalAnswer yes(QMessageBox::Yes);  // "Save?"
+    PressInNextDialog("save");
+    command->trigger();
+    EXPECT_TRUE(yes.Seen());
+    EXPECT_EQ(wakes, 1);
+  }
+}
 
 TEST(MonitorBridge, AMonitorThatCannotStartIsReportedAndTheFormStaysEmpty) {
   test::DesktopRig rig(0, "true");

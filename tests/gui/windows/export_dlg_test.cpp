@@ -16,6 +16,7 @@
 #include "core/history/history_grid.h"
 #include "gui/windows/history_dlg.h"
 #include "gui/windows/history_grid_model.h"
+#include "gui/windows/window_controls.h"
 #include "history_window_support.h"
 #include "gui_test_support.h"
 
@@ -142,6 +143,8 @@ class HistoryExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
     rig_.UseMetricUnits();
+    // As if the user had saved into the test's folder before in this session.
+    RememberSaveFolder(QString::fromStdString((rig_.folder_ / "earlier.txt").string()));
     dlg_ = std::make_unique<CHistoryDlg>(rig_.text, *rig_.device, rig_.file, rig_.clock, nullptr,
                                          GraphOpener{}, rig_.prompts);
   }

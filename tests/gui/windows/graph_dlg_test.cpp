@@ -6,9 +6,12 @@
 #include <QDir>
 #include <QDateEdit>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimeEdit>
 #include <QTimer>
 
@@ -20,6 +23,7 @@
 #include "core/units/timestamps.h"
 #include "gui/chart/chart_widget.h"
 #include "gui/windows/graph_window_entry.h"
+#include "gui/windows/window_controls.h"
 #include "gui_test_support.h"
 #include "windows/graph_window_support.h"
 
@@ -223,14 +227,17 @@ TEST(GraphWindow, EmptyRangeDrawsAxesTitlesAndEmptySeries) {
   EXPECT_TRUE(c.series[0].points.empty());
   EXPECT_TRUE(c.series[1].points.empty());
   // The series colours show in the legend only; the rows, once searched, add lines.
-  const QImage empty = test::Paint(*dlg->Chart(), 600, 400);
+  // At the size the window's layout gives the chart, which a paint would restore.
+  dlg->layout()->activate();
+  ChartWidget* chart = dlg->Chart();
+  const QImage empty = test::Paint(*chart, chart->width(), chart->height());
   const int legendRed = test::CountPixels(empty, kRed);
   EXPECT_GT(legendRed, 0);
   EXPECT_EQ(test::CountPixels(empty, kGreen), legendRed);
   Child<QDateEdit>(*dlg, "startDate")->setDate(QDate(2024, 1, 1));
   Child<QPushButton>(*dlg, "search")->click();
   ASSERT_EQ(dlg->Rows().size(), 2u);
-  const QImage drawn = test::Paint(*dlg->Chart(), 600, 400);
+  const QImage drawn = test::Paint(*chart, chart->width(), chart->height());
   EXPECT_GT(test::CountPixels(drawn, kRed), legendRed);
 }
 
@@ -389,13 +396,13 @@ TEST(GraphWindow, ResizeMovesTheBottomRowAndStretchesTheChart) {
   EXPECT_EQ(chart->geometry(), QRect(chart0.topLeft(), chart0.size() + QSize(120, 80)));
   EXPECT_EQ(cancel->geometry(), cancel0.translated(0, 80));
   EXPECT_EQ(series->geometry(), series0.translated(0, 80));
-  EXPECT_EQ(group->geometry(), group0);
+  EXPECT_EQ(group->geometry().topLeft(), group0.topLeft());
 
-  // Below 200 pixels in either direction nothing moves, and the next size
-  // counts from the last one followed.
-  dlg->resize(150, 700);
+  // The window does not shrink below what keeps the bottom row inside it.
+  dlg->resize(150, 150);
   QApplication::processEvents();
-  EXPECT_EQ(cancel->geometry(), cancel0.translated(0, 80));
+  EXPECT_EQ(dlg->size(), dlg->minimumSize());
+  EXPECT_TRUE(dlg->rect().contains(cancel->geometry())) << cancel->geometry().x();
   dlg->resize(size0);
   QApplication::processEvents();
   EXPECT_EQ(chart->geometry(), chart0);
@@ -407,14 +414,34 @@ TEST(GraphWindow, ExportWritesAJpegOf1024By768) {
   ASSERT_TRUE(rig.StoreAt({3 * kHour, 2 * kHour, kHour}));
   QStringList messages;
   auto dlg = OpenFromMenu(rig, nullptr, &messages);
+
+  // The first picture of a session is offered to the user's Pictures (their
+  // home where there is none), never to the program folder; cancelled here.
+  ForgetSaveFolder();
+  QString firstFolder;
+  QTimer::singleShot(0, [&firstFolder] {
+    if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      firstFolder = files->directory().absolutePath();
+      files->reject();
+    }
+  });
+  Child<QPushButton>(*dlg, "export")->click();
+  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  EXPECT_EQ(firstFolder, QDir(QFileInfo(pictures).isDir() ? pictures : QDir::homePath()).absolutePath());
+  EXPECT_NE(firstFolder, QDir(rig.Folder()).absolutePath());
+
   const QString target = rig.Folder() + QStringLiteral("/chart");
   FileDialogAnswer seen;
   ModalSafetyNet net;
   AnswerFileDialog(net, target, seen);
   Child<QPushButton>(*dlg, "export")->click();
-
   EXPECT_EQ(seen.defaultName, "Skyvane.jpg");
-  EXPECT_EQ(seen.folder, QDir(rig.Folder()).absolutePath());
+
+  // Then the folder saved into last.
+  FileDialogAnswer again;
+  AnswerFileDialog(net, rig.Folder() + QStringLiteral("/again"), again);
+  Child<QPushButton>(*dlg, "export")->click();
+  EXPECT_EQ(again.folder, QDir(rig.Folder()).absolutePath());
   EXPECT_EQ(seen.suffix, "jpg");
   EXPECT_EQ(seen.filters, QStringList({"JPEG Files (*.jpg)", "All Files (*.*)"}));
   EXPECT_TRUE(seen.confirms);
@@ -435,6 +462,7 @@ TEST(GraphWindow, ExportThatCannotWriteSaysSo) {
   QStringList messages;
   auto dlg = OpenFromMenu(rig, nullptr, &messages);
   const QString target = rig.Folder() + QStringLiteral("/missing/chart.jpg");
+  RememberSaveFolder(rig.Folder() + QStringLiteral("/earlier.jpg"));  // the dialog opens beside the missing folder
   FileDialogAnswer seen;
   ModalSafetyNet net;
   AnswerFileDialog(net, target, seen);
