@@ -57,15 +57,18 @@ TEST(UploadCommand, RunUploadsToBothNetworksAndGoesOnPastARefusal) {
   EXPECT_TRUE(std::regex_match(
       requests[0],
       std::regex("GET /update\\?ID=IX1&PASSWORD=topsecret&dateutc=\\d{4}-\\d\\d-\\d\\d%20\\d\\d%3A\\d\\d%3A\\d\\d"
-                 "&tempf=-?\\d+\\.\\d&humidity=\\d+&.*&baromin=\\d+\\.\\d{3}&.*"
+                 "(&[a-z]+=-?\\d+(\\.\\d+)?)+"
                  "&softwaretype=Skyvane%20" SKYVANE_VERSION "&action=updateraw HTTP/1.1")))
       << requests[0];
-  // The rain since midnight is missing until the data file holds a record.
+  // A reading the simulated station lacks (its outdoor sensor drops out now
+  // and then, and the rain since midnight needs a stored record) is left out
+  // or sent as dots; the exact values are the protocol tests' business.
   ASSERT_EQ(packets.size(), 1u) << out << err;
   EXPECT_TRUE(std::regex_match(
       packets[0], std::regex("user CW0001 pass -1 vers Skyvane " SKYVANE_VERSION
-                             "\nCW0001>APRS,TCPIP\\*:@\\d{6}z5540\\.57N/01234\\.10W_\\d{3}/\\d{3}g\\d{3}t-?\\d{2,3}"
-                             "r\\d{3}p\\d{3}P(\\d{3}|\\.{3})h\\d\\db\\d{5}")))
+                             "\nCW0001>APRS,TCPIP\\*:@\\d{6}z5540\\.57N/01234\\.10W_(\\d{3}|\\.{3})/(\\d{3}|\\.{3})"
+                             "g(\\d{3}|\\.{3})t(-?\\d{2,3}|\\.{3})r(\\d{3}|\\.{3})p(\\d{3}|\\.{3})P(\\d{3}|\\.{3})"
+                             "h(\\d\\d|\\.\\.)b(\\d{5}|\\.{5})")))
       << packets[0];
 
   EXPECT_NE(out.find("Uploading to wx every 10 s."), std::string::npos) << out;
