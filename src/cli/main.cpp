@@ -58,7 +58,6 @@ int main(int argc, char** argv) {
   std::unique_ptr<StationDevice> device = std::move(station.device);
   if (options.trace) TraceReports(*device, std::cerr);
 
-  SystemClock clock;
-  CliContext ctx{folder, settings, text, *device, clock, std::cout, std::cerr};
+  CliContext ctx{folder, settings, text, *device, *station.clock, std::cout, std::cerr};
   return command->run(ctx, options.args);
 }

@@ -63,10 +63,6 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  SystemClock clock;
-  HistoryFile file(clock);
-  file.OpenFile((folder / kDataFileName).string());  // history operations report their own failures
-
   AppSettings settings = LoadSettings(folder);
   TextTable text(settings.languageIndex);
 
@@ -75,7 +71,6 @@ int main(int argc, char** argv) {
   PollerLock pollerLock((folder / kDataFileName).string());
   std::string notPolling;
   if (!pollerLock.MayPoll()) {
-    file.KeepReadOnly();
     notPolling = FillIn(text.Text(Txt::DataFileInUse), {std::to_string(pollerLock.holderPid())});
     std::fprintf(stderr, "skyvane: %s\n", notPolling.c_str());
   }
@@ -87,6 +82,10 @@ int main(int argc, char** argv) {
   }
   for (const std::string& note : station.notes) std::fprintf(stderr, "skyvane: %s\n", note.c_str());
   std::unique_ptr<StationDevice> device = std::move(station.device);
+  const Clock& clock = *station.clock;
+  HistoryFile file(clock);
+  file.OpenFile((folder / kDataFileName).string());  // history operations report their own failures
+  if (!notPolling.empty()) file.KeepReadOnly();
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Skyvane"));

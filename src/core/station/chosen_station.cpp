@@ -7,6 +7,19 @@
 #include "core/transfer/virtual_station.h"
 
 namespace skyvane {
+namespace {
+
+// The simulated station's time as the program's clock.
+class StationClock final : public Clock {
+ public:
+  explicit StationClock(SimulatedStation& station) : station_(station) {}
+  std::time_t Now() const override { return static_cast<std::time_t>(station_.StationTime()); }
+
+ private:
+  SimulatedStation& station_;
+};
+
+}  // namespace
 
 ChosenStation OpenChosenStation(const StationOptions& options, const AppSettings& settings,
                                 const std::filesystem::path& programFolder) {
@@ -25,10 +38,11 @@ ChosenStation OpenChosenStation(const StationOptions& options, const AppSettings
     if (options.simSeed) sim.seed = static_cast<std::uint64_t>(*options.simSeed);
     sim.vendorId = vid;
     sim.productId = pid;
-    std::string notice;
-    transfer = MakeSimulatedStation(sim, chosen.error, &notice);
-    if (!transfer) return chosen;
-    if (!notice.empty()) chosen.notes.push_back(std::move(notice));
+    std::unique_ptr<SimulatedStation> simulated = SimulatedStation::Open(sim, chosen.error);
+    if (!simulated) return chosen;
+    if (!simulated->OpenNotice().empty()) chosen.notes.push_back(simulated->OpenNotice());
+    chosen.clock = std::make_unique<StationClock>(*simulated);
+    transfer = std::move(simulated);
   } else if (options.stationImage) {
     auto station = std::make_unique<VirtualStation>(vid, pid);
     if (!station->LoadImage(*options.stationImage, chosen.error)) return chosen;
@@ -37,6 +51,7 @@ ChosenStation OpenChosenStation(const StationOptions& options, const AppSettings
     transfer = std::make_unique<ModuleTransfer>(TransferModuleCandidates(programFolder));
   }
   chosen.device = std::make_unique<StationDevice>(std::move(transfer), testMode, vid, pid);
+  if (!chosen.clock) chosen.clock = std::make_unique<SystemClock>();
   return chosen;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/clock.h"
 #include "core/app/station_options.h"
 
 namespace skyvane {
@@ -17,6 +18,11 @@ struct AppSettings;
 
 struct ChosenStation {
   std::unique_ptr<StationDevice> device;  // null: error says why
+  // The program's "now": the system clock, but the station's own time for a
+  // simulated station, which may run faster than real time. Records are timed
+  // against it, so that a station ahead of the wall clock never looks as if
+  // its records came from the future. Outlives no device: keep it beside it.
+  std::unique_ptr<Clock> clock;
   std::string error;
   // What the user should hear once about the start (standard error, and the
   // status bar of the desktop program).

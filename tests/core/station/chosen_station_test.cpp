@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 #include "core/app/app_settings.h"
 #include "core/station/station_device.h"
@@ -44,6 +46,26 @@ TEST(ChosenStation, SimulateRunsALiveStationInItsOwnFolder) {
   HeaderRecord header;
   ASSERT_TRUE(chosen.device->ReadHeader(header));  // over the real report protocol
   EXPECT_EQ(header[hdr::kMarker55], "1");
+}
+
+// A station that runs a million times faster than real time is far ahead of
+// the wall clock at once: the program's "now" must be the station's, or its
+// records would look as if they came from the future.
+TEST(ChosenStation, ASimulatedStationsTimeIsTheProgramsClock) {
+  test::ScratchFolder dir;
+  StationOptions options;
+  options.simulate = dir / "sim";
+  options.simSpeed = 1000000;
+  ChosenStation chosen = OpenChosenStation(options, AppSettings{}, dir.path());
+  ASSERT_TRUE(chosen.device && chosen.clock) << chosen.error;
+  auto* sim = dynamic_cast<SimulatedStation*>(chosen.device->Link().transfer());
+  ASSERT_NE(sim, nullptr);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));  // 20,000 station seconds
+  const std::int64_t before = sim->StationTime();
+  const std::int64_t now = chosen.clock->Now();
+  EXPECT_LE(before, now);
+  EXPECT_LE(now, sim->StationTime());
+  EXPECT_TRUE(OpenChosenStation(StationOptions{}, AppSettings{}, dir.path()).clock);
 }
 
 TEST(ChosenStation, SimulateWithoutAFolderUsesTheProgramFolder) {
