@@ -17,7 +17,7 @@ bool Digits(std::string_view text, std::size_t at, std::size_t count, int& value
   return true;
 }
 
-std::string TimeTextOf(int y, int mo, int d, int h, int mi, int s) {
+std::tm PartsOf(int y, int mo, int d, int h, int mi, int s) {
   std::tm parts{};
   parts.tm_year = y - 1900;
   parts.tm_mon = mo - 1;
@@ -25,7 +25,7 @@ std::string TimeTextOf(int y, int mo, int d, int h, int mi, int s) {
   parts.tm_hour = h;
   parts.tm_min = mi;
   parts.tm_sec = s;
-  return TimeText(parts);
+  return parts;
 }
 
 const ReadingKey* KeyNamed(std::string_view name) {
@@ -63,7 +63,7 @@ bool ParseQueryTime(std::string_view text, std::string& recordTime) {
   }
   if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 60) return false;
   if (at == text.size()) {
-    recordTime = TimeTextOf(y, mo, d, h, mi, s);
+    recordTime = TimeText(PartsOf(y, mo, d, h, mi, s));
     return true;
   }
   // A UTC offset: "Z", "+02:00", "-0530"; a '+' may arrive as the blank a
@@ -80,13 +80,7 @@ bool ParseQueryTime(std::string_view text, std::string& recordTime) {
     if (!Digits(zone, m, 2, om) || m + 2 != zone.size() || oh > 23 || om > 59) return false;
     offset = (oh * 60L + om) * 60 * (sign == '-' ? -1 : 1);
   }
-  std::tm utc{};
-  utc.tm_year = y - 1900;
-  utc.tm_mon = mo - 1;
-  utc.tm_mday = d;
-  utc.tm_hour = h;
-  utc.tm_min = mi;
-  utc.tm_sec = s;
+  std::tm utc = PartsOf(y, mo, d, h, mi, s);
   const std::time_t t = timegm(&utc) - offset;
   recordTime = LocalTimeText(t);
   return true;
