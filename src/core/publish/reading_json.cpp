@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "core/app/time_text.h"
+#include "core/history/history_line.h"
 
 namespace skyvane {
 namespace {
@@ -47,14 +48,8 @@ constexpr std::array<std::string_view, kLampCount> kLampKeys = {
 constexpr int kDirectionCodes = 16;
 constexpr double kDegreesPerCode = 22.5;
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
 std::optional<double> NumberIn(std::string_view text) {
-  text = Trimmed(text);
+  text = TrimLine(text);
   double value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
@@ -85,7 +80,7 @@ void AppendCommonKeys(std::string& json, const std::string& isoTime, const Histo
     json += ":";
     json += ValueOrNull(ReadingValue(stored, key));
   }
-  const std::string_view name = Trimmed(stored[row::directionName]);
+  const std::string_view name = TrimLine(stored[row::directionName]);
   json += ",\"wind_direction_name\":";
   json += name.empty() || name == "---" ? std::string("null") : JsonString(name);
 }
@@ -120,7 +115,7 @@ std::string IsoLocalTime(std::time_t t) {
 }
 
 std::string IsoLocalTime(std::string_view storedTime) {
-  const std::time_t t = LocalTimeOfText(Trimmed(storedTime));
+  const std::time_t t = LocalTimeOfText(TrimLine(storedTime));
   return t == static_cast<std::time_t>(-1) ? std::string() : IsoLocalTime(t);
 }
 
@@ -142,7 +137,7 @@ std::string CurrentReadingJson(const HistoryRow& stored, const LampStates& lamps
 std::string RecordJson(const HistoryRow& stored) {
   std::string json = "{";
   AppendCommonKeys(json, IsoLocalTime(stored[row::recordTime]), stored);
-  const std::string_view address = Trimmed(stored[row::stationAddress]);
+  const std::string_view address = TrimLine(stored[row::stationAddress]);
   unsigned value = 0;
   const auto [end, ec] = std::from_chars(address.data(), address.data() + address.size(), value, 16);
   json += ",\"address\":";

@@ -3,17 +3,12 @@
 #include <string_view>
 
 #include "core/app/time_text.h"
+#include "core/history/history_line.h"
 #include "core/publish/reading_json.h"
 #include "core/units/record_display.h"
 
 namespace skyvane {
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
 
 // The unit a key is displayed in, as the header names it.
 std::string_view DisplayUnit(const ReadingKey& key, const HeaderRecord& header) {
@@ -37,7 +32,7 @@ std::string_view DisplayUnit(const ReadingKey& key, const HeaderRecord& header) 
 
 // A stored time text as a calendar time; 0 when it is none.
 std::time_t StoredTime(std::string_view text) {
-  const std::time_t t = LocalTimeOfText(Trimmed(text));
+  const std::time_t t = LocalTimeOfText(TrimLine(text));
   return t == static_cast<std::time_t>(-1) ? 0 : t;
 }
 
@@ -72,7 +67,7 @@ std::string CurrentResponseJson(const std::string& reading, bool connected, std:
       json += degrees ? JsonString(JsonNumber(*degrees)) : std::string("null");
       continue;
     }
-    const std::string_view text = Trimmed(display[key.field]);
+    const std::string_view text = TrimLine(display[key.field]);
     json += text.empty() || text == "---" ? std::string("null") : JsonString(text);
   }
   json += "}}";
