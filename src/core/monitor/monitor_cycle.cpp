@@ -41,6 +41,19 @@ std::chrono::milliseconds PauseAfter(CycleOutcome outcome, bool testMode) {
   return testMode ? kTestModeInterval : kNormalInterval;
 }
 
+StationSeen StationSeenBy(const CycleReport& report) {
+  switch (report.outcome) {
+    case CycleOutcome::kPolled:
+      return report.headerRead && report.alarmsRead && report.recordRead ? StationSeen::kRead
+                                                                         : StationSeen::kNotRead;
+    case CycleOutcome::kNotConnected: return StationSeen::kNotRead;
+    case CycleOutcome::kConnecting:
+    case CycleOutcome::kLinkBusy:
+    case CycleOutcome::kLinkTaken: break;
+  }
+  return StationSeen::kUntried;
+}
+
 MonitorCycle::MonitorCycle(MonitorServices services, std::function<bool()> cancelled)
     : services_(services), cancelled_(std::move(cancelled)) {}
 

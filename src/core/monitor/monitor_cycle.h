@@ -6,7 +6,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-#include <string>
 
 #include "core/app/text_entry.h"
 #include "core/history/history_download.h"
@@ -60,6 +59,10 @@ inline constexpr std::chrono::milliseconds kTakenPause{10000};
 inline constexpr std::chrono::milliseconds kConnectingPause{250};
 
 std::chrono::milliseconds PauseAfter(CycleOutcome outcome, bool testMode);
+
+// Whether the cycle read the station: a failed read counts as not there, a
+// cycle that left the link alone tells nothing.
+StationSeen StationSeenBy(const CycleReport& report);
 
 class MonitorCycle {
  public:

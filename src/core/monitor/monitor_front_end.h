@@ -14,6 +14,14 @@
 
 namespace skyvane {
 
+// What one cycle learnt about the station, for those who tell others whether
+// it is there.
+enum class StationSeen {
+  kRead,     // the blocks and the current reading were read
+  kNotRead,  // not connected, or a read failed: what was shown before is stale
+  kUntried,  // the link was busy or a connection is being set up: nothing new
+};
+
 class MonitorFrontEnd {
  public:
   virtual ~MonitorFrontEnd() = default;
@@ -41,9 +49,8 @@ class MonitorFrontEnd {
   }
   // The records the cycle appended to the data file, oldest first, as written.
   virtual void RecordsSaved(const HistoryRowArray& rows) { (void)rows; }
-  // The end of every cycle, polled or not; connected tells whether a station
-  // was there.
-  virtual void CycleEnded(bool connected) { (void)connected; }
+  // The end of every cycle, polled or not, with what it found of the station.
+  virtual void CycleEnded(StationSeen seen) { (void)seen; }
   // The main window's title, set once when the monitor starts.
   virtual void SetTitle(const std::string& title) = 0;
 

@@ -50,7 +50,7 @@ void MonitorThread::Loop() {
     const bool testMode = cycle_.TestMode();
     while (!stop_.Requested()) {
       CycleReport report = cycle_.Run(frontEnd_);
-      frontEnd_.CycleEnded(report.outcome != CycleOutcome::kNotConnected);
+      frontEnd_.CycleEnded(StationSeenBy(report));
       if (report.outcome == CycleOutcome::kPolled) polledCycles_.fetch_add(1);
       if (!stop_.SleepFor(PauseAfter(report.outcome, testMode))) break;
     }

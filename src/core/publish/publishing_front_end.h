@@ -23,7 +23,7 @@ class ReadingListener {
     (void)stored, (void)lamps, (void)readTime;
   }
   virtual void OnRecordsSaved(const HistoryRowArray& rows) { (void)rows; }
-  virtual void OnCycleEnded(bool connected) { (void)connected; }
+  virtual void OnCycleEnded(StationSeen seen) { (void)seen; }
 };
 
 class PublishingFrontEnd final : public MonitorFrontEnd {
@@ -54,9 +54,9 @@ class PublishingFrontEnd final : public MonitorFrontEnd {
     inner_.RecordsSaved(rows);
     for (ReadingListener* l : listeners_) l->OnRecordsSaved(rows);
   }
-  void CycleEnded(bool connected) override {
-    inner_.CycleEnded(connected);
-    for (ReadingListener* l : listeners_) l->OnCycleEnded(connected);
+  void CycleEnded(StationSeen seen) override {
+    inner_.CycleEnded(seen);
+    for (ReadingListener* l : listeners_) l->OnCycleEnded(seen);
   }
 
  private:

@@ -89,10 +89,10 @@ void LiveReading::OnReading(const HistoryRow& stored, const LampStates& lamps, s
   connected_ = true;
 }
 
-void LiveReading::OnCycleEnded(bool connected) {
+void LiveReading::OnCycleEnded(StationSeen seen) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    connected_ = connected;
+    if (seen != StationSeen::kUntried) connected_ = seen == StationSeen::kRead;
     ++cycle_;
   }
   changed_.notify_all();

@@ -46,7 +46,7 @@ class LiveReading final : public CurrentSource, public ReadingListener {
  public:
   void OnLiveValues(const HistoryRow& display, const HeaderRecord& header) override;
   void OnReading(const HistoryRow& stored, const LampStates& lamps, std::time_t readTime) override;
-  void OnCycleEnded(bool connected) override;
+  void OnCycleEnded(StationSeen seen) override;
 
   std::string CurrentJson() override;
   bool WaitForCycle(std::uint64_t& seen, std::chrono::milliseconds timeout) override;

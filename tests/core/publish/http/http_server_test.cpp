@@ -218,7 +218,7 @@ TEST_F(HttpServerTest, TheLiveReadingAndAnEventAfterEveryCycle) {
     if (cycle == 1) {
       EXPECT_EQ(GetJson("/api/current")["connected"], true);
     }
-    live.OnCycleEnded(true);
+    live.OnCycleEnded(StationSeen::kRead);
     const json event = nextEvent();
     EXPECT_EQ(event["outdoor_temperature"], cycle == 1 ? 12.3 : -4.0);
     EXPECT_EQ(event["display"]["outdoor_temperature"], cycle == 1 ? "54.1" : "24.8");
@@ -233,7 +233,7 @@ TEST_F(HttpServerTest, TheLiveReadingAndAnEventAfterEveryCycle) {
   const std::string idle = stream.Take(": heartbeat\n\n");
   EXPECT_EQ(idle.find("event:"), std::string::npos) << idle;
   // A cycle without the station keeps the last reading, now marked not connected.
-  live.OnCycleEnded(false);
+  live.OnCycleEnded(StationSeen::kNotRead);
   const json lost = nextEvent();
   EXPECT_EQ(lost["connected"], false);
   EXPECT_EQ(lost["outdoor_temperature"], -4.0);
