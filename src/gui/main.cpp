@@ -75,7 +75,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "skyvane: %s\n", notPolling.c_str());
   }
 
-  ChosenStation station = OpenChosenStation(options, settings, folder);
+  ChosenStation station = OpenChosenStation(options, settings, folder,
+                                            notPolling.empty() ? StationUse::kPoll : StationUse::kLookOnly);
   if (!station.device) {
     std::fprintf(stderr, "skyvane: %s\n", station.error.c_str());
     return 1;

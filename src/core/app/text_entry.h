@@ -209,6 +209,7 @@ enum class Txt : std::uint8_t {
   SaveRecordsFail,
   RecordsLostByStation,
   DataFileInUse,
+  StationResetOrReplaced,
 
   // The desktop's status bar while no station answers
   NoStationFound,

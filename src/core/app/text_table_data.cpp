@@ -252,6 +252,13 @@ constexpr LocalizedText kEntries[] = {
      "Skyvane.dat is in use by another Skyvane program (pid %1)",
      "Skyvane.dat wird von einem anderen Skyvane-Programm verwendet (PID %1)",
      "Skyvane.dat bruges af et andet Skyvane-program (pid %1)"},
+    {Txt::StationResetOrReplaced,
+     "The station was reset or replaced: its records are older than the last record stored (%1). "
+     "Its %2 records from %3 to %4 are stored after it.",
+     "Die Station wurde zurückgesetzt oder ersetzt: Ihre Aufzeichnungen sind älter als die zuletzt "
+     "gespeicherte (%1). Ihre %2 Aufzeichnungen von %3 bis %4 werden danach gespeichert.",
+     "Stationen er blevet nulstillet eller udskiftet: Dens registreringer er ældre end den senest "
+     "gemte (%1). Dens %2 registreringer fra %3 til %4 gemmes efter den."},
     {Txt::NoStationFound, "No weather station found", "Keine Wetterstation gefunden", "Ingen vejrstation fundet"},
     {Txt::NoStationHelp,
      "Check that the station is plugged in, that the device rule 70-skyvane-station.rules is installed "

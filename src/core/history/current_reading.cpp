@@ -13,12 +13,16 @@ bool ReadCurrentRecord(StationDevice& device, const HeaderRecord& header, Histor
 
 bool ReadCurrentReading(StationDevice& device, DeviceBusyClaim& claim, HistoryFile& file,
                         const HeaderRecord& header, const AlarmRecord& alarms, HistoryRow& reading,
-                        ReadingUnits units) {
+                        ReadingUnits units, RainWindows rain) {
   const bool read = ReadCurrentRecord(device, header, reading);
   claim.Release();
   if (!read) return false;
   DeriveRow(reading, header, alarms);
-  ComputeRainForCurrent(file, reading);
+  if (rain == RainWindows::kFromFile) {
+    ComputeRainForCurrent(file, reading);
+  } else {
+    MarkRainUnknown(reading);
+  }
   if (units == ReadingUnits::kDisplay) RowToDisplayUnits(reading, header);
   return true;
 }

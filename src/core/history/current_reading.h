@@ -21,12 +21,18 @@ enum class ReadingUnits {
 // The raw weather record at the header's current-record address.
 bool ReadCurrentRecord(StationDevice& device, const HeaderRecord& header, HistoryRow& record);
 
+enum class RainWindows {
+  kFromFile,  // counted from the rows the data file holds now
+  kUnknown,   // "---": the caller counts them once the file has caught up
+};
+
 // Reads the record while claim holds the link and releases the claim as soon
 // as the station has answered, so the data file is read for the rain without
 // holding the link. False when the record could not be read: the row is then
 // left as the failed read left it.
 bool ReadCurrentReading(StationDevice& device, DeviceBusyClaim& claim, HistoryFile& file,
                         const HeaderRecord& header, const AlarmRecord& alarms, HistoryRow& reading,
-                        ReadingUnits units = ReadingUnits::kDisplay);
+                        ReadingUnits units = ReadingUnits::kDisplay,
+                        RainWindows rain = RainWindows::kFromFile);
 
 }  // namespace skyvane

@@ -118,13 +118,17 @@ bool ComputeRain(HistoryRow& target, const HistoryRowArray& older, std::time_t n
   return walk.Finish();
 }
 
+void MarkRainUnknown(HistoryRow& row) {
+  for (int f : {row::rainIncrement, row::rainHour, row::rain24h, row::rainWeek, row::rainMonth,
+                row::rainTotal}) {
+    row[f] = kNoValue;
+  }
+}
+
 bool ComputeRainForCurrent(HistoryFile& file, HistoryRow& row) {
   FileBusy::Hold hold = file.fileBusy().TakeHold();
   if (!hold.held()) {
-    for (int f : {row::rainIncrement, row::rainHour, row::rain24h, row::rainWeek, row::rainMonth,
-                  row::rainTotal}) {
-      row[f] = kNoValue;
-    }
+    MarkRainUnknown(row);
     return false;
   }
   LocalTimeReader times(file.clock().Now());
@@ -132,6 +136,11 @@ bool ComputeRainForCurrent(HistoryFile& file, HistoryRow& row) {
   RainWalk walk(row, time);
   if (walk.wanted()) {
     const std::vector<RainSample>& samples = TailFor(file, time, times).samples;
+    // Nothing stored to count from: the sums are not known yet, which is not 0.
+    if (std::none_of(samples.begin(), samples.end(), [](const RainSample& s) { return s.hasRain; })) {
+      MarkRainUnknown(row);
+      return true;
+    }
     walk.StepAll(samples.begin(), samples.end());
   }
   walk.Finish();

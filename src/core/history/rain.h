@@ -30,7 +30,11 @@ bool ComputeRainForNew(HistoryFile& file, HistoryRowArray& rows, const std::stri
                        const RainStatus& status);
 
 // The current record against the data file. False when the file stayed busy;
-// the increment, the windows and the total are then "---" (not known this time).
+// the increment, the windows and the total are then "---" (not known this time),
+// as they are when the file holds no row with rain to count from.
 bool ComputeRainForCurrent(HistoryFile& file, HistoryRow& row);
+
+// Sets the increment, the windows and the total to "---": not known.
+void MarkRainUnknown(HistoryRow& row);
 
 }  // namespace skyvane

@@ -87,6 +87,7 @@ CycleReport MonitorCycle::Run(MonitorFrontEnd& frontEnd) {
   HeaderRecord header;
   AlarmRecord alarms;
   MaxMinRecord maxmin;
+  HistoryRow stored;  // the current reading as the data file would keep it
   if (device.DeviceBusy().load()) {
     report.outcome = CycleOutcome::kLinkTaken;
     return report;
@@ -106,24 +107,15 @@ CycleReport MonitorCycle::Run(MonitorFrontEnd& frontEnd) {
     report.alarmsRead = device.ReadAlarms(alarms);
     report.maxMinRead = device.ReadMaxMin(maxmin);
     if (report.headerRead && report.alarmsRead) {
-      HistoryRow stored;
+      // The rain sums wait for the download: counted from a file that lacks
+      // the station's newest records they would be wrong, and sent out.
       report.recordRead = ReadCurrentReading(device, claim, services_.file, header, alarms, stored,
-                                             ReadingUnits::kStored);
-      if (report.recordRead) {
-        HistoryRow current = stored;
-        RowToDisplayUnits(current, header);
-        const LampStates lamps = EvaluateAlarms(current, header, alarms);
-        frontEnd.ShowLiveValues(current, header, alarms);
-        frontEnd.ShowLampStates(lamps);
-        frontEnd.ShowStoredReading(stored, lamps, services_.clock.Now());
-        if (report.maxMinRead) {
-          MaxMinToDisplayUnits(maxmin, header);
-          RepairMaxMin(maxmin, header, current);
-          frontEnd.ShowMaxMin(maxmin, header);
-        }
-      }
+                                             ReadingUnits::kStored, RainWindows::kUnknown);
     }
   }
+  // Until the file has caught up with the station once, the reading is shown
+  // at once with its sums unknown, and again when they are known.
+  if (report.recordRead && !historyCaughtUp_) ShowReading(frontEnd, stored, header, alarms, maxmin, report.maxMinRead);
 
   HistoryRowArray rows;
   {
@@ -140,14 +132,20 @@ CycleReport MonitorCycle::Run(MonitorFrontEnd& frontEnd) {
     }
   }
   if (report.downloadEnd == DownloadEnd::kLapped && !rows.empty()) {
-    HistoryRow last;
-    services_.file.LoadLastRow(last);
-    report.problems.push_back(FillIn(services_.text.Text(Txt::RecordsLostByStation),
-                                     {TimestampDisplayText(last[row::recordTime], services_.text),
-                                      TimestampDisplayText(rows.back()[row::recordTime], services_.text)}));
+    report.problems.push_back(LappedText(rows));
   }
   if (report.headerRead && report.alarmsRead && report.downloaded > 0) {
     StoreRows(frontEnd, report, rows, header, alarms);
+  }
+  const DownloadEnd end = report.downloadEnd;
+  const bool caughtUp = report.downloadRan && report.headerRead && report.alarmsRead &&
+                        (end == DownloadEnd::kDone || end == DownloadEnd::kNoHistory ||
+                         end == DownloadEnd::kLapped) &&
+                        (report.downloaded == 0 || report.saved);
+  if (caughtUp) historyCaughtUp_ = true;
+  if (report.recordRead && historyCaughtUp_) {
+    ComputeRainForCurrent(services_.file, stored);
+    ShowReading(frontEnd, stored, header, alarms, maxmin, report.maxMinRead);
   }
 
   for (const std::string& problem : report.problems) frontEnd.ShowProblem(problem);
@@ -158,6 +156,39 @@ CycleReport MonitorCycle::Run(MonitorFrontEnd& frontEnd) {
     frontEnd.SetStatusText(summary);
   }
   return report;
+}
+
+std::string MonitorCycle::LappedText(const HistoryRowArray& rows) const {
+  HistoryRow last;
+  services_.file.LoadLastRow(last);
+  const auto shown = [this](const std::string& time) { return TimestampDisplayText(time, services_.text); };
+  const std::string& stored = last[row::recordTime];
+  const std::string& oldest = rows.back()[row::recordTime];
+  // Times of the one fixed-width form compare as texts. A station whose
+  // records go back behind the file's last one was not lapped but begun anew:
+  // a "lost between" range would run backwards.
+  if (!oldest.empty() && oldest <= stored) {
+    return FillIn(services_.text.Text(Txt::StationResetOrReplaced),
+                  {shown(stored), std::to_string(rows.size()), shown(oldest),
+                   shown(rows.front()[row::recordTime])});
+  }
+  return FillIn(services_.text.Text(Txt::RecordsLostByStation), {shown(stored), shown(oldest)});
+}
+
+void MonitorCycle::ShowReading(MonitorFrontEnd& frontEnd, const HistoryRow& stored,
+                               const HeaderRecord& header, const AlarmRecord& alarms,
+                               MaxMinRecord maxmin, bool maxMinRead) {
+  HistoryRow current = stored;
+  RowToDisplayUnits(current, header);
+  const LampStates lamps = EvaluateAlarms(current, header, alarms);
+  frontEnd.ShowLiveValues(current, header, alarms);
+  frontEnd.ShowLampStates(lamps);
+  frontEnd.ShowStoredReading(stored, lamps, services_.clock.Now());
+  if (maxMinRead) {
+    MaxMinToDisplayUnits(maxmin, header);
+    RepairMaxMin(maxmin, header, current);
+    frontEnd.ShowMaxMin(maxmin, header);
+  }
 }
 
 void MonitorCycle::StoreRows(MonitorFrontEnd& frontEnd, CycleReport& report, HistoryRowArray& rows,

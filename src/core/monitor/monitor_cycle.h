@@ -76,6 +76,10 @@ class MonitorCycle {
   bool TestMode() const;
 
  private:
+  // What the user is told when the station's whole ring is new to the file.
+  std::string LappedText(const HistoryRowArray& rows) const;
+  void ShowReading(MonitorFrontEnd& frontEnd, const HistoryRow& stored, const HeaderRecord& header,
+                   const AlarmRecord& alarms, MaxMinRecord maxmin, bool maxMinRead);
   void StoreRows(MonitorFrontEnd& frontEnd, CycleReport& report, HistoryRowArray& rows,
                  const HeaderRecord& header, const AlarmRecord& alarms);
   std::string SummaryText(int downloaded) const;
@@ -83,6 +87,9 @@ class MonitorCycle {
 
   MonitorServices services_;
   std::function<bool()> cancelled_;
+  // The data file has caught up with the station once, so the rain sums of
+  // the current reading can be counted from it.
+  bool historyCaughtUp_ = false;
 };
 
 }  // namespace skyvane

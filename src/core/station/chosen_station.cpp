@@ -22,7 +22,7 @@ class StationClock final : public Clock {
 }  // namespace
 
 ChosenStation OpenChosenStation(const StationOptions& options, const AppSettings& settings,
-                                const std::filesystem::path& programFolder) {
+                                const std::filesystem::path& programFolder, StationUse use) {
   ChosenStation chosen;
   const int vid = static_cast<int>(settings.usbVendorId);
   const int pid = static_cast<int>(settings.usbProductId);
@@ -31,7 +31,9 @@ ChosenStation OpenChosenStation(const StationOptions& options, const AppSettings
     chosen.notes.push_back(std::move(note));
   }
   std::unique_ptr<Transfer> transfer;
-  if (options.simulate) {
+  if (use == StationUse::kLookOnly && (options.simulate || options.stationImage)) {
+    // No transfer: a station that is never found.
+  } else if (options.simulate) {
     SimOptions sim;
     sim.folder = options.simulate->empty() ? DefaultSimulationFolder(programFolder) : *options.simulate;
     sim.speed = static_cast<double>(options.simSpeed);

@@ -29,7 +29,16 @@ struct ChosenStation {
   std::vector<std::string> notes;
 };
 
+enum class StationUse {
+  kPoll,      // this program holds the folder's poller lock
+  kLookOnly,  // another program polls: its station files are not ours to open
+};
+
+// With kLookOnly, a simulated station or a station image is not opened at all
+// (the poller runs it; a second program would write its files under it): the
+// device then never finds a station.
 ChosenStation OpenChosenStation(const StationOptions& options, const AppSettings& settings,
-                                const std::filesystem::path& programFolder);
+                                const std::filesystem::path& programFolder,
+                                StationUse use = StationUse::kPoll);
 
 }  // namespace skyvane

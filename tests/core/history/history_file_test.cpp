@@ -244,6 +244,22 @@ TEST_F(HistoryFileTest, ATornAppendIsSetAsideAndItsRecordsComeAgain) {
   EXPECT_EQ(ReadFileBytes(TornAppendPath(Path())), half + "\r\n");
 }
 
+// Cut within its last characters, an append still has all its fields: only
+// the missing line end tells that it is not whole.
+TEST_F(HistoryFileTest, AnAppendCutNearItsEndIsTornToo) {
+  const std::string good = Line(1, "2024-03-01 11:45:00") + Line(2, "2024-03-01 11:50:00");
+  const std::string whole = Line(3, "2024-03-01 11:55:00");
+  ASSERT_EQ(whole.substr(whole.size() - 2), "\r\n");
+  for (std::size_t cut = 1; cut <= 62; ++cut) {
+    SCOPED_TRACE(cut);
+    WriteFileBytes(Path(), good + whole.substr(0, whole.size() - cut));
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(file_.LastSequenceNo(), 2);
+    HistoryRowArray all;
+    EXPECT_EQ(file_.LoadAll(all), 2);
+  }
+}
+
 // Whatever follows the last record is passed over by every reader and set
 // aside by the next append; the numbers go on from the last record.
 TEST_F(HistoryFileTest, WhatFollowsTheLastRecordIsSetAsideAndNumbersGoOnFromIt) {

@@ -24,6 +24,9 @@ MonitorServices Services(StationRig& rig) {
   return MonitorServices{rig.Device(), rig.File(), rig.Text(), rig.Settings(), rig.Clock()};
 }
 
+constexpr int kRainSums[] = {row::rainIncrement, row::rainHour,  row::rain24h,
+                             row::rainWeek,      row::rainMonth, row::rainTotal};
+
 std::vector<HistoryRow> FileRows(StationRig& rig) {
   HistoryRowArray rows;
   rig.File().LoadAll(rows);
@@ -68,13 +71,31 @@ TEST(MonitorCycle, AFourRowDownloadWritesItsTextsInOrder) {
   EXPECT_EQ(rows[3][row::rainIncrement], "0.3");   // one tick since the record before
   EXPECT_EQ(rows[3][row::rainTotal], "0.9");
 
-  // Live values in display units; the rain windows came from the file as it
-  // was before this cycle's download: empty.
-  ASSERT_EQ(fe.live.size(), 1u);
+  // Live values in display units, shown at once with the rain sums unknown
+  // (the file held none of the station's history yet), then again counted
+  // from the records this cycle stored: never a made-up 0.
+  ASSERT_EQ(fe.live.size(), 2u);
   EXPECT_EQ(fe.live[0][row::indoorTemperature], "21.5");
-  EXPECT_EQ(fe.live[0][row::rainIncrement], "0.0");
-  EXPECT_EQ(fe.lamps.size(), 1u);
-  EXPECT_EQ(fe.maxmin.size(), 1u);
+  for (int f : kRainSums) EXPECT_EQ(fe.live[0][f], "---") << f;
+  EXPECT_EQ(fe.live[1][row::rainIncrement], "0.3");
+  EXPECT_EQ(fe.live[1][row::rain24h], "1.2");
+  EXPECT_EQ(fe.live[1][row::rainTotal], "1.2");
+  EXPECT_EQ(fe.lamps.size(), 2u);
+  EXPECT_EQ(fe.maxmin.size(), 2u);
+}
+
+// Nothing to count from: the sums stay unknown, also once caught up.
+TEST(MonitorCycle, AStationWithoutHistoryLeavesTheRainSumsUnknown) {
+  StationRig rig;
+  rig.FillRing(1, 0x100);
+  RecordingFrontEnd fe;
+  MonitorCycle cycle(Services(rig));
+  cycle.Run(fe);
+  cycle.Run(fe);
+  ASSERT_EQ(fe.live.size(), 3u);
+  for (const HistoryRow& live : fe.live) {
+    for (int f : kRainSums) EXPECT_EQ(live[f], "---") << f;
+  }
 }
 
 TEST(MonitorCycle, ASecondCycleFindsNothingNew) {
@@ -93,10 +114,10 @@ TEST(MonitorCycle, ASecondCycleFindsNothingNew) {
                                    "Last Read Time: 01-03-2026 12:00:15, Read Records: 0 (Total Records: 4).",
                                }));
   EXPECT_EQ(FileRows(rig).size(), 4u);
-  // Now the current record's rain continues the stored rows.
-  ASSERT_EQ(fe.live.size(), 2u);
-  EXPECT_EQ(fe.live[1][row::rainIncrement], "0.3");
-  EXPECT_EQ(fe.live[1][row::rainTotal], "1.2");
+  // Caught up: shown once, its rain continuing the stored rows.
+  ASSERT_EQ(fe.live.size(), 3u);
+  EXPECT_EQ(fe.live[2][row::rainIncrement], "0.3");
+  EXPECT_EQ(fe.live[2][row::rainTotal], "1.2");
 }
 
 // The file cannot take the rows: an error, and the summary counts nothing.
@@ -125,26 +146,40 @@ TEST(MonitorCycle, AFailedSaveIsAProblemAndCountsNoRecords) {
 }
 
 // The PC was off for longer than the ring holds: the whole ring is stored,
-// and the loss is said.
+// and the loss is said. A ring older than the file's last record comes from a
+// station begun anew: no backward "lost between" range then.
 TEST(MonitorCycle, ARingWrittenOverIsStoredWholeAndTheLossSaid) {
-  StationRig rig;
-  rig.FillRing(4080, 0x1F0);
-  HistoryRow gone;
-  gone[row::stationAddress] = "0001B0";
-  gone[row::rawBytes] = "05 2D D7 00 50 20 80 24 27 0C 18 00 64 00 00 00 ";
-  gone[row::recordTime] = "2026-02-10 10:00:00";
-  ASSERT_TRUE(rig.File().AppendRows({gone}));
-  RecordingFrontEnd fe;
-  MonitorCycle cycle(Services(rig));
-  CycleReport report = cycle.Run(fe);
-  EXPECT_TRUE(report.saved);
-  EXPECT_EQ(FileRows(rig).size(), 4080u);
-  const std::string problem =
-      "The station wrote over its memory while it could not be read: the records between "
-      "10-02-2026 10:00 and 15-02-2026 08:10 were lost by the station.";
-  EXPECT_EQ(fe.problems, std::vector<std::string>{problem});
-  EXPECT_EQ(fe.TakeStatuses().back(),
-            "Last Read Time: 01-03-2026 12:00:00, Read Records: 4079 (Total Records: 4080). " + problem);
+  struct Case {
+    const char* lastStored;
+    const char* problem;
+  };
+  const Case cases[] = {
+      {"2026-02-10 10:00:00",
+       "The station wrote over its memory while it could not be read: the records between "
+       "10-02-2026 10:00 and 15-02-2026 08:10 were lost by the station."},
+      {"2026-03-07 17:30:00",
+       "The station was reset or replaced: its records are older than the last record stored "
+       "(07-03-2026 17:30). Its 4079 records from 15-02-2026 08:10 to 01-03-2026 12:00 are "
+       "stored after it."},
+  };
+  for (const Case& c : cases) {
+    StationRig rig;
+    rig.FillRing(4080, 0x1F0);
+    HistoryRow gone;
+    gone[row::stationAddress] = "0001B0";
+    gone[row::rawBytes] = "05 2D D7 00 50 20 80 24 27 0C 18 00 64 00 00 00 ";
+    gone[row::recordTime] = c.lastStored;
+    ASSERT_TRUE(rig.File().AppendRows({gone}));
+    RecordingFrontEnd fe;
+    MonitorCycle cycle(Services(rig));
+    CycleReport report = cycle.Run(fe);
+    EXPECT_TRUE(report.saved);
+    EXPECT_EQ(FileRows(rig).size(), 4080u);
+    EXPECT_EQ(fe.problems, std::vector<std::string>{c.problem});
+    EXPECT_EQ(fe.TakeStatuses().back(),
+              "Last Read Time: 01-03-2026 12:00:00, Read Records: 4079 (Total Records: 4080). " +
+                  std::string(c.problem));
+  }
 }
 
 TEST(MonitorCycle, AFailedHeaderReadDropsTheRowsUntilTheNextCycle) {
@@ -198,8 +233,8 @@ TEST(MonitorCycle, AFailedMaxMinReadKeepsOnlyTheExtremes) {
   RecordingFrontEnd fe;
   CycleReport report = MonitorCycle(Services(rig)).Run(fe);
   EXPECT_FALSE(report.maxMinRead);
-  EXPECT_EQ(fe.live.size(), 1u);
-  EXPECT_EQ(fe.lamps.size(), 1u);
+  EXPECT_EQ(fe.live.size(), 2u);  // before and after the first download
+  EXPECT_EQ(fe.lamps.size(), 2u);
   EXPECT_TRUE(fe.maxmin.empty());
 }
 
@@ -229,12 +264,32 @@ TEST(MonitorCycle, LampsFollowTheStationsAlarms) {
   });
   RecordingFrontEnd fe;
   MonitorCycle(Services(rig)).Run(fe);
-  ASSERT_EQ(fe.lamps.size(), 1u);
-  EXPECT_EQ(fe.live[0][row::indoorHumidity], "70");
+  ASSERT_EQ(fe.lamps.size(), 2u);
+  EXPECT_EQ(fe.lamps[0], fe.lamps[1]);
+  EXPECT_EQ(fe.live[1][row::indoorHumidity], "70");
   for (int i = 0; i < kLampCount; ++i) {
-    EXPECT_EQ(fe.lamps[0][i], i == lamp::kIndoorHumidityHigh - 1 ? LampState::kTriggered
+    EXPECT_EQ(fe.lamps[1][i], i == lamp::kIndoorHumidityHigh - 1 ? LampState::kTriggered
                                                                  : LampState::kDisabled)
         << LampName(i + 1);
+  }
+}
+
+// Whoever tells others whether the station is there: a failed read is "not
+// there", a cycle that left the link alone tells nothing.
+TEST(MonitorCycle, WhatACycleSawOfTheStation) {
+  const auto seen = [](CycleOutcome outcome, bool header, bool alarms, bool record) {
+    CycleReport report;
+    report.outcome = outcome;
+    report.headerRead = header, report.alarmsRead = alarms, report.recordRead = record;
+    return StationSeenBy(report);
+  };
+  EXPECT_EQ(seen(CycleOutcome::kPolled, true, true, true), StationSeen::kRead);
+  EXPECT_EQ(seen(CycleOutcome::kPolled, true, true, false), StationSeen::kNotRead);
+  EXPECT_EQ(seen(CycleOutcome::kPolled, false, true, false), StationSeen::kNotRead);
+  EXPECT_EQ(seen(CycleOutcome::kPolled, true, false, false), StationSeen::kNotRead);
+  EXPECT_EQ(seen(CycleOutcome::kNotConnected, false, false, false), StationSeen::kNotRead);
+  for (CycleOutcome untried : {CycleOutcome::kConnecting, CycleOutcome::kLinkBusy, CycleOutcome::kLinkTaken}) {
+    EXPECT_EQ(seen(untried, false, false, false), StationSeen::kUntried);
   }
 }
 

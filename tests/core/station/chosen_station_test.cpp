@@ -68,6 +68,25 @@ TEST(ChosenStation, ASimulatedStationsTimeIsTheProgramsClock) {
   EXPECT_TRUE(OpenChosenStation(StationOptions{}, AppSettings{}, dir.path()).clock);
 }
 
+// Beside the program that polls the folder, its station files stay untouched.
+TEST(ChosenStation, LookingOnlyOpensNeitherASimulatedStationNorAnImage) {
+  test::ScratchFolder dir;
+  const std::filesystem::path image = InServiceImage(dir);
+  const std::string before = test::ReadFileBytes(image);
+  StationOptions simulate;
+  simulate.simulate = dir / "other";
+  StationOptions named;
+  named.stationImage = image;
+  for (const StationOptions& options : {simulate, named}) {
+    ChosenStation chosen = OpenChosenStation(options, AppSettings{}, dir.path(), StationUse::kLookOnly);
+    ASSERT_TRUE(chosen.device && chosen.clock) << chosen.error;
+    EXPECT_EQ(dynamic_cast<SimulatedStation*>(chosen.device->Link().transfer()), nullptr);
+    EXPECT_FALSE(chosen.device->UpdateConnection());
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "other"));
+  EXPECT_EQ(test::ReadFileBytes(image), before);
+}
+
 TEST(ChosenStation, SimulateWithoutAFolderUsesTheProgramFolder) {
   test::ScratchFolder dir;
   StationOptions options;

@@ -79,8 +79,8 @@ TEST(DesktopStation, TakesTheSimulatorsSpeedAndSeedAndSaysWhatItIgnoredOrSetAsid
   EXPECT_NE(test::ReadFileBytes(state).find("\nseed=7\n"), std::string::npos) << test::ReadFileBytes(state);
 }
 
-// Another program polls into the folder: the desktop program shows that and
-// polls nothing itself.
+// Another program polls into the folder: the desktop program shows that,
+// polls nothing itself and leaves the poller's simulated station alone.
 TEST(DesktopStation, LooksWithoutPollingWhileAnotherProgramPolls) {
   test::ScratchFolder folder;
   const auto data = folder.path() / "Skyvane.dat";
@@ -91,7 +91,7 @@ TEST(DesktopStation, LooksWithoutPollingWhileAnotherProgramPolls) {
   program.setProcessEnvironment(DesktopEnvironment());
   program.start(QStringLiteral(SKYVANE_DESKTOP_PATH),
                 {QStringLiteral("--folder"), QString::fromStdString(folder.path().string()),
-                 QStringLiteral("--test-mode")});
+                 QStringLiteral("--simulate")});
   ASSERT_TRUE(program.waitForStarted(5000));
   const std::string said = "skyvane: Skyvane.dat is in use by another Skyvane program (pid " +
                            std::to_string(::getpid()) + ")\n";
@@ -112,6 +112,7 @@ TEST(DesktopStation, LooksWithoutPollingWhileAnotherProgramPolls) {
   EXPECT_EQ(Occurrences(err, said), 1) << err;
   EXPECT_EQ(program.exitCode(), 0) << err;
   EXPECT_EQ(test::ReadFileBytes(data), "");
+  EXPECT_FALSE(std::filesystem::exists(DefaultSimulationFolder(folder.path())));
 }
 
 #endif

@@ -71,8 +71,10 @@ bool LoadSimState(const std::filesystem::path& file, SimState& state, std::strin
     error = file.string() + ": seed or station time missing";
     return false;
   }
-  // A running record cannot begin after its last refresh, nor that after the clock.
-  if (loaded.lastRefresh > loaded.stationTime || loaded.slotStart > loaded.lastRefresh) {
+  // Neither the running record nor its last refresh can lie after the clock.
+  // A slot may begin after the last refresh: closing it writes the new
+  // running record without counting as a refresh.
+  if (loaded.lastRefresh > loaded.stationTime || loaded.slotStart > loaded.stationTime) {
     error = file.string() + ": times out of order";
     return false;
   }

@@ -12,7 +12,9 @@
 #include "core/station/header_codec.h"
 #include "core/station/maxmin_codec.h"
 #include "core/station/weather_record_codec.h"
+#include "core/transfer/sim/sim_state.h"
 #include "core/transfer/sim/station_record.h"
+#include "support/scratch_folder.h"
 #include "support/local_time.h"
 
 namespace skyvane::sim {
@@ -247,6 +249,25 @@ TEST_F(StationSimulationTest, RestartFromSavedStateCatchesUpExactlyAsIfItHadRunO
   second.Run(otherSpan, start + 7 * 3600 + 5);
   EXPECT_EQ(other, memory);
   EXPECT_EQ(second.State().rainTotal, continuous.State().rainTotal);
+}
+
+// Stopped at any moment, the station's saved state loads again: a restart
+// never begins its weather anew. Uneven steps stop it between refreshes, right
+// after a slot closed, and everywhere else.
+TEST_F(StationSimulationTest, EveryStateItSavesLoadsAgain) {
+  test::ScratchFolder folder;
+  StationSimulation sim = NewStation(2);
+  std::int64_t now = 1715342400;
+  sim.SetUp(Memory(), now, 1, 2);
+  for (int step = 0; step < 400; ++step) {
+    now += 7 + step % 53;
+    sim.Run(Memory(), now);
+    std::string error;
+    ASSERT_TRUE(SaveSimState(folder / "station.state", sim.State(), error)) << error;
+    SimState back;
+    ASSERT_TRUE(LoadSimState(folder / "station.state", back, error)) << step << ": " << error;
+    ASSERT_EQ(back.slotStart, sim.State().slotStart);
+  }
 }
 
 }  // namespace
