@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::size_t kMaxLine = 4096;
 
-// The first line of an answer, without blanks after it.
+// A line of the answer without the blanks and carriage return after it.
 std::string Trimmed(std::string line) {
   while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.pop_back();
   return line;
