@@ -1,6 +1,7 @@
 // `run` uploads to the weather networks of Skyvane.ini, against servers on
 // loopback: both protocols arrive, a refused target is told once and logging
-// goes on, and the key never shows in the output.
+// goes on, a target that hangs holds up neither the others nor the stop, and
+// the key never shows in the output.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -28,6 +29,7 @@ int RefusedPort() {
 TEST(UploadCommand, RunUploadsToBothNetworksAndGoesOnPastARefusal) {
   test::LoopbackServer wu(test::AnswerHttp("200 OK", "success\n"));
   test::LoopbackServer aprs(test::AnswerAprs());
+  test::LoopbackServer stuck(test::NeverAnswer);
   const int refused = RefusedPort();
   ScratchFolder folder;
   WriteFileBytes(folder / "key", "topsecret\n");
@@ -38,7 +40,9 @@ TEST(UploadCommand, RunUploadsToBothNetworksAndGoesOnPastARefusal) {
                      "[upload:cwop]\nProtocol=aprs\nServer=127.0.0.1:" + std::to_string(aprs.port()) +
                      "\nCallsign=CW0001\nLatitude=55.6761\nLongitude=-12.5683\nInterval=10\n"
                      "[upload:dead]\nProtocol=aprs\nServer=127.0.0.1:" + std::to_string(refused) +
-                     "\nCallsign=CW0002\nLatitude=0\nLongitude=0\nInterval=10\n");
+                     "\nCallsign=CW0002\nLatitude=0\nLongitude=0\nInterval=10\n"
+                     "[upload:stuck]\nProtocol=aprs\nServer=127.0.0.1:" + std::to_string(stuck.port()) +
+                     "\nCallsign=CW0003\nLatitude=0\nLongitude=0\n");
   const pid_t pid = test::StartCliProgram({"--folder", folder.path().string(), "--simulate=" + (folder / "sim").string(),
                                            "--sim-speed", "60", "run"},
                                           folder / "out", folder / "err");
@@ -72,6 +76,10 @@ TEST(UploadCommand, RunUploadsToBothNetworksAndGoesOnPastARefusal) {
       << packets[0];
 
   EXPECT_NE(out.find("Uploading to wx every 10 s."), std::string::npos) << out;
+  EXPECT_NE(err.find("skyvane-cli: Skyvane.ini [upload:cwop]: Interval 10 is raised to 300 seconds (the network "
+                     "takes at most one packet in 5 minutes)\n"),
+            std::string::npos)
+      << err;
   const std::string failure = "skyvane-cli: Upload to dead failed: cannot connect to 127.0.0.1:" +
                               std::to_string(refused) + ": Connection refused\n";
   const auto first = err.find(failure);

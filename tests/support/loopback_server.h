@@ -1,5 +1,5 @@
 #pragma once
-// A TCP server on 127.0.0.1 and a free port for tests of what the program
+// A TCP server on 127.0.0.1 (or ::1) and a free port for tests of what the program
 // sends out: each connection is handed to a conversation function on the
 // server's thread, and what it returns is kept.
 #include <arpa/inet.h>
@@ -38,16 +38,21 @@ inline void SendText(int fd, const std::string& text) {
 class LoopbackServer {
  public:
   // converse gets the connected socket and returns what the test keeps of it.
-  explicit LoopbackServer(std::function<std::string(int fd)> converse) : converse_(std::move(converse)) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  // family AF_INET6 listens on ::1; listening() is false when the machine has none.
+  explicit LoopbackServer(std::function<std::string(int fd)> converse, int family = AF_INET)
+      : converse_(std::move(converse)) {
+    listener_ = ::socket(family, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in a{};
+    sockaddr_in6 a6{};
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof a;
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    ::listen(listener_, 8);
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&a), &length);
-    port_ = ntohs(a.sin_port);
+    a6.sin6_family = AF_INET6;
+    a6.sin6_addr = in6addr_loopback;
+    sockaddr* address = family == AF_INET6 ? reinterpret_cast<sockaddr*>(&a6) : reinterpret_cast<sockaddr*>(&a);
+    socklen_t length = family == AF_INET6 ? sizeof a6 : sizeof a;
+    listening_ = ::bind(listener_, address, length) == 0 && ::listen(listener_, 8) == 0;
+    ::getsockname(listener_, address, &length);
+    port_ = ntohs(family == AF_INET6 ? a6.sin6_port : a.sin_port);
     thread_ = std::thread([this] { Serve(); });
   }
   ~LoopbackServer() {
@@ -57,6 +62,7 @@ class LoopbackServer {
   }
 
   int port() const { return port_; }
+  bool listening() const { return listening_; }
 
   // Waits up to timeout for n conversations; what they kept.
   std::vector<std::string> WaitFor(std::size_t n, std::chrono::seconds timeout) {
@@ -85,12 +91,22 @@ class LoopbackServer {
   std::function<std::string(int)> converse_;
   int listener_ = -1;
   int port_ = 0;
+  bool listening_ = false;
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::condition_variable done_;
   std::vector<std::string> kept_;
   std::thread thread_;
 };
+
+// A server that takes the connection and never says a word until the client
+// goes; keeps "hung".
+inline std::string NeverAnswer(int fd) {
+  char buffer[512];
+  while (::recv(fd, buffer, sizeof buffer, 0) > 0) {
+  }
+  return "hung";
+}
 
 // An HTTP server that keeps each request line and answers with body.
 inline std::function<std::string(int)> AnswerHttp(std::string status, std::string body) {

@@ -9,6 +9,7 @@
 #include "core/app/clock.h"
 #include "core/app/ini_file.h"
 #include "core/history/history_file.h"
+#include "core/publish/upload/answer_text.h"
 #include "core/publish/upload/aprs_protocol.h"
 #include "core/publish/upload/upload_config.h"
 #include "core/publish/upload/uploader.h"
@@ -89,6 +90,49 @@ TEST(UploadProtocols, WuQueryInImperialUnitsWithoutMissingValues) {
   some.outdoorTemperature = -17.79;  // -0.02 °F: no "-0.0"
   EXPECT_EQ(WuQuery(some, "IX1", "key", "S"),
             "ID=IX1&PASSWORD=key&dateutc=2024-05-06%2005%3A03%3A09&tempf=0.0&softwaretype=S&action=updateraw");
+}
+
+TEST(UploadProtocols, AStoredRowLandsInTheRightParameters) {
+  HistoryRow row;
+  const std::pair<int, const char*> fields[] = {
+      {row::outdoorTemperature, "10.0"}, {row::dewPoint, "2.0"},         {row::windChill, "-1.0"},
+      {row::indoorTemperature, "21.0"},  {row::outdoorHumidity, "71"},   {row::indoorHumidity, "44"},
+      {row::relativePressure, "1001.2"}, {row::windDir, "6"},            {row::windSpeed, "2.0"},
+      {row::gustSpeed, "7.0"},           {row::rainHour, "2.54"},        {row::rain24h, "25.4"},
+  };
+  for (const auto& [field, text] : fields) row[field] = text;
+  const UploadValues v = UploadValuesOf(row, kReadTime, 12.7);
+  EXPECT_EQ(WuQuery(v, "I", "k", "S"),
+            "ID=I&PASSWORD=k&dateutc=2024-05-06%2005%3A03%3A09&tempf=50.0&humidity=71&dewptf=35.6"
+            "&windchillf=30.2&winddir=135&windspeedmph=4.5&windgustmph=15.7&rainin=0.10&dailyrainin=0.50"
+            "&baromin=29.565&indoortempf=69.8&indoorhumidity=44&softwaretype=S&action=updateraw");
+  EXPECT_EQ(AprsPacket(v, "CW1", 0, 0), "CW1>APRS,TCPIP*:@060503z0000.00N/00000.00E_135/004g016t050r010p100P050h71b10012");
+  // Rain windows not known yet are left out, never sent as nothing fell.
+  row[row::rainHour] = row[row::rain24h] = "---";
+  const UploadValues unknown = UploadValuesOf(row, kReadTime, std::nullopt);
+  EXPECT_EQ(WuQuery(unknown, "I", "k", "S").find("rain"), std::string::npos);
+  EXPECT_EQ(AprsPacket(unknown, "CW1", 0, 0), "CW1>APRS,TCPIP*:@060503z0000.00N/00000.00E_135/004g016t050r...p...P...h71b10012");
+}
+
+TEST(UploadAnswers, LoggedWithoutKeyOrControlsAndCut) {
+  const std::string page(300, 'x');
+  const struct {
+    std::string answer;
+    std::string key;
+    std::string logged;
+  } rows[] = {
+      {"HTTP 500: \x1b[2J\x1b[Hgone\a", "k3y", "HTTP 500: \\x1b[2J\\x1b[Hgone\\x07"},
+      {"raw s3 cr/t, plus s3+cr%2Ft, upper s3%20cr%2Ft, lower s3%20cr%2ft", "s3 cr/t",
+       "raw ***, plus ***, upper ***, lower ***"},
+      {"mixed %73%33 cr/t and s3 cr almost", "s3 cr/t", "mixed *** and s3 cr almost"},
+      {"tab\there \\ Gr\xc3\xbc\xc3\x9f" "e \xc2\x9b" "2J \xff", "",
+       "tab\\x09here \\\\ Gr\xc3\xbc\xc3\x9f" "e \\xc2\\x9b2J \\xff"},
+      {page, "", std::string(195, 'x') + "[cut]"},
+      {std::string(199, 'x') + "\x1b", "", std::string(195, 'x') + "[cut]"},
+      {std::string(200, 'y'), "", std::string(200, 'y')},
+      {std::string(190, 'z') + "secret!!", "secret", std::string(190, 'z') + "***!!"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(LoggedAnswer(r.answer, r.key), r.logged) << r.answer;
   EXPECT_EQ(WithoutPassword("GET /?ID=a&PASSWORD=k%26y said k&y", "k&y"), "GET /?ID=a&PASSWORD=*** said ***");
 }
 
@@ -125,8 +169,44 @@ TEST_F(UploadConfigTest, TargetsFromTheirSections) {
   EXPECT_EQ(targets[1].port, 23);
   EXPECT_EQ(targets[1].passcode, -1);
   EXPECT_DOUBLE_EQ(targets[1].latitude, -33.8688);
-  EXPECT_EQ(targets[1].intervalSeconds, 10);
-  EXPECT_EQ(problems, std::vector<std::string>{"[upload:cwop]: Interval 5 is raised to 10 seconds"});
+  EXPECT_EQ(targets[1].intervalSeconds, 300);
+  EXPECT_EQ(problems, std::vector<std::string>{"[upload:cwop]: Interval 5 is raised to 300 seconds (the "
+                                               "network takes at most one packet in 5 minutes)"});
+}
+
+TEST_F(UploadConfigTest, ServersAndIntervalsOfAprs) {
+  const struct {
+    const char* lines;
+    const char* host;  // nullptr: the section is refused
+    int port;
+    int interval;
+    const char* problem;
+  } rows[] = {
+      {"Server=[::1]:14581\nInterval=299", "::1", 14581, 300,
+       "Interval 299 is raised to 300 seconds (the network takes at most one packet in 5 minutes)"},
+      {"Server=::1\nInterval=300", "::1", 14580, 300, nullptr},
+      {"Server=[2001:db8::7]", "2001:db8::7", 14580, 600, nullptr},
+      {"Server=cwop.example\nInterval=900", "cwop.example", 14580, 900, nullptr},
+      {"Server=[::1]14580", nullptr, 0, 0, "Server must be host, host:port or [IPv6]:port"},
+      {"Server=[::1", nullptr, 0, 0, "Server must be host, host:port or [IPv6]:port"},
+      {"Server=[::1]:", nullptr, 0, 0, "Server must be host, host:port or [IPv6]:port"},
+      {"Server=h:", nullptr, 0, 0, "Server must be host, host:port or [IPv6]:port"},
+      {"Server=[]:1", nullptr, 0, 0, "Server is missing"},
+  };
+  for (const auto& r : rows) {
+    std::vector<std::string> problems;
+    const auto targets =
+        Read(std::string("[upload:x]\nProtocol=aprs\nCallsign=CW1\nLatitude=1\nLongitude=1\n") + r.lines + "\n",
+             problems);
+    const std::vector<std::string> told =
+        r.problem ? std::vector<std::string>{std::string("[upload:x]: ") + r.problem} : std::vector<std::string>{};
+    EXPECT_EQ(problems, told) << r.lines;
+    ASSERT_EQ(targets.size(), r.host ? 1u : 0u) << r.lines;
+    if (!r.host) continue;
+    EXPECT_EQ(targets[0].host, r.host);
+    EXPECT_EQ(targets[0].port, r.port);
+    EXPECT_EQ(targets[0].intervalSeconds, r.interval);
+  }
 }
 
 TEST_F(UploadConfigTest, UnusableSectionsAreLeftOutWithAReason) {
@@ -140,7 +220,7 @@ TEST_F(UploadConfigTest, UnusableSectionsAreLeftOutWithAReason) {
        "the key file " + open + " may be read by other users; make it private (chmod 600 " + open + ")"},
       {"Protocol=wu\nUrl=http://h/u\nStationId=I", "KeyFile is missing"},
       {"Protocol=wu\nUrl=ftp://h/u\nStationId=I", "Url must be an http:// or https:// address"},
-      {"Protocol=aprs\nServer=h:0\nCallsign=C\nLatitude=1\nLongitude=1", "Server must be host or host:port"},
+      {"Protocol=aprs\nServer=h:0\nCallsign=C\nLatitude=1\nLongitude=1", "Server must be host, host:port or [IPv6]:port"},
       {"Protocol=aprs\nServer=h\nCallsign=C\nLatitude=91\nLongitude=1",
        "Latitude must be decimal degrees from -90 to 90"},
       {"Protocol=aprs\nServer=h\nCallsign=C D\nLatitude=1\nLongitude=1", "Callsign is missing or not a callsign"},
@@ -172,6 +252,48 @@ TEST(UploadValuesTest, RainSinceMidnightFromTheDataFile) {
   EXPECT_NEAR(*rain, 1.2, 1e-9);
   current[row::rainTotal] = "---";
   EXPECT_FALSE(RainSinceMidnight(file, current, test::LocalTime(2024, 5, 7, 1, 0)));
+}
+
+TEST(UploadValuesTest, RainSinceMidnightAtTheDaysEdges) {
+  // Each day's rain from the records around midnight: a record covers the
+  // minutes before its time, so one stamped 00:00:00 belongs to the day before.
+  const struct {
+    const char* what;
+    std::vector<std::pair<const char*, const char*>> records;  // time, total; increment from the one before
+    double first;                                              // the first record's increment
+    const char* total;                                         // the reading's
+    double expected;
+  } rows[] = {
+      {"a file that begins today", {{"2024-05-07 00:30:00", "50.0"}, {"2024-05-07 01:00:00", "50.5"}}, 0.7,
+       "50.5", 1.2},
+      {"a record at midnight",
+       {{"2024-05-06 23:30:00", "100.0"}, {"2024-05-07 00:00:00", "100.6"}, {"2024-05-07 00:30:00", "101.0"}},
+       0.0, "101.0", 0.4},
+      {"a file that begins at midnight", {{"2024-05-07 00:00:00", "80.0"}, {"2024-05-07 00:30:00", "80.3"}}, 0.9,
+       "80.5", 0.5},
+  };
+  for (const auto& r : rows) {
+    ScratchFolder dir;
+    FixedClock clock(test::LocalTime(2024, 5, 7, 1, 10));
+    HistoryFile file(clock);
+    ASSERT_TRUE(file.OpenFile((dir / "Skyvane.dat").string()));
+    HistoryRowArray stored;  // newest first
+    double before = std::stod(r.records.front().second) - r.first;
+    for (const auto& [time, total] : r.records) {
+      HistoryRow row;
+      row[row::recordTime] = time;
+      row[row::rainTotal] = total;
+      row[row::rainIncrement] = std::to_string(std::stod(total) - before);
+      before = std::stod(total);
+      stored.insert(stored.begin(), row);
+    }
+    ASSERT_TRUE(file.AppendRows(stored)) << r.what;
+    HistoryRow current;
+    current[row::rainTotal] = r.total;
+    const auto rain = RainSinceMidnight(file, current, test::LocalTime(2024, 5, 7, 1, 10));
+    ASSERT_TRUE(rain) << r.what;
+    EXPECT_NEAR(*rain, r.expected, 1e-9) << r.what;
+  }
 }
 
 TEST(UploaderTest, ASilentServerTimesOutAndIsToldOnce) {

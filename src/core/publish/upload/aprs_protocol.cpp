@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 namespace skyvane {
 namespace {
@@ -53,6 +54,13 @@ std::string Humidity(const std::optional<double>& percent) {
 
 std::string AprsLogin(const std::string& callsign, int passcode, const std::string& version) {
   return "user " + callsign + " pass " + std::to_string(passcode) + " vers Skyvane " + version;
+}
+
+bool AprsNeedsVerification(const std::string& callsign, int passcode) {
+  if (passcode != -1) return true;
+  const bool weatherPrefix = callsign.size() > 2 && callsign[1] == 'W' &&
+                             std::string_view("CDEF").find(callsign[0]) != std::string_view::npos;
+  return !weatherPrefix || callsign.find_first_not_of("0123456789", 2) != std::string::npos;
 }
 
 std::string AprsLatitude(double degrees) { return DegreeMinutes(degrees, 2, 'N', 'S'); }

@@ -69,7 +69,8 @@ bool ReadKeyFile(const std::string& path, std::string& key, std::string& why) {
   return true;
 }
 
-bool ReadInterval(const Section& s, int fallback, UploadTarget& target, std::vector<std::string>& problems) {
+bool ReadInterval(const Section& s, int fallback, int least, std::string_view why, UploadTarget& target,
+                  std::vector<std::string>& problems) {
   target.intervalSeconds = fallback;
   if (!s.Has("Interval")) return true;
   int seconds = 0;
@@ -77,10 +78,10 @@ bool ReadInterval(const Section& s, int fallback, UploadTarget& target, std::vec
     problems.push_back("[" + s.name() + "]: Interval is no number of seconds");
     return false;
   }
-  if (seconds < kMinimumUploadInterval) {
+  if (seconds < least) {
     problems.push_back("[" + s.name() + "]: Interval " + std::to_string(seconds) + " is raised to " +
-                       std::to_string(kMinimumUploadInterval) + " seconds");
-    seconds = kMinimumUploadInterval;
+                       std::to_string(least) + " seconds" + std::string(why));
+    seconds = least;
   }
   target.intervalSeconds = seconds;
   return true;
@@ -95,6 +96,26 @@ bool ReadDegrees(const Section& s, std::string_view key, double limit, double& v
     return false;
   }
   return true;
+}
+
+// host, host:port, a bare IPv6 address, or [IPv6] with or without :port.
+bool ReadServer(const std::string& server, std::string& host, int& port) {
+  port = kDefaultAprsPort;
+  std::size_t portAt = std::string::npos;  // where ":port" begins
+  if (!server.empty() && server.front() == '[') {
+    const std::size_t close = server.find(']');
+    if (close == std::string::npos) return false;
+    host = server.substr(1, close - 1);
+    if (close + 1 < server.size() && server[close + 1] != ':') return false;
+    if (close + 1 < server.size()) portAt = close + 1;
+  } else if (server.find(':') != server.rfind(':')) {
+    host = server;  // two colons or more: an IPv6 address without a port
+  } else {
+    portAt = server.find(':');
+    host = server.substr(0, portAt);
+  }
+  return portAt == std::string::npos ||
+         (ReadNumberText(std::string_view(server).substr(portAt + 1), port) && port >= 1 && port <= 65535);
 }
 
 bool ReadWu(const Section& s, UploadTarget& t, std::vector<std::string>& problems) {
@@ -114,18 +135,13 @@ bool ReadWu(const Section& s, UploadTarget& t, std::vector<std::string>& problem
     problems.push_back("[" + s.name() + "]: " + (s.Text("KeyFile").empty() ? "KeyFile is missing" : why));
     return false;
   }
-  return ReadInterval(s, kDefaultWuInterval, t, problems);
+  return ReadInterval(s, kDefaultWuInterval, kMinimumUploadInterval, "", t, problems);
 }
 
 bool ReadAprs(const Section& s, UploadTarget& t, std::vector<std::string>& problems) {
   t.protocol = UploadProtocol::kAprs;
-  const std::string server = s.Text("Server");
-  const std::size_t colon = server.rfind(':');
-  t.host = server.substr(0, colon);
-  t.port = kDefaultAprsPort;
-  if (colon != std::string::npos &&
-      (!ReadNumberText(std::string_view(server).substr(colon + 1), t.port) || t.port < 1 || t.port > 65535)) {
-    problems.push_back("[" + s.name() + "]: Server must be host or host:port");
+  if (!ReadServer(s.Text("Server"), t.host, t.port)) {
+    problems.push_back("[" + s.name() + "]: Server must be host, host:port or [IPv6]:port");
     return false;
   }
   if (t.host.empty()) {
@@ -143,7 +159,8 @@ bool ReadAprs(const Section& s, UploadTarget& t, std::vector<std::string>& probl
   }
   return ReadDegrees(s, "Latitude", 90, t.latitude, problems) &&
          ReadDegrees(s, "Longitude", 180, t.longitude, problems) &&
-         ReadInterval(s, kDefaultAprsInterval, t, problems);
+         ReadInterval(s, kDefaultAprsInterval, kMinimumAprsInterval,
+                      " (the network takes at most one packet in 5 minutes)", t, problems);
 }
 
 }  // namespace

@@ -30,6 +30,8 @@ struct UploadTarget {
 };
 
 inline constexpr int kMinimumUploadInterval = 10;
+// The citizen weather observer network asks for at most one packet in 5 minutes.
+inline constexpr int kMinimumAprsInterval = 300;
 inline constexpr int kDefaultWuInterval = 300;
 inline constexpr int kDefaultAprsInterval = 600;
 inline constexpr int kDefaultAprsPort = 14580;

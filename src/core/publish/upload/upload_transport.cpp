@@ -1,16 +1,10 @@
 #include "core/publish/upload/upload_transport.h"
 
 #include <curl/curl.h>
-#include <netdb.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
+#include <algorithm>
+#include <memory>
 #include <mutex>
-
-#include "core/app/posix_file.h"
 
 namespace skyvane {
 namespace {
@@ -31,94 +25,56 @@ std::string FirstLine(const std::string& text) {
   return line;
 }
 
-using Clock = std::chrono::steady_clock;
+struct EasyDeleter {
+  void operator()(CURL* c) const { curl_easy_cleanup(c); }
+};
+struct MultiDeleter {
+  void operator()(CURLM* m) const { curl_multi_cleanup(m); }
+};
 
-int MillisecondsLeft(Clock::time_point deadline) {
-  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-  return left.count() < 0 ? 0 : static_cast<int>(left.count());
-}
-
-bool WaitFor(int fd, short events, Clock::time_point deadline) {
-  pollfd p{fd, events, 0};
+// Runs the transfer of curl through a multi handle of its own, so that the
+// wait between its steps also watches the stop signal; false when stopped.
+bool Perform(CURL* curl, const StopSignal& stop, CURLcode& rc) {
+  std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+  if (!multi || curl_multi_add_handle(multi.get(), curl) != CURLM_OK) {
+    rc = CURLE_OUT_OF_MEMORY;
+    return true;
+  }
+  bool stopped = false;
+  rc = CURLE_RECV_ERROR;
   for (;;) {
-    const int n = ::poll(&p, 1, MillisecondsLeft(deadline));
-    if (n > 0) return true;
-    if (n == 0 || errno != EINTR) return false;
-  }
-}
-
-// A connected socket to host:port within the deadline, or an invalid one with why.
-FileDescriptor Connect(const std::string& host, int port, Clock::time_point deadline, std::string& why) {
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* found = nullptr;
-  if (const int rc = ::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found); rc != 0) {
-    why = "cannot find " + host + ": " + ::gai_strerror(rc);
-    return {};
-  }
-  why = "cannot connect to " + host + ":" + std::to_string(port);
-  for (addrinfo* a = found; a != nullptr; a = a->ai_next) {
-    FileDescriptor fd(::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol));
-    if (!fd) continue;
-    if (::connect(fd.get(), a->ai_addr, a->ai_addrlen) != 0 && errno != EINPROGRESS) {
-      why += std::string(": ") + std::strerror(errno);
-      continue;
+    int running = 0;
+    if (curl_multi_perform(multi.get(), &running) != CURLM_OK) break;
+    int left = 0;
+    bool done = running == 0;
+    while (CURLMsg* message = curl_multi_info_read(multi.get(), &left)) {
+      if (message->msg == CURLMSG_DONE) {
+        rc = message->data.result;
+        done = true;
+      }
     }
-    if (!WaitFor(fd.get(), POLLOUT, deadline)) {
-      why += ": timed out";
-      continue;
+    if (done) break;
+    curl_waitfd wake{stop.fd(), CURL_WAIT_POLLIN, 0};
+    const unsigned extra = stop.fd() >= 0 ? 1u : 0u;
+    if (curl_multi_poll(multi.get(), extra ? &wake : nullptr, extra, 1000, nullptr) != CURLM_OK) break;
+    if ((wake.revents & CURL_WAIT_POLLIN) != 0) {
+      stopped = true;
+      break;
     }
-    int error = 0;
-    socklen_t length = sizeof error;
-    ::getsockopt(fd.get(), SOL_SOCKET, SO_ERROR, &error, &length);
-    if (error != 0) {
-      why += std::string(": ") + std::strerror(error);
-      continue;
-    }
-    ::freeaddrinfo(found);
-    return fd;
   }
-  ::freeaddrinfo(found);
-  return {};
-}
-
-bool SendLine(int fd, const std::string& line, Clock::time_point deadline) {
-  const std::string text = line + "\r\n";
-  std::size_t sent = 0;
-  while (sent < text.size()) {
-    if (!WaitFor(fd, POLLOUT, deadline)) return false;
-    const ssize_t n = ::send(fd, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
-    if (n < 0 && errno != EINTR && errno != EAGAIN) return false;
-    if (n > 0) sent += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// The next line from the server; false at the deadline or the end of the stream.
-bool ReceiveLine(int fd, std::string& buffer, std::string& line, Clock::time_point deadline) {
-  for (;;) {
-    if (const std::size_t nl = buffer.find('\n'); nl != std::string::npos) {
-      line = FirstLine(buffer.substr(0, nl));
-      buffer.erase(0, nl + 1);
-      return true;
-    }
-    if (buffer.size() > kMaxAnswer || !WaitFor(fd, POLLIN, deadline)) return false;
-    char chunk[512];
-    const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
-    if (n == 0) return false;
-    if (n < 0 && errno != EINTR && errno != EAGAIN) return false;
-    if (n > 0) buffer.append(chunk, static_cast<std::size_t>(n));
-  }
+  curl_multi_remove_handle(multi.get(), curl);
+  return !stopped;
 }
 
 }  // namespace
 
-UploadAnswer HttpGet(const std::string& url, const std::string& query, std::chrono::seconds timeout) {
+UploadAnswer HttpGet(const std::string& url, const std::string& query, std::chrono::seconds timeout,
+                     const StopSignal& stop) {
   static std::once_flag global;
   std::call_once(global, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
   UploadAnswer answer;
-  CURL* curl = curl_easy_init();
+  std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
+  CURL* curl = easy.get();
   if (curl == nullptr) {
     answer.text = "the HTTP library could not start";
     return answer;
@@ -135,10 +91,13 @@ UploadAnswer HttpGet(const std::string& url, const std::string& query, std::chro
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body);
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, error);
   curl_easy_setopt(curl, CURLOPT_USERAGENT, "Skyvane");
-  const CURLcode rc = curl_easy_perform(curl);
+  CURLcode rc = CURLE_OK;
+  if (!Perform(curl, stop, rc)) {
+    answer.text = "stopped";
+    return answer;
+  }
   long status = 0;
   curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-  curl_easy_cleanup(curl);
   if (rc != CURLE_OK) {
     answer.text = error[0] != '\0' ? error : curl_easy_strerror(rc);
     return answer;
@@ -150,33 +109,9 @@ UploadAnswer HttpGet(const std::string& url, const std::string& query, std::chro
   return answer;
 }
 
-UploadAnswer AprsSend(const std::string& host, int port, const std::string& login,
-                      const std::string& packet, std::chrono::seconds timeout) {
-  UploadAnswer answer;
-  const Clock::time_point deadline = Clock::now() + timeout;
-  FileDescriptor fd = Connect(host, port, deadline, answer.text);
-  if (!fd) return answer;
-  if (!SendLine(fd.get(), login, deadline)) {
-    answer.text = "the login could not be sent";
-    return answer;
-  }
-  std::string buffer;
-  std::string line;
-  for (;;) {
-    if (!ReceiveLine(fd.get(), buffer, line, deadline)) {
-      answer.text = "no login response from " + host + ":" + std::to_string(port);
-      return answer;
-    }
-    if (line.rfind("# logresp", 0) == 0) break;
-  }
-  if (!SendLine(fd.get(), packet, deadline)) {
-    answer.text = "the packet could not be sent";
-    return answer;
-  }
-  ::shutdown(fd.get(), SHUT_WR);
-  answer.ok = true;
-  answer.text = line;
-  return answer;
+std::string HostAndPort(const std::string& host, int port) {
+  const bool v6 = host.find(':') != std::string::npos;
+  return (v6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
 }
 
 }  // namespace skyvane

@@ -1,8 +1,11 @@
 #pragma once
 // The two ways out: an HTTP GET (libcurl) and an APRS-IS conversation over
-// TCP, each bounded by a timeout so that a dead network never hangs.
+// TCP, each bounded by a timeout so that a dead network never hangs, and each
+// given up at once when the stop signal is raised.
 #include <chrono>
 #include <string>
+
+#include "core/publish/upload/stop_signal.h"
 
 namespace skyvane {
 
@@ -13,11 +16,24 @@ struct UploadAnswer {
 
 // GETs url?query; ok when the server answers 200 with a body that does not
 // say otherwise ("success" is what the protocol's servers answer).
-UploadAnswer HttpGet(const std::string& url, const std::string& query, std::chrono::seconds timeout);
+UploadAnswer HttpGet(const std::string& url, const std::string& query, std::chrono::seconds timeout,
+                     const StopSignal& stop);
+
+struct AprsExchange {
+  std::string host;  // a name or an address (IPv4 or IPv6, without brackets)
+  int port = 0;
+  std::string login;
+  std::string packet;
+  // A login the server must verify (it drops an unverified login's packets).
+  bool needsVerification = false;
+};
 
 // Connects, sends the login line, waits for the server's "# logresp" line,
-// sends the packet line, and closes.
-UploadAnswer AprsSend(const std::string& host, int port, const std::string& login,
-                      const std::string& packet, std::chrono::seconds timeout);
+// sends the packet line (unless the login needed verification and the server
+// answered "unverified"), and closes.
+UploadAnswer AprsSend(const AprsExchange& exchange, std::chrono::seconds timeout, const StopSignal& stop);
+
+// host:port, an IPv6 address in brackets.
+std::string HostAndPort(const std::string& host, int port);
 
 }  // namespace skyvane

@@ -59,7 +59,9 @@ std::optional<double> RainSinceMidnight(HistoryFile& file, const HistoryRow& sto
     const std::optional<double> rowTotal = Field(row, row::rainTotal);
     if (!rowTotal) return true;
     any = true;
-    if (row[row::recordTime] < start) {
+    // A record covers the minutes before its time: one stamped at midnight
+    // closes the day before.
+    if (row[row::recordTime] <= start) {
       base = rowTotal;
       return false;
     }

@@ -25,8 +25,9 @@ UploadValues UploadValuesOf(const HistoryRow& stored, std::time_t readTime,
                             std::optional<double> rainToday);
 
 // Rain since local midnight of readTime: the reading's total rain less the
-// total of the last stored record before midnight (or, when the file begins
-// today, less the first record's total before its own rain). Nothing when the
+// total of the last stored record up to midnight (a record stamped 00:00:00
+// belongs to the day before), or, when the file begins today, less the first
+// record's total before its own rain. Nothing when the
 // file has no record, the total is missing, or the file stays busy.
 std::optional<double> RainSinceMidnight(HistoryFile& file, const HistoryRow& stored,
                                         std::time_t readTime);

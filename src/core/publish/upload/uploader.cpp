@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/publish/upload/answer_text.h"
 #include "core/publish/upload/aprs_protocol.h"
 #include "core/publish/upload/upload_transport.h"
 #include "core/publish/upload/upload_values.h"
@@ -14,7 +15,7 @@ Uploader::Uploader(std::vector<UploadTarget> targets, HistoryFile& file, Tell pr
     : file_(file), problem_(std::move(problem)), status_(std::move(status)), options_(std::move(options)) {
   const auto now = std::chrono::steady_clock::now();
   for (UploadTarget& t : targets) targets_.push_back(Target{std::move(t), now, 0, -1});
-  if (!targets_.empty()) thread_ = std::thread([this] { Loop(); });
+  for (Target& t : targets_) threads_.emplace_back([this, &t] { Loop(t); });
 }
 
 Uploader::~Uploader() { Stop(); }
@@ -24,8 +25,11 @@ void Uploader::Stop() {
     std::lock_guard<std::mutex> lock(mutex_);
     stop_ = true;
   }
+  stopSignal_.Raise();
   wake_.notify_all();
-  if (thread_.joinable()) thread_.join();
+  for (std::thread& t : threads_) {
+    if (t.joinable()) t.join();
+  }
 }
 
 int Uploader::Delivered() const {
@@ -42,45 +46,46 @@ void Uploader::OnReading(const HistoryRow& stored, const LampStates&, std::time_
   wake_.notify_all();
 }
 
-void Uploader::Loop() {
+void Uploader::Loop(Target& target) {
   std::unique_lock<std::mutex> lock(mutex_);
   while (!stop_) {
-    const auto now = std::chrono::steady_clock::now();
-    auto next = std::chrono::steady_clock::time_point::max();
-    Target* due = nullptr;
-    for (Target& t : targets_) {
-      // A target waits for a reading newer than the one it last sent.
-      if (latestTime_ <= t.lastSent) continue;
-      if (t.due <= now && due == nullptr) due = &t;
-      next = std::min(next, t.due);
+    // A target waits for a reading newer than the one it last sent.
+    if (latestTime_ <= target.lastSent) {
+      wake_.wait(lock);
+      continue;
     }
-    if (due == nullptr) {
-      if (next == std::chrono::steady_clock::time_point::max()) {
-        wake_.wait(lock);
-      } else {
-        wake_.wait_until(lock, next);
-      }
+    if (std::chrono::steady_clock::now() < target.due) {
+      wake_.wait_until(lock, target.due);
       continue;
     }
     const HistoryRow stored = latest_;
     const std::time_t readTime = latestTime_;
     lock.unlock();
-    Upload(*due, stored, readTime);
+    Upload(target, stored, readTime);
     lock.lock();
   }
 }
 
+UploadValues Uploader::ValuesOf(const HistoryRow& stored, std::time_t readTime) {
+  std::lock_guard<std::mutex> lock(fileMutex_);
+  return UploadValuesOf(stored, readTime, RainSinceMidnight(file_, stored, readTime));
+}
+
 void Uploader::Upload(Target& target, const HistoryRow& stored, std::time_t readTime) {
   const UploadTarget& c = target.config;
-  const UploadValues values = UploadValuesOf(stored, readTime, RainSinceMidnight(file_, stored, readTime));
+  const UploadValues values = ValuesOf(stored, readTime);
   UploadAnswer answer;
   if (c.protocol == UploadProtocol::kWu) {
     answer = HttpGet(c.url, WuQuery(values, c.stationId, c.key, "Skyvane " + options_.version),
-                     options_.timeout);
+                     options_.timeout, stopSignal_);
   } else {
-    answer = AprsSend(c.host, c.port, AprsLogin(c.callsign, c.passcode, options_.version),
-                      AprsPacket(values, c.callsign, c.latitude, c.longitude), options_.timeout);
+    answer = AprsSend(AprsExchange{c.host, c.port, AprsLogin(c.callsign, c.passcode, options_.version),
+                                   AprsPacket(values, c.callsign, c.latitude, c.longitude),
+                                   AprsNeedsVerification(c.callsign, c.passcode)},
+                      options_.timeout, stopSignal_);
   }
+  // An upload given up for the stop is no failure to tell.
+  if (!answer.ok && stopSignal_.raised()) return;
   target.lastSent = readTime;
   target.due = std::max(target.due + std::chrono::seconds(c.intervalSeconds),
                         std::chrono::steady_clock::now());
@@ -91,7 +96,7 @@ void Uploader::Upload(Target& target, const HistoryRow& stored, std::time_t read
                                   : "Uploading to " + c.name + " every " +
                                         std::to_string(c.intervalSeconds) + " s.");
     } else {
-      problem_("Upload to " + c.name + " failed: " + WithoutPassword(answer.text, c.key));
+      problem_("Upload to " + c.name + " failed: " + LoggedAnswer(answer.text, c.key));
     }
     target.failing = failing;
   }

@@ -64,14 +64,4 @@ std::string WuQuery(const UploadValues& v, const std::string& stationId,
   return query;
 }
 
-std::string WithoutPassword(std::string text, const std::string& password) {
-  if (password.empty()) return text;
-  for (const std::string& form : {password, UrlEncoded(password)}) {
-    for (std::size_t at = text.find(form); at != std::string::npos; at = text.find(form, at + 3)) {
-      text.replace(at, form.size(), "***");
-    }
-  }
-  return text;
-}
-
 }  // namespace skyvane

@@ -12,9 +12,6 @@ namespace skyvane {
 std::string WuQuery(const UploadValues& values, const std::string& stationId,
                     const std::string& password, const std::string& softwareType);
 
-// The query with the password's value replaced by "***", for messages.
-std::string WithoutPassword(std::string text, const std::string& password);
-
 // Percent-encodes everything but the unreserved characters.
 std::string UrlEncoded(const std::string& text);
 
