@@ -32,9 +32,18 @@
     alarmList.appendChild(li);
   });
 
+  // A number in the page's language: the decimals the station shows, a
+  // decimal comma in German and Danish as on the chart axes.
+  const decimalsOf = (text) => (text.includes(".") ? text.length - text.indexOf(".") - 1 : 0);
+  function localNumber(text) {
+    if (!/^-?\d+(\.\d+)?$/.test(text)) return text;
+    const n = decimalsOf(text);
+    return Number(text).toLocaleString(lang, { minimumFractionDigits: n, maximumFractionDigits: n, useGrouping: false });
+  }
+
   function showValue(el, key, reading) {
     const value = reading.display ? reading.display[key] : null;
-    el.textContent = value == null ? "---" : value;
+    el.textContent = value == null ? "---" : localNumber(value);
     if (value != null && reading.units && reading.units[key]) {
       const unit = document.createElement("span");
       unit.className = "unit";
@@ -48,11 +57,14 @@
     $$("[data-show]").forEach((el) => showValue(el, el.dataset.show, reading));
     const deg = reading.wind_direction;
     $("#direction").textContent = reading.wind_direction_name || "---";
+    // Values the station did not give this cycle are not shown as live.
+    const stale = reading.connected !== true;
+    $$(".card").forEach((card) => card.classList.toggle("stale", stale));
     $("#needle").style.transform = deg == null ? "" : "rotate(" + deg + "deg)";
     $("#needle").style.visibility = deg == null ? "hidden" : "visible";
     const alarms = reading.alarms || {};
     $$("#alarms li").forEach((li) => {
-      const state = alarms[li.dataset.lamp] || "off";
+      const state = alarms[li.dataset.lamp] || "unknown";
       li.className = state;
       li.title = text(state);
     });
@@ -64,6 +76,8 @@
       link.className = reading.connected ? "link on" : "link";
       link.textContent = text(reading.connected ? "connected" : "not_connected");
     }
+    const seen = reading.source === "stored" && reading.alarms_seen ? new Date(reading.alarms_seen) : null;
+    $("#alarms-seen").textContent = seen ? "(" + text("alarms_seen") + ": " + seen.toLocaleString(lang) + ")" : "";
     const read = reading.last_read ? new Date(reading.last_read) : null;
     $("#read-time").textContent = read ? text("last_read") + ": " + read.toLocaleString(lang) : text("waiting");
     if (reading.time) {
@@ -80,11 +94,12 @@
   const convert = {
     "°F": (v) => v * 1.8 + 32,
     "inHg": (v) => v * 0.02953, "mmHg": (v) => v * 0.75,
-    "km/h": (v) => v * 3.6, "knot": (v) => v * 1.9428, "m/h": (v) => v * 2.237,
-    "inch": (v) => v * 0.03937,
+    "km/h": (v) => v * 3.6, "kn": (v) => v * 1.9428, "mph": (v) => v * 2.237,
+    "in": (v) => v * 0.03937,
   };
-  const inUnit = (key, v) => (v == null ? null : (convert[units[key]] || ((x) => x))(v));
-  const unitOf = (key) => (units[key] && units[key] !== "bft" ? units[key] : ({
+  const inUnit = (key, v) => (v == null ? null : (convert[unitOf(key)] || ((x) => x))(v));
+  // A chart of Beaufort levels would hide the speeds: those charts stay in m/s.
+  const unitOf = (key) => (units[key] && units[key] !== "Bft" ? units[key] : ({
     outdoor_temperature: "°C", outdoor_humidity: "%", relative_pressure: "hPa", wind_speed: "m/s", rain_total: "mm",
   })[key]);
 
@@ -117,6 +132,8 @@
         label: s.label, data: s.data, borderColor: s.color, backgroundColor: s.color + "33",
         fill: !!s.fill, pointRadius: 0, borderWidth: 1.5, tension: 0.2 })) },
       options: {
+        // Tick and tooltip numbers in the page's language, as on the cards.
+        locale: lang,
         animation: false, responsive: true, maintainAspectRatio: false, parsing: false, normalized: true,
         interaction: { mode: "index", intersect: false },
         plugins: { legend: { labels: { color: fg, boxWidth: 12 } },

@@ -1,11 +1,27 @@
 #include "cli/data_file_access.h"
 
+#include <filesystem>
 #include <ostream>
+#include <system_error>
 #include <string>
 
 #include "core/app/text_table.h"
 
 namespace skyvane {
+
+bool DataFileIsThere(CliContext& ctx) {
+  const std::filesystem::path path = ctx.folder / kDataFileName;
+  std::error_code error;
+  if (std::filesystem::exists(path, error) || error) return true;  // other errors are told on opening
+  ctx.err << "skyvane-cli: No data file: " << path.string() << " does not exist\n";
+  return false;
+}
+
+bool CliDataFile::OpenToRead(CliContext& ctx) {
+  if (!DataFileIsThere(ctx)) return false;
+  file_.KeepReadOnly();
+  return Open(ctx);
+}
 
 bool CliDataFile::Open(CliContext& ctx) {
   const std::filesystem::path path = ctx.folder / kDataFileName;

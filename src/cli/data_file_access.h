@@ -12,11 +12,18 @@ namespace skyvane {
 
 inline constexpr const char* kDataFileName = "Skyvane.dat";
 
+// The folder's data file for a command that only reads it: false, with
+// "No data file: PATH does not exist" on ctx.err, when there is none (a
+// mistyped --folder must not quietly show nothing, nor leave a file behind).
+bool DataFileIsThere(CliContext& ctx);
+
 class CliDataFile {
  public:
   explicit CliDataFile(const Clock& clock) : clock_(clock), file_(clock) {}
   // Opens (or creates) the file; a failure is reported on ctx.err in one line.
   bool Open(CliContext& ctx);
+  // Opens an existing file for reading only; never creates one.
+  bool OpenToRead(CliContext& ctx);
   // Opens it for a command that appends to it: only while no other program
   // polls into the same file (the lock is then held until this object goes).
   bool OpenForPolling(CliContext& ctx);

@@ -40,6 +40,7 @@ bool HttpAddress(CliContext& ctx, std::vector<std::string>& args, std::optional<
 
 bool CliHttpServer::Start(const ListenAddress& address, CurrentSource& current) {
   const std::filesystem::path path = ctx_.folder / kDataFileName;
+  if (!DataFileIsThere(ctx_)) return false;
   if (!data_.Open(path.string())) {
     ctx_.err << "skyvane-cli: the data file " << path.string() << " cannot be opened\n";
     return false;

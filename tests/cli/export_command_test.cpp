@@ -128,6 +128,7 @@ TEST_F(CliExport, BadChoicesAreUsageErrorsAndWriteNothing) {
 }
 
 TEST_F(CliExport, UnwritableFileIsAFailure) {
+  StoreRows(Folder(), {now_ - 600});
   ASSERT_EQ(cli_.Run("export", {"--out", (Folder() / "no-such-folder" / "x.txt").string()}),
             kExitFailure);
   EXPECT_NE(cli_.Err().find("cannot write"), std::string::npos) << cli_.Err();
@@ -141,6 +142,27 @@ TEST(CliExportProgram, LastHourThroughTheProgramInTestMode) {
       {"--folder", folder.path().string(), "--test-mode", "export", "--columns", "1,2,3"});
   ASSERT_EQ(run.status, kExitOk) << run.err;
   EXPECT_EQ(run.out, "No\tTime\tInterval(mi)\r\n1\t" + DisplayTime(now - 1800) + "\t5\r\n");
+}
+
+// A folder without a data file (a mistyped --folder) is said so, and left
+// as it was, by every command that only reads the file.
+TEST(CliReadingCommands, AFolderWithoutADataFileIsAFailureAndStaysEmpty) {
+  test::ScratchFolder folder;
+  const std::string f = folder.path().string();
+  const std::vector<std::string> commands[] = {
+      {"export"},
+      {"history", "--from", "2024-01-01 00:00:00", "--to", "2024-12-31 00:00:00"},
+      {"serve", "--http", "127.0.0.1:0"},
+  };
+  for (const auto& command : commands) {
+    std::vector<std::string> args = {"--folder", f, "--test-mode"};
+    args.insert(args.end(), command.begin(), command.end());
+    const auto run = test::RunCliProgram(args);
+    EXPECT_EQ(run.status, kExitFailure) << command[0];
+    EXPECT_EQ(run.err, "skyvane-cli: No data file: " + (folder.path() / "Skyvane.dat").string() + " does not exist\n")
+        << command[0];
+    EXPECT_FALSE(std::filesystem::exists(folder / "Skyvane.dat")) << command[0];
+  }
 }
 
 }  // namespace

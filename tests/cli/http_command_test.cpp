@@ -16,6 +16,8 @@
 
 #include "cli/cli_test_support.h"
 #include "core/history/history_file.h"
+#include "core/monitor/alarm_evaluation.h"
+#include "core/publish/http/live_state.h"
 #include "core/publish/reading_json.h"
 #include "support/http_exchange.h"
 
@@ -159,6 +161,7 @@ TEST(HttpCommand, RunServesTheStationLiveAndTheRecordsItStored) {
 TEST(HttpCommand, ServeBesideTheLoggerTakesItsAddressFromTheSettingsAndFollowsTheFile) {
   ScratchFolder folder;
   std::ofstream(folder / "Skyvane.ini") << "[http]\r\nListen=127.0.0.1:0\r\n";
+  std::ofstream(folder / "Skyvane.dat");  // the logger's, with nothing stored yet
   ServingCli serve({"--folder", folder.path().string(), "serve"}, folder / "serve.err");
   ASSERT_GT(serve.port(), 0) << serve.err();
   test::HttpConnection stream(serve.port());
@@ -167,11 +170,12 @@ TEST(HttpCommand, ServeBesideTheLoggerTakesItsAddressFromTheSettingsAndFollowsTh
 
   // The logger polls into the same folder (serve holds no lock) and appends
   // its first records: an event with the newest of them.
-  ServingCli logger(SimulatedRun(folder, "1000"), folder / "logger.err");
+  std::vector<std::string> loggerArgs = SimulatedRun(folder, "1000");
+  loggerArgs.insert(loggerArgs.end(), {"--http", "127.0.0.1:0"});
+  ServingCli logger(loggerArgs, folder / "logger.err");
   const json event = NextEvent(stream);
   EXPECT_EQ(event["source"], "stored");
   EXPECT_EQ(event["connected"], false);
-  EXPECT_EQ(event["alarms"]["rain_hour_high"], "off");
   FixedClock clock;
   HistoryFile file(clock);
   ASSERT_TRUE(file.OpenFile((folder / "Skyvane.dat").string()));
@@ -179,6 +183,19 @@ TEST(HttpCommand, ServeBesideTheLoggerTakesItsAddressFromTheSettingsAndFollowsTh
   ASSERT_TRUE(file.LoadLastRow(last));
   EXPECT_LE(event["time"].get<std::string>(), IsoLocalTime(last[row::recordTime]));
   EXPECT_EQ(GetJson(serve.port(), "/api/current")["time"], IsoLocalTime(last[row::recordTime]));
+
+  // Once the logger has read the station, serve shows its units and lamps.
+  const json live = FirstConnectedEvent(logger.port());
+  ASSERT_EQ(live["connected"], true);
+  json stored;
+  for (int i = 0; i < 100; ++i) {
+    stored = GetJson(serve.port(), "/api/current");
+    if (stored["alarms_seen"].is_string()) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EXPECT_EQ(stored["units"], live["units"]);
+  EXPECT_EQ(stored["alarms"], GetJson(logger.port(), "/api/current")["alarms"]);
+  EXPECT_TRUE(stored["alarms_seen"].is_string()) << stored.dump();
   EXPECT_EQ(serve.Stop(), 0);
   EXPECT_EQ(logger.Stop(), 0);
 }
@@ -186,6 +203,7 @@ TEST(HttpCommand, ServeBesideTheLoggerTakesItsAddressFromTheSettingsAndFollowsTh
 TEST(HttpCommand, AddressesThatDoNotParseAndTheWarningBeyondLoopback) {
   ScratchFolder folder;
   const std::string f = folder.path().string();
+  std::ofstream(folder / "Skyvane.dat");
   auto run = test::RunCliProgram({"--folder", f, "serve"});
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("usage: serve"), std::string::npos) << run.err;
@@ -231,7 +249,8 @@ TEST(HttpCommand, TheDashboardShowsTheStationInABrowser) {
     EXPECT_EQ(page["lang"], "en");
     EXPECT_EQ(page["title"], "Skyvane Radio Controlled");
     EXPECT_GE(page["live"].get<int>(), 1);
-    EXPECT_EQ(page["link"], "connected");
+    EXPECT_EQ(page["link"], "Station connected");
+    EXPECT_EQ(page["stale"], 0);  // live values are not greyed
     EXPECT_EQ(page["charts"], 5);
     for (const auto& drawn : page["drawn"]) EXPECT_GT(drawn.get<int>(), 0);
     for (const auto& inked : page["inked"]) EXPECT_GT(inked.get<int>(), 500);  // lines, not just a blank canvas
@@ -246,6 +265,54 @@ TEST(HttpCommand, TheDashboardShowsTheStationInABrowser) {
     EXPECT_LE(page["overflow"].get<int>(), 0) << "no sideways scrolling at " << page["width"];
   }
   EXPECT_GT(std::filesystem::file_size(shot), 10000u);
+}
+
+// `serve` without a station, in German: the values the logger last stored in
+// the units it showed, greyed as not live, decimal commas on the cards and
+// the chart axes alike, the lamps as last seen and when.
+TEST(HttpCommand, TheDashboardOfServeGreysWhatIsNotLiveInTheReadersLanguage) {
+  ScratchFolder folder;
+  std::filesystem::copy_file(std::filesystem::path(SKYVANE_SOURCE_DIR) / "tests/data/Skyvane.dat",
+                             folder / "Skyvane.dat");
+  LiveState state;
+  state.units[hdr::kUnitPressure] = "inHg";
+  state.units[hdr::kUnitWind] = "km/h";
+  state.lamps[lamp::kRain24hHigh - 1] = LampState::kTriggered;
+  state.seen = std::time(nullptr) - 86400;
+  std::ofstream(folder / kLiveStateFileName) << LiveStateText(state);
+  ServingCli serve({"--folder", folder.path().string(), "serve", "--http", "127.0.0.1:0"}, folder / "err");
+  ASSERT_GT(serve.port(), 0) << serve.err();
+
+  const std::string script = std::string(SKYVANE_SOURCE_DIR) + "/tests/cli/browser/dashboard_check.py";
+  const auto check = RunProgram("python3", {script, "http://127.0.0.1:" + std::to_string(serve.port()) + "/",
+                                            (folder / "chromium").string(), "--language", "de", "1280"});
+  ASSERT_EQ(check.status, 0) << check.err;
+  const json page = json::parse(check.out);
+  SCOPED_TRACE(check.out);
+  EXPECT_EQ(page["lang"], "de");
+  EXPECT_EQ(page["title"], "Skyvane – Funkwetterstation");
+  EXPECT_EQ(page["link"], "Neuester gespeicherter Datensatz (keine Station angeschlossen)");
+  EXPECT_EQ(page["readTime"].get<std::string>().rfind("Zuletzt gelesen: ", 0), 0u);
+  EXPECT_EQ(page["alarmsSeen"].get<std::string>().rfind("(zuletzt gesehen: ", 0), 0u);
+  EXPECT_GT(page["cards"].get<int>(), 0);
+  EXPECT_EQ(page["stale"], page["cards"]);
+  for (const auto& color : page["staleColor"]) EXPECT_EQ(color, "rgb(184, 192, 200)");
+  // 1002.6 hPa and 9.6 m/s of the newest record.
+  EXPECT_EQ(page["shown"]["relative_pressure"], "29,61inHg");
+  EXPECT_EQ(page["shown"]["wind_speed"], "34,6km/h");
+  EXPECT_EQ(page["shown"]["outdoor_temperature"], "25,4°C");
+  EXPECT_EQ(page["direction"], "N");
+  EXPECT_EQ(page["lamps"][lamp::kRain24hHigh - 1], "triggered");
+  EXPECT_EQ(page["lamps"][0], "off");
+  // The pressure chart's axis (the third chart) in inHg with decimal commas.
+  bool comma = false;
+  for (const auto& tick : page["ticks"][2]) {
+    const std::string label = tick;
+    EXPECT_EQ(label.find('.'), std::string::npos) << label;
+    comma = comma || label.find(',') != std::string::npos;
+  }
+  EXPECT_TRUE(comma) << page["ticks"][2].dump();
+  EXPECT_EQ(serve.Stop(), 0);
 }
 
 }  // namespace

@@ -132,7 +132,7 @@ int RunExport(CliContext& ctx, const std::vector<std::string>& args) {
   if (options.to.empty()) options.to = lastHour.end;
 
   CliDataFile data(ctx.clock);
-  if (!data.Open(ctx)) return kExitFailure;
+  if (!data.OpenToRead(ctx)) return kExitFailure;
   HistoryGrid grid(ctx.text, ReadUnits(ctx));
   SearchToGrid(data.File(), grid, options.from, options.to);
 

@@ -56,7 +56,7 @@ int RunHistory(CliContext& ctx, const std::vector<std::string>& args) {
   if (from.empty() || to.empty()) return Usage(ctx, "both --from and --to are needed");
 
   CliDataFile data(ctx.clock);
-  if (!data.Open(ctx)) return kExitFailure;
+  if (!data.OpenToRead(ctx)) return kExitFailure;
   std::vector<std::string> lines;
   if (LoadStoredLines(data.File(), from, to, lines) < 0) {
     ctx.err << "skyvane-cli: the data file " << data.File().path() << " cannot be read\n";

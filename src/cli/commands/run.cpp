@@ -13,6 +13,7 @@
 #include "cli/run_publishers.h"
 #include "cli/stop_signals.h"
 #include "core/monitor/monitor_thread.h"
+#include "core/publish/http/live_state_keeper.h"
 #include "core/station/station_device.h"
 
 namespace skyvane {
@@ -58,8 +59,12 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& arguments) {
   LiveReading live;
   CliHttpServer server(ctx);
   if (http && !server.Start(*http, live)) return kExitFailure;
-  RunPublishers publishers(ctx, options, data.File(), printing,
-                           http ? std::vector<ReadingListener*>{&live} : std::vector<ReadingListener*>{});
+  // What `serve` on this folder needs to show what this logger shows.
+  LiveStateKeeper kept((ctx.folder / kLiveStateFileName).string(),
+                       [&printing](const std::string& line) { printing.ShowProblem(line); });
+  std::vector<ReadingListener*> listeners{&kept};
+  if (http) listeners.push_back(&live);
+  RunPublishers publishers(ctx, options, data.File(), printing, listeners);
   MonitorThread monitor(
       MonitorServices{ctx.device, data.File(), ctx.text, ctx.settings, data.clock()},
       publishers.FrontEnd());
@@ -70,6 +75,7 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& arguments) {
   while (!signals.WaitOneSecond()) WatchConnection(ctx);
   monitor.Stop();
   publishers.Stop();  // MQTT's "offline" after the last cycle's records
+  kept.Stop();
   server.Stop();
   return kExitOk;
 }

@@ -7,6 +7,7 @@
 
 #include "core/app/time_text.h"
 #include "core/history/history_line.h"
+#include "core/publish/world_texts.h"
 
 namespace skyvane {
 namespace {
@@ -80,9 +81,10 @@ void AppendCommonKeys(std::string& json, const std::string& isoTime, const Histo
     json += ":";
     json += ValueOrNull(ReadingValue(stored, key));
   }
-  const std::string_view name = TrimLine(stored[row::directionName]);
+  // The data file keeps the program's own names ("NEE"); readers get the world's.
+  const std::string_view name = WorldCompassPoint(TrimLine(stored[row::directionName]));
   json += ",\"wind_direction_name\":";
-  json += name.empty() || name == "---" ? std::string("null") : JsonString(name);
+  json += name.empty() ? std::string("null") : JsonString(name);
 }
 
 }  // namespace
@@ -121,6 +123,11 @@ std::string IsoLocalTime(std::string_view storedTime) {
 
 std::string CurrentReadingJson(const HistoryRow& stored, const LampStates& lamps,
                                std::time_t readTime) {
+  return CurrentReadingJson(stored, std::optional<LampStates>(lamps), readTime);
+}
+
+std::string CurrentReadingJson(const HistoryRow& stored, const std::optional<LampStates>& lamps,
+                               std::time_t readTime) {
   std::string json = "{";
   AppendCommonKeys(json, IsoLocalTime(readTime), stored);
   json += ",\"alarms\":{";
@@ -128,7 +135,8 @@ std::string CurrentReadingJson(const HistoryRow& stored, const LampStates& lamps
     if (number > 1) json += ",";
     json += JsonString(LampKey(number));
     json += ":";
-    json += JsonString(LampStateKey(lamps[static_cast<std::size_t>(number - 1)]));
+    json += lamps ? JsonString(LampStateKey((*lamps)[static_cast<std::size_t>(number - 1)]))
+                  : std::string("\"unknown\"");
   }
   json += "}}";
   return json;

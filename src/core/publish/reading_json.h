@@ -1,7 +1,8 @@
 #pragma once
 // The reading as JSON: one object for the live reading and one for each stored
 // record, with the numbers in the station's base units (°C, %, hPa, m/s, mm,
-// degrees) whatever units the user displays, and null for a missing reading.
+// degrees) whatever units the user displays, and null for a missing reading
+// (a "---" in the row, a rain window not yet known): never a made-up 0.
 // Everything that publishes a reading (MQTT, the HTTP API, uploads) reads this.
 #include <ctime>
 #include <optional>
@@ -43,6 +44,9 @@ std::string IsoLocalTime(std::string_view storedTime);
 // it (derived values and rain windows filled), lamps the states of that cycle,
 // readTime when it was read.
 std::string CurrentReadingJson(const HistoryRow& stored, const LampStates& lamps,
+                               std::time_t readTime);
+// The same where the lamp states may not be known: each alarm "unknown" then.
+std::string CurrentReadingJson(const HistoryRow& stored, const std::optional<LampStates>& lamps,
                                std::time_t readTime);
 
 // A stored record (a data-file row): the same numeric keys with the rain

@@ -3,7 +3,9 @@
 prints what the page shows, one JSON line per width: the live values, the
 alarm lamps, the charts drawn and whether their canvases hold pixels.
 
-    dashboard_check.py URL WORKDIR [--screenshot FILE] WIDTH...
+    dashboard_check.py URL WORKDIR [--screenshot FILE] [--language TAG] WIDTH...
+
+--language sets the Accept-Language the page is asked for (default en-US).
 
 The event stream stays open, so --dump-dom cannot tell when the page is
 ready; the page marks body[data-live] and body[data-charts] instead, and
@@ -32,6 +34,12 @@ SUMMARY = r"""(() => {
     direction: document.getElementById('direction').textContent,
     lamps: Array.from(document.querySelectorAll('#alarms li')).map(l => l.className),
     link: document.getElementById('link').textContent,
+    readTime: document.getElementById('read-time').textContent,
+    alarmsSeen: document.getElementById('alarms-seen').textContent,
+    cards: document.querySelectorAll('.card').length,
+    stale: document.querySelectorAll('.card.stale').length,
+    staleColor: Array.from(document.querySelectorAll('.card.stale .value')).map(e => getComputedStyle(e).color),
+    ticks: canvases.map(c => { const ch = Chart.getChart(c); return ch ? ch.scales.y.ticks.map(t => t.label) : []; }),
     overflow: document.documentElement.scrollWidth - window.innerWidth,
   });
 })()"""
@@ -108,6 +116,11 @@ def main():
         at = args.index("--screenshot")
         shot = args[at + 1]
         del args[at:at + 2]
+    language = "en-US"
+    if "--language" in args:
+        at = args.index("--language")
+        language = args[at + 1]
+        del args[at:at + 2]
     widths = [int(w) for w in args[2:]]
     browser = subprocess.Popen(
         ["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
@@ -126,6 +139,8 @@ def main():
         page = next(p for p in pages if p["type"] == "page")
         tools = DevTools(page["webSocketDebuggerUrl"])
         tools.call("Page.enable")
+        tools.call("Network.enable")
+        tools.call("Network.setExtraHTTPHeaders", headers={"Accept-Language": language})
         for width in widths:
             tools.call("Emulation.setDeviceMetricsOverride", width=width, height=900,
                        deviceScaleFactor=1, mobile=width < 500)

@@ -49,7 +49,28 @@ TEST(ReadingJson, RecordsAndReadingsMatchTheGoldenFile) {
   odd[row::stationAddress] = "zz";
   odd[row::directionName] = "---";
   out += RecordJson(odd) + "\n";
+
+  // A first reading whose rain windows cannot be computed yet, from a process
+  // that does not know the lamps.
+  HistoryRow first = last;
+  for (int f : {row::rain24h, row::rainWeek, row::rainMonth, row::rainTotal}) first[f] = "---";
+  out += CurrentReadingJson(first, std::nullopt, test::LocalTime(2024, 5, 6, 7, 8, 9)) + "\n";
   test::ExpectGolden("publish/readings.jsonl", out);
+}
+
+// A value the row does not have is null in every JSON, never a made-up 0.
+TEST(ReadingJson, AMissingValueIsNullInTheReadingAndInARecord) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"---", "null"}, {"  ---  ", "null"}, {"", "null"}, {"-", "null"}, {"--.-", "null"},
+      {"0.0", "0"},    {" 3.0", "3"},       {"4.5x", "null"},
+  };
+  for (const auto& [text, value] : cases) {
+    HistoryRow stored;
+    stored[row::rain24h] = text;
+    for (const std::string& json : {CurrentReadingJson(stored, LampStates{}, 0), RecordJson(stored)}) {
+      EXPECT_NE(json.find("\"rain_24h\":" + value + ","), std::string::npos) << "'" << text << "' " << json;
+    }
+  }
 }
 
 TEST(ReadingJson, StringsAndNumbersAreValidJson) {

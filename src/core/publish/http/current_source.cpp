@@ -1,17 +1,23 @@
 #include "core/publish/http/current_source.h"
 
+#include <sys/stat.h>
+
+#include <optional>
 #include <string_view>
+#include <utility>
 
 #include "core/app/time_text.h"
 #include "core/history/history_line.h"
+#include "core/publish/http/live_state.h"
 #include "core/publish/reading_json.h"
+#include "core/publish/world_texts.h"
 #include "core/units/record_display.h"
 
 namespace skyvane {
 namespace {
 
-// The unit a key is displayed in, as the header names it.
-std::string_view DisplayUnit(const ReadingKey& key, const HeaderRecord& header) {
+// The header's unit of a key; nothing for a key the header names no unit for.
+std::optional<std::string_view> HeaderUnit(const ReadingKey& key, const HeaderRecord& header) {
   switch (key.field) {
     case row::indoorTemperature: return header[hdr::kUnitIndoorTemp];
     case row::outdoorTemperature:
@@ -26,8 +32,24 @@ std::string_view DisplayUnit(const ReadingKey& key, const HeaderRecord& header) 
     case row::rainWeek:
     case row::rainMonth:
     case row::rainTotal: return header[hdr::kUnitRain];
-    default: return key.unit;
+    default: return std::nullopt;
   }
+}
+
+// The unit a key is displayed in, as the world writes it ("hPa" for the
+// header's "Hpa"); empty when the header names none the world knows.
+std::string_view DisplayUnit(const ReadingKey& key, const HeaderRecord& header) {
+  const std::optional<std::string_view> station = HeaderUnit(key, header);
+  return station ? WorldUnitText(*station) : key.unit;
+}
+
+// The modification time and size of a file, to notice that it changed; zeros
+// when it is not there.
+std::pair<std::int64_t, std::int64_t> FileMark(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return {0, 0};
+  return {static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+          static_cast<std::int64_t>(st.st_size)};
 }
 
 // A stored time text as a calendar time; 0 when it is none.
@@ -40,12 +62,14 @@ std::time_t StoredTime(std::string_view text) {
 
 std::string CurrentResponseJson(const std::string& reading, bool connected, std::time_t lastRead,
                                 const char* source, const HistoryRow& display,
-                                const HeaderRecord& header) {
+                                const HeaderRecord& header, std::time_t alarmsSeen) {
   std::string json = reading.size() >= 2 ? reading.substr(0, reading.size() - 1) : "{\"time\":null";
   json += ",\"connected\":";
   json += connected ? "true" : "false";
   json += ",\"last_read\":";
   json += lastRead != 0 ? JsonString(IsoLocalTime(lastRead)) : std::string("null");
+  json += ",\"alarms_seen\":";
+  json += alarmsSeen != 0 ? JsonString(IsoLocalTime(alarmsSeen)) : std::string("null");
   json += ",\"source\":";
   json += JsonString(source);
   json += ",\"units\":{";
@@ -53,7 +77,8 @@ std::string CurrentResponseJson(const std::string& reading, bool connected, std:
   for (const ReadingKey& key : ReadingKeys()) {
     if (!first) json += ",";
     first = false;
-    json += JsonString(key.name) + ":" + JsonString(DisplayUnit(key, header));
+    const std::string_view unit = DisplayUnit(key, header);
+    json += JsonString(key.name) + ":" + (unit.empty() ? std::string("null") : JsonString(unit));
   }
   json += "},\"display\":{";
   first = true;
@@ -100,7 +125,7 @@ void LiveReading::OnCycleEnded(StationSeen seen) {
 
 std::string LiveReading::CurrentJson() {
   std::lock_guard<std::mutex> lock(mutex_);
-  return CurrentResponseJson(reading_, connected_, lastRead_, "live", display_, header_);
+  return CurrentResponseJson(reading_, connected_, lastRead_, "live", display_, header_, lastRead_);
 }
 
 bool LiveReading::WaitForCycle(std::uint64_t& seen, std::chrono::milliseconds timeout) {
@@ -127,19 +152,27 @@ void LiveReading::Stop() {
 std::string StoredReading::CurrentJson() {
   HistoryRow stored;
   const bool have = file_.LoadLastRow(stored);
+  // The units and lamps a logger on this folder last saw; without them the
+  // values stay in base units and the lamps unknown.
+  LiveState state;
+  const bool haveState = !liveStatePath_.empty() && LoadLiveState(liveStatePath_, state);
+  const HeaderRecord header = haveState ? state.units : HeaderRecord();
   HistoryRow display = stored;
-  const HeaderRecord base;  // the stored values stay in base units
-  RowToDisplayUnits(display, base);
+  RowToDisplayUnits(display, header);
   const std::time_t recordTime = have ? StoredTime(stored[row::recordTime]) : 0;
-  const std::string reading = have ? CurrentReadingJson(stored, LampStates{}, recordTime) : std::string();
-  return CurrentResponseJson(reading, false, recordTime, "stored", have ? display : HistoryRow(), base);
+  const std::optional<LampStates> lamps = haveState ? std::optional<LampStates>(state.lamps) : std::nullopt;
+  const std::string reading = have ? CurrentReadingJson(stored, lamps, recordTime) : std::string();
+  return CurrentResponseJson(reading, false, recordTime, "stored", have ? display : HistoryRow(), header,
+                             haveState ? state.seen : 0);
 }
 
 void StoredReading::CheckFileLocked() {
   HistoryFile::Stamp now;
   if (!file_.ReadStamp(now)) return;
-  if (haveStamp_ && !(now == stamp_)) ++cycle_;
+  const auto liveMark = FileMark(liveStatePath_);
+  if (haveStamp_ && (!(now == stamp_) || liveMark != liveMark_)) ++cycle_;
   stamp_ = now;
+  liveMark_ = liveMark;
   haveStamp_ = true;
 }
 

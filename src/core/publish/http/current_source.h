@@ -8,6 +8,7 @@
 #include <ctime>
 #include <mutex>
 #include <string>
+#include <utility>
 
 #include "core/history/history_file.h"
 #include "core/publish/http/data_file_reader.h"
@@ -32,13 +33,15 @@ class CurrentSource {
 };
 
 // The reading JSON with what the dashboard needs beside it: "connected",
-// "last_read" (ISO time or null), "source" ("live" or "stored"), "units" (the
-// display unit of each key) and "display" (each key's value as the station
-// shows it, in those units). reading is an object from CurrentReadingJson, or
-// empty before the first reading.
+// "last_read" (ISO time or null), "alarms_seen" (when the alarm states were
+// seen; null when they are unknown), "source" ("live" or "stored"), "units"
+// (the display unit of each key as the world writes it, "hPa" for the
+// header's "Hpa") and "display" (each key's value as the station shows it, in
+// those units). reading is an object from CurrentReadingJson, or empty before
+// the first reading.
 std::string CurrentResponseJson(const std::string& reading, bool connected, std::time_t lastRead,
                                 const char* source, const HistoryRow& display,
-                                const HeaderRecord& header);
+                                const HeaderRecord& header, std::time_t alarmsSeen);
 
 // The live reading of the station this process polls, kept by the monitor's
 // calls. Each call copies and returns at once.
@@ -66,12 +69,15 @@ class LiveReading final : public CurrentSource, public ReadingListener {
 };
 
 // The newest record of a data file another process polls into, read again
-// whenever the file changed. A cycle is a change of the file.
+// whenever the file changed, shown in the units and with the alarm states
+// that process last saw (its LiveState file at liveStatePath; without one the
+// base units, and every alarm "unknown"). A cycle is a change of either file.
 class StoredReading final : public CurrentSource {
  public:
   // file is opened by the caller and outlives this object.
-  explicit StoredReading(DataFileReader& file, std::chrono::milliseconds checkEvery = std::chrono::seconds(1))
-      : file_(file), checkEvery_(checkEvery) {}
+  explicit StoredReading(DataFileReader& file, std::chrono::milliseconds checkEvery = std::chrono::seconds(1),
+                         std::string liveStatePath = {})
+      : file_(file), checkEvery_(checkEvery), liveStatePath_(std::move(liveStatePath)) {}
 
   std::string CurrentJson() override;
   bool WaitForCycle(std::uint64_t& seen, std::chrono::milliseconds timeout) override;
@@ -84,9 +90,11 @@ class StoredReading final : public CurrentSource {
 
   DataFileReader& file_;
   std::chrono::milliseconds checkEvery_;
+  const std::string liveStatePath_;
   std::mutex mutex_;
   std::condition_variable stopping_;
   HistoryFile::Stamp stamp_;
+  std::pair<std::int64_t, std::int64_t> liveMark_{0, 0};
   bool haveStamp_ = false;
   std::uint64_t cycle_ = 0;
   bool stopped_ = false;

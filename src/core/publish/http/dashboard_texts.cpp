@@ -3,64 +3,57 @@
 #include <array>
 #include <charconv>
 
-#include "core/app/text_table.h"
+#include "core/app/text_table.h"  // kLanguageCount
 #include "core/monitor/alarm_evaluation.h"
 #include "core/publish/reading_json.h"
 
 namespace skyvane {
 namespace {
 
-struct TableText {
-  std::string_view name;
-  Txt entry;
-};
-
-// Texts the program's text table already holds.
-constexpr TableText kTableTexts[] = {
-    {"title", Txt::MainWindowTitle},
-    {"indoor_temperature", Txt::IndoorTemperature},
-    {"outdoor_temperature", Txt::OutdoorTemperature},
-    {"indoor_humidity", Txt::IndoorHumidity},
-    {"outdoor_humidity", Txt::OutdoorHumidity},
-    {"absolute_pressure", Txt::AbsolutePressure},
-    {"relative_pressure", Txt::RelativePressure},
-    {"windchill", Txt::Windchill},
-    {"dewpoint", Txt::Dewpoint},
-    {"wind", Txt::Wind},
-    {"gust", Txt::Gust},
-    {"wind_speed", Txt::WindVelocity},
-    {"gust_speed", Txt::GustVelocity},
-    {"wind_level", Txt::WindLevel},
-    {"gust_level", Txt::GustLevel},
-    {"wind_direction", Txt::Direction},
-    {"rain", Txt::Rain},
-    {"rain_hour", Txt::HourRainfall},
-    {"rain_24h", Txt::Rainfall24Hour},
-    {"rain_week", Txt::WeekRainfall},
-    {"rain_month", Txt::MonthRainfall},
-    {"rain_total", Txt::TotalRainfall},
-    {"temperature", Txt::Temperature},
-    {"humidity", Txt::Humidity},
-    {"pressure", Txt::Pressure},
-    {"alarm", Txt::Alarm},
-    {"connected", Txt::Connected},
-    {"not_connected", Txt::NotConnected},
-    {"last_read", Txt::LastReadTime},
-    {"day", Txt::Day},
-    {"week", Txt::Week},
-    {"month", Txt::Month},
-    {"year", Txt::Year},
-    {"high", Txt::High},
-    {"low", Txt::Low},
-};
-
-// Texts only the dashboard shows: English, German, Danish.
-struct OwnText {
+// Every text the page shows, in English, German and Danish. The desktop
+// program's captions are its own; a web page reads as the language is
+// written ("Außentemperatur", not "außen Temperatur").
+struct PageText {
   std::string_view name;
   std::array<std::string_view, kLanguageCount> text;
 };
-constexpr OwnText kOwnTexts[] = {
+constexpr PageText kPageTexts[] = {
+    {"title", {"Skyvane Radio Controlled", "Skyvane – Funkwetterstation", "Skyvane – radiostyret vejrstation"}},
+    {"indoor_temperature", {"Indoor Temperature", "Innentemperatur", "Indendørstemperatur"}},
+    {"outdoor_temperature", {"Outdoor Temperature", "Außentemperatur", "Udendørstemperatur"}},
+    {"indoor_humidity", {"Indoor Humidity", "Luftfeuchte innen", "Luftfugtighed inde"}},
+    {"outdoor_humidity", {"Outdoor Humidity", "Luftfeuchte außen", "Luftfugtighed ude"}},
+    {"absolute_pressure", {"Absolute Pressure", "Luftdruck absolut", "Lufttryk absolut"}},
+    {"relative_pressure", {"Relative Pressure", "Luftdruck relativ", "Lufttryk relativt"}},
+    {"windchill", {"Wind Chill", "Windchill", "Kuldeindeks"}},
+    {"dewpoint", {"Dew Point", "Taupunkt", "Dugpunkt"}},
+    {"wind", {"Wind", "Wind", "Vind"}},
+    {"gust", {"Gust", "Windböe", "Vindstød"}},
+    {"wind_speed", {"Wind Speed", "Windgeschwindigkeit", "Vindhastighed"}},
+    {"gust_speed", {"Gust Speed", "Böengeschwindigkeit", "Vindstødshastighed"}},
+    {"wind_level", {"Wind Force", "Windstärke", "Vindstyrke"}},
+    {"gust_level", {"Gust Force", "Böenstärke", "Vindstødsstyrke"}},
+    {"wind_direction", {"Wind Direction", "Windrichtung", "Vindretning"}},
+    {"rain", {"Rain", "Niederschlag", "Nedbør"}},
+    {"rain_hour", {"Last Hour", "Letzte Stunde", "Seneste time"}},
+    {"rain_24h", {"Last 24 Hours", "Letzte 24 Stunden", "Seneste 24 timer"}},
+    {"rain_week", {"Week", "Woche", "Uge"}},
+    {"rain_month", {"Month", "Monat", "Måned"}},
+    {"rain_total", {"Total", "Gesamt", "I alt"}},
+    {"rain_hour_alarm", {"Hourly Rain", "Stundenniederschlag", "Timenedbør"}},
+    {"rain_24h_alarm", {"24-Hour Rain", "Tagesniederschlag", "Døgnnedbør"}},
+    {"temperature", {"Temperature", "Temperatur", "Temperatur"}},
+    {"humidity", {"Humidity", "Luftfeuchtigkeit", "Luftfugtighed"}},
+    {"pressure", {"Pressure", "Luftdruck", "Lufttryk"}},
+    {"connected", {"Station connected", "Station verbunden", "Station forbundet"}},
+    {"not_connected", {"Station not connected", "Station nicht verbunden", "Station ikke forbundet"}},
+    {"last_read", {"Last Read Time", "Zuletzt gelesen", "Sidst læst"}},
+    {"day", {"Day", "Tag", "Dag"}},
+    {"week", {"Week", "Woche", "Uge"}},
+    {"month", {"Month", "Monat", "Måned"}},
+    {"year", {"Year", "Jahr", "År"}},
     {"alarms", {"Alarms", "Alarme", "Alarmer"}},
+    {"alarms_seen", {"as last seen", "zuletzt gesehen", "sidst set"}},
     {"stored", {"Newest stored record (no station attached)", "Neuester gespeicherter Datensatz (keine Station angeschlossen)",
                 "Nyeste gemte måling (ingen station tilsluttet)"}},
     {"waiting", {"Waiting for the first reading…", "Warte auf die erste Messung…", "Venter på den første måling…"}},
@@ -74,23 +67,34 @@ constexpr OwnText kOwnTexts[] = {
     {"off", {"off", "aus", "fra"}},
     {"armed", {"armed", "bereit", "aktiv"}},
     {"triggered", {"triggered", "ausgelöst", "udløst"}},
+    {"unknown", {"unknown", "unbekannt", "ukendt"}},
 };
 
-// Each lamp's label: a quantity of the table and, for a limit, "High" or "Low".
+// Each lamp's label: the page text of its quantity and, for a limit, "high"
+// or "low".
 struct LampText {
-  Txt quantity;
+  std::string_view quantity;
   int limit;  // 1 high, -1 low, 0 none
 };
 constexpr std::array<LampText, kLampCount> kLampTexts = {{
-    {Txt::IndoorHumidity, 1},   {Txt::IndoorHumidity, -1},   {Txt::IndoorTemperature, 1},
-    {Txt::IndoorTemperature, -1}, {Txt::OutdoorHumidity, 1}, {Txt::OutdoorHumidity, -1},
-    {Txt::OutdoorTemperature, 1}, {Txt::OutdoorTemperature, -1}, {Txt::Windchill, 1},
-    {Txt::Windchill, -1},       {Txt::Dewpoint, 1},          {Txt::Dewpoint, -1},
-    {Txt::AbsolutePressure, 1}, {Txt::AbsolutePressure, -1}, {Txt::RelativePressure, 1},
-    {Txt::RelativePressure, -1}, {Txt::WindLevel, 1},        {Txt::WindVelocity, 1},
-    {Txt::GustLevel, 1},        {Txt::GustVelocity, 1},      {Txt::Direction, 0},
-    {Txt::HourRainfall, 1},     {Txt::Rainfall24Hour, 1},
+    {"indoor_humidity", 1},    {"indoor_humidity", -1},    {"indoor_temperature", 1},
+    {"indoor_temperature", -1}, {"outdoor_humidity", 1},  {"outdoor_humidity", -1},
+    {"outdoor_temperature", 1}, {"outdoor_temperature", -1}, {"windchill", 1},
+    {"windchill", -1},         {"dewpoint", 1},            {"dewpoint", -1},
+    {"absolute_pressure", 1},  {"absolute_pressure", -1},  {"relative_pressure", 1},
+    {"relative_pressure", -1}, {"wind_level", 1},          {"wind_speed", 1},
+    {"gust_level", 1},         {"gust_speed", 1},          {"wind_direction", 0},
+    {"rain_hour_alarm", 1},    {"rain_24h_alarm", 1},
 }};
+constexpr std::array<std::string_view, kLanguageCount> kHigh = {"High", "hoch", "høj"};
+constexpr std::array<std::string_view, kLanguageCount> kLow = {"Low", "niedrig", "lav"};
+
+std::string_view PageTextIn(std::string_view name, std::size_t language) {
+  for (const PageText& t : kPageTexts) {
+    if (t.name == name) return t.text[language];
+  }
+  return name;
+}
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -151,6 +155,8 @@ std::string_view LanguageTag(int languageIndex) {
 }
 
 std::string DashboardTextsJson(int languageIndex) {
+  const std::size_t language =
+      static_cast<std::size_t>(languageIndex >= 0 && languageIndex < kLanguageCount ? languageIndex : 0);
   std::string json = "{";
   auto add = [&json](std::string_view name, std::string_view text) {
     if (json.size() > 1) json += ",";
@@ -158,15 +164,14 @@ std::string DashboardTextsJson(int languageIndex) {
     json += ":";
     json += JsonString(text);
   };
-  for (const TableText& t : kTableTexts) add(t.name, TextIn(t.entry, languageIndex));
-  const int own = languageIndex >= 0 && languageIndex < kLanguageCount ? languageIndex : 0;
-  for (const OwnText& t : kOwnTexts) add(t.name, t.text[static_cast<std::size_t>(own)]);
+  for (const PageText& t : kPageTexts) add(t.name, t.text[language]);
   for (int number = 1; number <= kLampCount; ++number) {
     const LampText& l = kLampTexts[static_cast<std::size_t>(number - 1)];
-    std::string label(TextIn(l.quantity, languageIndex));
+    std::string label;
+    label += PageTextIn(l.quantity, language);
     if (l.limit != 0) {
       label += " ";
-      label += TextIn(l.limit > 0 ? Txt::High : Txt::Low, languageIndex);
+      label += (l.limit > 0 ? kHigh : kLow)[language];
     }
     add("lamp_" + std::string(LampKey(number)), label);
   }

@@ -16,12 +16,12 @@ namespace skyvane {
 class DataFileReader {
  public:
   explicit DataFileReader(const Clock& clock) : file_(clock) {}
-  // False when the file cannot be opened for reading.
+  // False when the file cannot be opened for reading; a missing file is
+  // never created.
   bool Open(const std::string& path) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!file_.OpenFile(path)) return false;
     file_.KeepReadOnly();
-    return true;
+    return file_.OpenFile(path);
   }
   // The records whose recordTime lies in [start, end], in file order. Only
   // this object's threads use the file's fileBusy, and they take turns, so the

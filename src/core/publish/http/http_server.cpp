@@ -14,6 +14,7 @@
 #include "core/publish/http/dashboard_texts.h"
 #include "core/publish/http/records_query.h"
 #include "core/publish/http/web_assets.h"
+#include "core/publish/reading_json.h"
 
 namespace skyvane {
 namespace {
@@ -218,6 +219,8 @@ void HttpServer::Impl::Records(const httplib::Request& req, httplib::Response& r
   std::string error;
   if (!ParseRecordsQuery(params, clock.Now(), query, error)) {
     Refuse(res, 400, error);
+    // An API answers in its own format; the reason holds printable ASCII only.
+    res.set_content("{\"error\":" + JsonString(error) + "}\n", "application/json; charset=utf-8");
     return;
   }
   HistoryTable rows;

@@ -35,6 +35,20 @@ const ReadingKey* KeyNamed(std::string_view name) {
   return nullptr;
 }
 
+// A piece of the request quoted in an error: printable ASCII only, each other
+// byte as "?", and not more than a line's worth, so that a hostile request
+// can put nothing into the answer that a terminal or a log would act on.
+std::string Quoted(std::string_view text) {
+  constexpr std::size_t kMost = 40;
+  std::string quoted = "'";
+  for (std::size_t i = 0; i < text.size() && i < kMost; ++i) {
+    const char c = text[i];
+    quoted += c >= 0x20 && c < 0x7f ? c : '?';
+  }
+  if (text.size() > kMost) quoted += "...";
+  return quoted + "'";
+}
+
 bool ParseCount(std::string_view text, std::size_t& value) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   return !text.empty() && ec == std::errc() && end == text.data() + text.size();
@@ -98,17 +112,17 @@ bool ParseRecordsQuery(const std::vector<std::pair<std::string, std::string>>& p
                  : name == "max" ? &haveMax
                  : nullptr;
     if (!seen) {
-      error = "unknown parameter '" + name + "'";
+      error = "unknown parameter " + Quoted(name);
       return false;
     }
     if (*seen) {
-      error = "parameter '" + name + "' given twice";
+      error = "parameter " + Quoted(name) + " given twice";
       return false;
     }
     *seen = true;
     if (name == "from" || name == "to") {
       if (!ParseQueryTime(value, name == "from" ? query.start : query.end)) {
-        error = "'" + value + "' is no time: write 2024-05-06T07:08:09 or 2024-05-06 07:08:09";
+        error = Quoted(value) + " is no time: write 2024-05-06T07:08:09 or 2024-05-06 07:08:09";
         return false;
       }
     } else if (name == "keys") {
@@ -118,7 +132,7 @@ bool ParseRecordsQuery(const std::vector<std::pair<std::string, std::string>>& p
         const std::string_view keyName = rest.substr(0, comma);
         const ReadingKey* key = KeyNamed(keyName);
         if (!key) {
-          error = "unknown key '" + std::string(name) + "'";
+          error = "unknown key " + Quoted(keyName);
           return false;
         }
         query.keys.push_back(key);

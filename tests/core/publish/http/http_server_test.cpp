@@ -10,12 +10,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "core/history/history_file.h"
 #include "core/publish/http/dashboard_texts.h"
 #include "core/publish/http/listen_address.h"
+#include "core/publish/http/live_state.h"
 #include "core/publish/http/records_query.h"
 #include "support/golden.h"
 #include "support/http_exchange.h"
@@ -78,7 +80,7 @@ class HttpServerTest : public ::testing::Test {
   }
 
   StoredReading& Stored(std::chrono::milliseconds checkEvery = std::chrono::seconds(1)) {
-    stored_ = std::make_unique<StoredReading>(data_, checkEvery);
+    stored_ = std::make_unique<StoredReading>(data_, checkEvery, (folder_ / kLiveStateFileName).string());
     return *stored_;
   }
 
@@ -145,6 +147,22 @@ TEST_F(HttpServerTest, RecordsWithChosenKeysAsJsonCsvAndThinned) {
   EXPECT_EQ(thinned[0]["time"], "2024-05-06T05:58:09+02:00");
   EXPECT_EQ(thinned[1]["time"], "2024-05-06T06:33:09+02:00");
   EXPECT_EQ(thinned[2]["time"], "2024-05-06T07:08:09+02:00");
+
+  // A refused query says why in JSON, naming what it did not know, with
+  // nothing of the request but printable ASCII.
+  const std::pair<std::string, std::string> refused[] = {
+      {"keys=outdoor_temperature,nope", "unknown key 'nope'"},
+      {"keys=nope,outdoor_temperature", "unknown key 'nope'"},
+      {"keys=%1B%5B2Jx%C3%A4", "unknown key '?[2Jx?" "?'"},
+      {"when=now", "unknown parameter 'when'"},
+      {"from=" + std::string(60, 'y'), "'" + std::string(40, 'y') + "...' is no time: write 2024-05-06T07:08:09 or 2024-05-06 07:08:09"},
+  };
+  for (const auto& [query, error] : refused) {
+    const HttpAnswer answer = Get(port_, "/api/records?" + query);
+    EXPECT_EQ(answer.status, 400) << query;
+    EXPECT_EQ(test::HeaderValue(answer, "Content-Type"), "application/json; charset=utf-8");
+    EXPECT_EQ(answer.body, "{\"error\":" + json(error).dump() + "}\n") << query;
+  }
 }
 
 TEST_F(HttpServerTest, TheDataFileAloneGivesItsNewestRecordMarkedStored) {
@@ -157,8 +175,12 @@ TEST_F(HttpServerTest, TheDataFileAloneGivesItsNewestRecordMarkedStored) {
   EXPECT_EQ(current["last_read"], "2024-05-06T07:08:09+02:00");
   EXPECT_EQ(current["outdoor_temperature"], 25.4);
   EXPECT_EQ(current["display"]["relative_pressure"], "1002.6");
-  EXPECT_EQ(current["units"]["relative_pressure"], "Hpa");
-  EXPECT_EQ(current["alarms"]["rain_24h_high"], "off");
+  EXPECT_EQ(current["units"]["relative_pressure"], "hPa");
+  EXPECT_EQ(current["units"]["wind_speed"], "m/s");
+  // No logger has said what the lamps are: not known, never "off".
+  EXPECT_EQ(current["alarms"]["rain_24h_high"], "unknown");
+  EXPECT_EQ(current["alarms_seen"], nullptr);
+  EXPECT_EQ(current["wind_direction_name"], "N");
   EXPECT_EQ(Get(port_, "/api/current").head.find("Cache-Control: no-store") != std::string::npos, true);
 
   // A record appended by the poller is a new cycle for the event stream.
@@ -169,6 +191,25 @@ TEST_F(HttpServerTest, TheDataFileAloneGivesItsNewestRecordMarkedStored) {
   std::getline(in, line);
   std::ofstream(folder_ / "Skyvane.dat", std::ios::app | std::ios::binary) << line << "\n";
   EXPECT_TRUE(stored.WaitForCycle(seen, std::chrono::seconds(10)));
+
+  // What a logger on the folder last saw: its units and lamps, and when. A
+  // new state is a new cycle as well.
+  LiveState state;
+  state.units[hdr::kUnitWind] = "km/h";
+  state.units[hdr::kUnitPressure] = "inHg";
+  state.lamps[22] = LampState::kTriggered;
+  state.seen = test::LocalTime(2024, 5, 6, 7, 9);
+  std::ofstream(folder_ / kLiveStateFileName) << LiveStateText(state);
+  EXPECT_TRUE(stored.WaitForCycle(seen, std::chrono::seconds(10)));
+  const json seenByLogger = GetJson("/api/current");
+  EXPECT_EQ(seenByLogger["units"]["wind_speed"], "km/h");
+  EXPECT_EQ(seenByLogger["units"]["relative_pressure"], "inHg");
+  EXPECT_EQ(seenByLogger["display"]["wind_speed"], "34.6");  // 9.6 m/s
+  EXPECT_EQ(seenByLogger["wind_speed"], 9.6);                 // the numbers stay in base units
+  EXPECT_EQ(seenByLogger["alarms"]["rain_24h_high"], "triggered");
+  EXPECT_EQ(seenByLogger["alarms"]["rain_hour_high"], "off");
+  EXPECT_EQ(seenByLogger["alarms_seen"], "2024-05-06T07:09:00+02:00");
+  EXPECT_EQ(seenByLogger["connected"], false);
 }
 
 TEST_F(HttpServerTest, TheLiveReadingAndAnEventAfterEveryCycle) {
@@ -303,8 +344,8 @@ TEST_F(HttpServerTest, ThePageInTheReadersLanguageAndItsFilesBuiltIn) {
   };
   const Case cases[] = {
       {"", "en", "\"outdoor_temperature\":\"Outdoor Temperature\""},
-      {"de-CH, de;q=0.9, en;q=0.8", "de", "\"outdoor_temperature\":\"außen Temperatur\""},
-      {"fr, da;q=0.5, en;q=0.4", "da", "\"outdoor_temperature\":\"Udendørs Temperatur\""},
+      {"de-CH, de;q=0.9, en;q=0.8", "de", "\"outdoor_temperature\":\"Außentemperatur\""},
+      {"fr, da;q=0.5, en;q=0.4", "da", "\"outdoor_temperature\":\"Udendørstemperatur\""},
       {"en-GB;q=0.3, da;q=0.9", "da", "\"alarms\":\"Alarmer\""},
       {"de;q=0, en", "en", "\"alarms\":\"Alarms\""},
   };
@@ -316,9 +357,8 @@ TEST_F(HttpServerTest, ThePageInTheReadersLanguageAndItsFilesBuiltIn) {
     EXPECT_NE(page.body.find(c.text), std::string::npos) << c.acceptLanguage;
     EXPECT_EQ(page.body.find("{{"), std::string::npos);
   }
-  // The German "Gust" ends in a double quote: escaped inside the page's JSON.
-  EXPECT_NE(Get(port_, "/", "Accept-Language: de\r\n").body.find("\"gust\":\"Windbö\\\"\""), std::string::npos);
-  EXPECT_NE(Get(port_, "/", "Accept-Language: da\r\n").body.find("\"lamp_rain_24h_high\":\"24 Timer Nedbør Høj\""),
+  EXPECT_NE(Get(port_, "/", "Accept-Language: de\r\n").body.find("\"gust\":\"Windböe\""), std::string::npos);
+  EXPECT_NE(Get(port_, "/", "Accept-Language: da\r\n").body.find("\"lamp_rain_24h_high\":\"Døgnnedbør høj\""),
             std::string::npos);
 
   const HttpAnswer chart = Get(port_, "/chart.min.js");
@@ -328,6 +368,50 @@ TEST_F(HttpServerTest, ThePageInTheReadersLanguageAndItsFilesBuiltIn) {
   EXPECT_EQ(chart.body, std::string(std::istreambuf_iterator<char>(library), {}));
   EXPECT_EQ(test::HeaderValue(Get(port_, "/style.css"), "Content-Type"), "text/css; charset=utf-8");
   EXPECT_NE(Get(port_, "/app.js").body.find("/api/events"), std::string::npos);
+}
+
+// The page's labels read as the language is written: a few by their exact
+// words, and every one without a stray quote, a blank at either end or a
+// German or Danish label starting in lower case (the states of a lamp aside).
+TEST(DashboardTexts, LabelsAreRealWordsInEachLanguage) {
+  std::vector<json> texts;
+  for (int language = 0; language < 3; ++language) texts.push_back(json::parse(DashboardTextsJson(language)));
+  const std::vector<std::string> exact[] = {
+      {"gust", "Gust", "Windböe", "Vindstød"},
+      {"outdoor_temperature", "Outdoor Temperature", "Außentemperatur", "Udendørstemperatur"},
+      {"indoor_temperature", "Indoor Temperature", "Innentemperatur", "Indendørstemperatur"},
+      {"absolute_pressure", "Absolute Pressure", "Luftdruck absolut", "Lufttryk absolut"},
+      {"last_read", "Last Read Time", "Zuletzt gelesen", "Sidst læst"},
+      {"not_connected", "Station not connected", "Station nicht verbunden", "Station ikke forbundet"},
+      {"lamp_outdoor_temperature_low", "Outdoor Temperature Low", "Außentemperatur niedrig",
+       "Udendørstemperatur lav"},
+  };
+  for (const auto& row : exact) {
+    for (std::size_t language = 0; language < 3; ++language) {
+      EXPECT_EQ(texts[language][row[0]], row[language + 1]) << row[0] << " " << language;
+    }
+  }
+  const std::set<std::string> lowerByDesign = {"off", "armed", "triggered", "unknown", "alarms_seen"};
+  for (std::size_t language = 0; language < 3; ++language) {
+    EXPECT_EQ(texts[language].size(), texts[0].size());
+    for (const auto& [name, value] : texts[language].items()) {
+      const std::string text = value.get<std::string>();
+      SCOPED_TRACE(name + " = " + text);
+      EXPECT_FALSE(text.empty());
+      EXPECT_EQ(text.find_first_of("\"'"), std::string::npos);
+      EXPECT_NE(text.front(), ' ');
+      EXPECT_NE(text.back(), ' ');
+      EXPECT_EQ(text.find("  "), std::string::npos);
+      if (language > 0 && !lowerByDesign.count(name)) {
+        EXPECT_FALSE(text.front() >= 'a' && text.front() <= 'z');
+      }
+      // Each German and Danish label is its own, not the English one left over.
+      if (language > 0 && name != "wind" && name != "title" && name.rfind("lamp_", 0) != 0 &&
+          texts[0][name] == value) {
+        ADD_FAILURE() << "untranslated";
+      }
+    }
+  }
 }
 
 TEST(ListenAddress, PortAloneMeansLoopback) {
