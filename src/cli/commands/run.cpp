@@ -12,6 +12,7 @@
 #include "cli/run_options.h"
 #include "cli/run_publishers.h"
 #include "cli/stop_signals.h"
+#include "core/publish/mqtt/mqtt_setup.h"
 #include "core/monitor/monitor_thread.h"
 #include "core/station/station_device.h"
 
@@ -59,7 +60,8 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& arguments) {
   CliHttpServer server(ctx);
   if (http && !server.Start(*http, live)) return kExitFailure;
   RunPublishers publishers(ctx, options, data.File(), printing,
-                           http ? std::vector<ReadingListener*>{&live} : std::vector<ReadingListener*>{});
+                           http ? std::vector<ReadingListener*>{&live} : std::vector<ReadingListener*>{},
+                           http ? DashboardUrl(http->host, server.port(), MachineName()) : "");
   MonitorThread monitor(
       MonitorServices{ctx.device, data.File(), ctx.text, ctx.settings, data.clock()},
       publishers.FrontEnd());
