@@ -75,7 +75,10 @@ bool MqttQueue::Open(std::vector<std::string>& notes) {
     } else if (long long sequence = 0; line.starts_with('=') && ParseSequence(line.substr(1), sequence)) {
       lastSequence_ = sequence;
     } else if (line.starts_with('-') && ParseId(line.substr(1), id)) {
-      std::erase_if(entries_, [id](const Entry& e) { return e.id == id; });
+      // Ids only grow along the file: a binary search keeps a long journal quick.
+      const auto it = std::lower_bound(entries_.begin(), entries_.end(), id,
+                                       [](const Entry& e, std::uint64_t wanted) { return e.id < wanted; });
+      if (it != entries_.end() && it->id == id) entries_.erase(it);
     } else {
       ++bad;
     }
