@@ -28,6 +28,8 @@ class CliHttpServer {
   // ctx.err, with a warning when the address is reachable from the network.
   bool Start(const ListenAddress& address, CurrentSource& current);
   DataFileReader& data() { return data_; }
+  // The port served on; 0 before Start.
+  int port() const { return server_ ? server_->port() : 0; }
   void Stop() {
     if (server_) server_->Stop();
   }

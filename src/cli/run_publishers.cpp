@@ -43,8 +43,10 @@ std::vector<ReadingListener*> Listeners(std::vector<ReadingListener*> listeners,
 }  // namespace
 
 RunPublishers::RunPublishers(CliContext& ctx, const RunOptions& options, HistoryFile& file,
-                             PrintingFrontEnd& printing, std::vector<ReadingListener*> others)
-    : mqtt_(StartMqttPublisher(ctx.folder, options.mqtt, SKYVANE_VERSION, MqttLines(printing))),
+                             PrintingFrontEnd& printing, std::vector<ReadingListener*> others,
+                             const std::string& dashboardUrl)
+    : mqtt_(StartMqttPublisher(ctx.folder, options.mqtt, SKYVANE_VERSION, MqttLines(printing),
+                               dashboardUrl)),
       uploader_(StartUploader(ctx, file, printing)),
       frontEnd_(printing, Listeners(std::move(others), {mqtt_.get(), uploader_.get()})) {
   if (mqtt_) mqtt_->CatchUp(file);

@@ -3,6 +3,7 @@
 // uploads to weather networks ([upload:NAME]) and the caller's own listeners, wrapped around the printing
 // front end so that the monitor feeds them.
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "cli/cli.h"
@@ -19,9 +20,11 @@ class Uploader;
 class RunPublishers {
  public:
   // Reads the configuration; problems go to ctx.err, one line each.
-  // others: listeners of the caller's own (the HTTP server's live reading).
+  // others: listeners of the caller's own (the HTTP server's live reading);
+  // dashboardUrl: where the dashboard is served, empty when it is not.
   RunPublishers(CliContext& ctx, const RunOptions& options, HistoryFile& file,
-                PrintingFrontEnd& printing, std::vector<ReadingListener*> others);
+                PrintingFrontEnd& printing, std::vector<ReadingListener*> others,
+                const std::string& dashboardUrl = {});
   ~RunPublishers();
   RunPublishers(const RunPublishers&) = delete;
   RunPublishers& operator=(const RunPublishers&) = delete;

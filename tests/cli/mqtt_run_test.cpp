@@ -79,5 +79,39 @@ TEST(MqttRun, RecordsOfAKilledLoggerFollowAfterItsRestartAndTheWillSaysOffline) 
   }
 }
 
+// The station unplugged under a running logger: its entities turn unavailable
+// after the next cycle, and come back when it is plugged in again. The
+// dashboard `run` serves is the device's configuration URL.
+TEST(MqttRun, AStationUnpluggedTurnsOfflineAndTheDashboardIsTheDevicesPage) {
+  ScratchFolder folder;
+  MqttBroker broker;
+  MqttSubscriber sub(broker.port());
+  const auto station = folder / "sim";
+  const pid_t pid = test::StartCliProgram(
+      {"--folder", folder.path().string(), "--simulate=" + station.string(), "--sim-speed", "600",
+       "--sim-seed", "5", "run", "--http", "127.0.0.1:0", "--mqtt",
+       "mqtt://127.0.0.1:" + std::to_string(broker.port()) + "/wx"},
+      folder / "run.out", folder / "run.err");
+  ASSERT_NE(pid, 0);
+  ASSERT_TRUE(sub.WaitForLast("wx/station", "online")) << ReadFileBytes(folder / "run.err");
+  test::WriteFileBytes(station / "faults", "unplugged\n");
+  EXPECT_TRUE(sub.WaitForLast("wx/station", "offline")) << ReadFileBytes(folder / "run.err");
+  EXPECT_EQ(sub.On("wx/status").back().payload, "online") << "the program itself is still there";
+  std::filesystem::remove(station / "faults");
+  EXPECT_TRUE(sub.WaitForLast("wx/station", "online"));
+  ::kill(pid, SIGTERM);
+  ::waitpid(pid, nullptr, 0);
+  EXPECT_EQ(sub.On("wx/station").back().payload, "offline");
+
+  const std::string err = ReadFileBytes(folder / "run.err");
+  const std::string served = "serving http://127.0.0.1:";
+  const std::size_t at = err.find(served);
+  ASSERT_NE(at, std::string::npos) << err;
+  const std::string url = err.substr(at + 8, err.find('\n', at) - at - 8);
+  const auto config = sub.On("homeassistant/sensor/skyvane/outdoor_temperature/config");
+  ASSERT_FALSE(config.empty());
+  EXPECT_EQ(nlohmann::json::parse(config.back().payload).at("device").at("configuration_url"), url);
+}
+
 }  // namespace
 }  // namespace skyvane

@@ -12,6 +12,7 @@
 #include "cli/run_options.h"
 #include "cli/run_publishers.h"
 #include "cli/stop_signals.h"
+#include "core/publish/mqtt/mqtt_setup.h"
 #include "core/monitor/monitor_thread.h"
 #include "core/publish/http/live_state_keeper.h"
 #include "core/station/station_device.h"
@@ -64,7 +65,8 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& arguments) {
                        [&printing](const std::string& line) { printing.ShowProblem(line); });
   std::vector<ReadingListener*> listeners{&kept};
   if (http) listeners.push_back(&live);
-  RunPublishers publishers(ctx, options, data.File(), printing, listeners);
+  RunPublishers publishers(ctx, options, data.File(), printing, listeners,
+                           http ? DashboardUrl(http->host, server.port(), MachineName()) : "");
   MonitorThread monitor(
       MonitorServices{ctx.device, data.File(), ctx.text, ctx.settings, data.clock()},
       publishers.FrontEnd());

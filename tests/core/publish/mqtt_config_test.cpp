@@ -1,7 +1,9 @@
 // The MQTT address, the [mqtt] settings and the queue of records kept on disk.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/app/clock.h"
 #include "core/history/history_file.h"
@@ -117,7 +119,10 @@ TEST(MqttSettings, UnusableConfigurationsAreRefusedWithTheirReason) {
   badNode.node = "my/node";
   MqttSettings badUrl;
   badUrl.url = "mqtt://u:pw@h";
+  MqttSettings folderPw = missingPw;
+  folderPw.passwordFile = ".";
   const Row rows[] = {{missingPw, "cannot read the MQTT password file"},
+                      {folderPw, "cannot read the MQTT password file"},
                       {missingCa, "CaFile"},
                       {badNode, "Node 'my/node'"},
                       {badUrl, "SKYVANE_MQTT_PASSWORD"}};
@@ -218,6 +223,57 @@ TEST(MqttQueue, ACorruptFileIsKeptAsideAndItsReadableRecordsStayQueued) {
   EXPECT_NE(notes[0].find("Skyvane.mqtt-queue.corrupt"), std::string::npos) << notes[0];
   EXPECT_EQ(ReadFileBytes(folder / "Skyvane.mqtt-queue.corrupt"), corrupt);
   EXPECT_EQ(ReadFileBytes(path), "+2 {\"s\":2}\n");
+}
+
+// Whatever the file holds, only JSON objects are published again and the
+// position in the data file survives line ends of another system.
+TEST(MqttQueue, AHostileFileYieldsOnlyItsSoundRecordsAndKeepsItsPosition) {
+  struct Row {
+    std::string file;
+    std::vector<std::string> payloads;
+    std::optional<long long> sequence;
+    const char* note;  // empty: none
+  };
+  const Row rows[] = {
+      {"=15\r\n+1 {\"s\":1}\r\n+2 {\"s\":2}\r\n-1\r\n", {"{\"s\":2}"}, 15, ""},
+      {"+1 [1,2]\n+2 {\"s\":2}\n+3 \"text\"\n+4 {\"s\":\n=7\n", {"{\"s\":2}"}, 7,
+       "had 3 record(s) that are no JSON object, set aside"},
+      {"+1 {\"s\":\"" + std::string(70000, 'x') + "\"}\n+2 {\"s\":2}\n", {"{\"s\":2}"}, std::nullopt,
+       "had 1 unreadable line(s), skipped"},
+      {std::string("\0\0\n+1 {\"s\":1}\n=x\n", 17), {"{\"s\":1}"}, std::nullopt, "had 2 unreadable line(s)"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.file.substr(0, 40));
+    ScratchFolder folder;
+    const auto path = folder / "Skyvane.mqtt-queue";
+    WriteFileBytes(path, r.file);
+    std::vector<std::string> notes;
+    MqttQueue q(path, 100);
+    ASSERT_TRUE(q.Open(notes));
+    EXPECT_EQ(Payloads(q), r.payloads);
+    EXPECT_EQ(q.LastSequence(), r.sequence);
+    ASSERT_EQ(notes.size(), *r.note == '\0' ? 0u : 1u);
+    if (notes.empty()) continue;
+    EXPECT_NE(notes[0].find(r.note), std::string::npos) << notes[0];
+    EXPECT_EQ(ReadFileBytes(folder / "Skyvane.mqtt-queue.corrupt"), r.file);
+  }
+}
+
+TEST(MqttQueue, EachCorruptFileIsKeptUnderANameOfItsOwn) {
+  ScratchFolder folder;
+  const auto path = folder / "Skyvane.mqtt-queue";
+  const std::string names[] = {"Skyvane.mqtt-queue.corrupt", "Skyvane.mqtt-queue.corrupt.2",
+                               "Skyvane.mqtt-queue.corrupt.3"};
+  for (int n = 0; n < 3; ++n) {
+    const std::string content = "garbage " + std::to_string(n) + "\n";
+    WriteFileBytes(path, content);
+    std::vector<std::string> notes;
+    MqttQueue q(path, 10);
+    ASSERT_TRUE(q.Open(notes));
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find("kept as " + names[n]), std::string::npos) << notes[0];
+  }
+  for (int n = 0; n < 3; ++n) EXPECT_EQ(ReadFileBytes(folder / names[n]), "garbage " + std::to_string(n) + "\n");
 }
 
 TEST(MqttQueue, AQueueLargerThanItsCapacityLosesItsOldestWithANote) {

@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "core/history/history_line.h"
+#include "core/publish/mqtt/mqtt_queue.h"
 #include "core/publish/reading_json.h"
 #include "support/golden.h"
 #include "support/mqtt_broker.h"
@@ -69,6 +73,7 @@ MqttOptions Options(int port, const test::ScratchFolder& folder) {
   o.url.prefix = "wx";
   o.version = "9.8.7";
   o.queueFile = folder / "Skyvane.mqtt-queue";
+  o.announcedFile = folder / "Skyvane.mqtt-announced";
   o.firstRetry = std::chrono::milliseconds(20);
   o.lastRetry = std::chrono::milliseconds(100);
   return o;
@@ -105,7 +110,7 @@ TEST(MqttPublisher, PublishesDiscoveryStatusTheReadingAndEachRecordOnceInOrder) 
     // A client that comes later gets the status, the reading and the
     // discovery from the broker's retained copies; the records are not kept.
     MqttSubscriber late(broker.port());
-    ASSERT_TRUE(WaitFor([&] { return late.Messages().size() >= 2 + ReadingKeys().size() + kLampCount; }));
+    ASSERT_TRUE(WaitFor([&] { return late.Messages().size() >= 3 + ReadingKeys().size() + kLampCount; }));
     for (const auto& m : late.Messages()) EXPECT_TRUE(m.retained) << m.topic;
     EXPECT_EQ(late.On("wx/status").at(0).payload, "online");
     EXPECT_EQ(late.On("wx/current").size(), 1u);
@@ -126,7 +131,7 @@ TEST(MqttPublisher, PublishesDiscoveryStatusTheReadingAndEachRecordOnceInOrder) 
     if (m.topic.starts_with("homeassistant/binary_sensor/skyvane/")) ++binary;
     if (m.topic.starts_with("homeassistant/")) {
       EXPECT_NE(m.payload.find("\"state_topic\":\"wx/current\""), std::string::npos) << m.payload;
-      EXPECT_NE(m.payload.find("\"availability_topic\":\"wx/status\""), std::string::npos);
+      EXPECT_NE(m.payload.find("{\"topic\":\"wx/status\","), std::string::npos);
       EXPECT_NE(m.payload.find("\"sw_version\":\"9.8.7\""), std::string::npos);
     }
   }
@@ -226,6 +231,170 @@ TEST(MqttPublisher, WrongCredentialsAndAnUnreachableBrokerAreLoggedOnceWithTheir
   nobody.Stop();
   EXPECT_EQ(log.Count("cannot connect"), 1u);
   EXPECT_EQ(nobody.QueuedRecords(), GoldenRows().size());
+}
+
+// The discovery configurations the broker keeps for whoever subscribes.
+std::vector<std::string> RetainedConfigTopics(const MqttSubscriber& sub) {
+  std::vector<std::string> out;
+  for (const auto& m : sub.Messages()) {
+    if (m.topic.starts_with("homeassistant/") && !m.payload.empty() && m.retained) {
+      out.push_back(m.topic);
+    }
+  }
+  return out;
+}
+
+TEST(MqttPublisher, TheStationIsOfflineUntilACycleReadsItAndAfterOneThatCouldNot) {
+  MqttBroker broker;
+  MqttSubscriber sub(broker.port());
+  test::ScratchFolder folder;
+  LogLines log;
+  const HistoryRowArray rows = GoldenRows();
+  auto stationStates = [&] {
+    std::vector<std::string> out;
+    for (const auto& m : sub.On("wx/station")) out.push_back(m.payload);
+    return out;
+  };
+  {
+    MqttPublisher publisher(Options(broker.port(), folder), log.Sink());
+    ASSERT_TRUE(publisher.Start());
+    ASSERT_TRUE(sub.WaitForLast("wx/station", "offline")) << "not read yet";
+    // Each step, then a reading that shows it went out after the step's state.
+    const struct {
+      StationSeen seen;
+      const char* state;
+    } steps[] = {
+        {StationSeen::kUntried, "offline"}, {StationSeen::kRead, "online"},
+        {StationSeen::kRead, "online"},     {StationSeen::kUntried, "online"},
+        {StationSeen::kNotRead, "offline"}, {StationSeen::kNotRead, "offline"},
+        {StationSeen::kRead, "online"},
+    };
+    std::size_t readings = 0;
+    for (const auto& step : steps) {
+      publisher.OnCycleEnded(step.seen);
+      publisher.OnReading(rows.at(readings), LampStates{}, 1700000000 + static_cast<std::time_t>(readings));
+      ++readings;
+      ASSERT_TRUE(sub.WaitForCount("wx/current", readings));
+      ASSERT_TRUE(sub.WaitForLast("wx/station", step.state)) << static_cast<int>(step.seen);
+    }
+    // Told once per change, not once per cycle.
+    EXPECT_EQ(stationStates(), (std::vector<std::string>{"offline", "online", "offline", "online"}));
+  }
+  ASSERT_TRUE(sub.WaitForLast("wx/status", "offline"));
+  EXPECT_EQ(stationStates().back(), "offline") << "a clean stop reads the station no more";
+
+  // Home Assistant shows the values only while both are online.
+  for (const auto& m : sub.Messages()) {
+    if (!m.topic.starts_with("homeassistant/")) continue;
+    EXPECT_NE(m.payload.find("\"availability\":[{\"topic\":\"wx/status\",\"payload_available\":\"online\","
+                             "\"payload_not_available\":\"offline\"},{\"topic\":\"wx/station\","),
+              std::string::npos)
+        << m.payload;
+    EXPECT_NE(m.payload.find("\"availability_mode\":\"all\""), std::string::npos);
+  }
+}
+
+TEST(MqttPublisher, ConfigurationsAnnouncedBeforeAndNoLongerAreCleared) {
+  MqttBroker broker;
+  test::ScratchFolder folder;
+  LogLines log;
+  const std::size_t perNode = ReadingKeys().size() + kLampCount;
+  struct Run {
+    const char* node;
+    bool discovery;
+    std::size_t cleared;  // empty retained payloads sent for the run before
+  };
+  const Run runs[] = {{"skyvane", true, 0}, {"skyvane", true, 0}, {"roof", true, perNode}, {"roof", false, perNode}};
+  for (const Run& run : runs) {
+    SCOPED_TRACE(std::string(run.node) + (run.discovery ? " on" : " off"));
+    MqttSubscriber sub(broker.port());
+    MqttOptions o = Options(broker.port(), folder);
+    o.node = run.node;
+    o.discovery = run.discovery;
+    MqttPublisher publisher(o, log.Sink());
+    ASSERT_TRUE(publisher.Start());
+    ASSERT_TRUE(sub.WaitForLast("wx/status", "online"));
+    auto cleared = [&] {
+      std::size_t n = 0;
+      for (const auto& m : sub.Messages()) n += m.topic.starts_with("homeassistant/") && m.payload.empty();
+      return n;
+    };
+    const std::string record = (folder / "Skyvane.mqtt-announced").string();
+    const std::string expected = run.discovery ? "homeassistant/sensor/" + std::string(run.node) + "/" : "";
+    // The record forgets the cleared ones once the broker took them.
+    ASSERT_TRUE(WaitFor([&] { return test::ReadFileBytes(record).starts_with(expected) &&
+                                     (run.discovery || !std::filesystem::exists(record)); }));
+    EXPECT_EQ(cleared(), run.cleared);
+    publisher.Stop();
+
+    // What the broker keeps for Home Assistant: this run's configurations only.
+    MqttSubscriber late(broker.port());
+    ASSERT_TRUE(late.WaitForLast("wx/status", "offline"));
+    auto retained = RetainedConfigTopics(late);
+    std::sort(retained.begin(), retained.end());
+    EXPECT_EQ(retained.size(), run.discovery ? perNode : 0u);
+    for (const std::string& topic : retained) EXPECT_NE(topic.find("/" + std::string(run.node) + "/"), std::string::npos);
+    std::vector<std::string> listed;
+    std::istringstream lines(test::ReadFileBytes(record));
+    for (std::string line; std::getline(lines, line);) listed.push_back(line);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, retained);
+  }
+}
+
+// A logger that never restarts: the queue file is rewritten with only the
+// waiting records as it goes, so that acknowledged records do not pile up.
+TEST(MqttPublisher, TheQueueFileStaysSmallWhileRecordsAreAcknowledged) {
+  MqttBroker broker;
+  MqttSubscriber sub(broker.port());
+  test::ScratchFolder folder;
+  LogLines log;
+  const HistoryRowArray rows = GoldenRows();
+  MqttPublisher publisher(Options(broker.port(), folder), log.Sink());
+  ASSERT_TRUE(publisher.Start());
+  const auto queueFile = folder / "Skyvane.mqtt-queue";
+  std::size_t sent = 0, largest = 0, recordBytes = 0;
+  for (const HistoryRow& row : rows) recordBytes = std::max(recordBytes, RecordJson(row).size() + 16);
+  for (int batch = 0; batch < 60; ++batch) {
+    publisher.OnRecordsSaved(rows);
+    sent += rows.size();
+    ASSERT_TRUE(sub.WaitForCount("wx/record", sent));
+    ASSERT_TRUE(WaitFor([&] { return publisher.QueuedRecords() == 0; }));
+    largest = std::max<std::size_t>(largest, std::filesystem::file_size(queueFile));
+  }
+  publisher.Stop();
+  // Twice the waiting records and a slack of a few hundred lines at most.
+  const std::size_t bound = (2 * rows.size() + 300) * recordBytes;
+  ASSERT_GT(sent * recordBytes, 2 * bound) << "enough records to need compacting";
+  EXPECT_LT(largest, bound) << "the journal is compacted as it grows";
+  MqttQueue left(queueFile, 100);
+  std::vector<std::string> notes;
+  ASSERT_TRUE(left.Open(notes));
+  EXPECT_EQ(left.Size(), 0u);
+}
+
+TEST(MqttPublisher, AQueueFileThatCannotBeReadLeavesLiveValuesPublishedAndIsToldOnce) {
+  MqttBroker broker;
+  MqttSubscriber sub(broker.port());
+  test::ScratchFolder folder;
+  LogLines log;
+  std::filesystem::create_directory(folder / "Skyvane.mqtt-queue");
+  const HistoryRowArray rows = GoldenRows();
+  {
+    MqttPublisher publisher(Options(broker.port(), folder), log.Sink());
+    ASSERT_TRUE(publisher.Start());
+    publisher.OnRecordsSaved(rows);
+    publisher.OnReading(rows.back(), LampStates{}, 1700000000);
+    publisher.OnCycleEnded(StationSeen::kRead);
+    ASSERT_TRUE(sub.WaitForCount("wx/current", 1));
+    ASSERT_TRUE(sub.WaitForLast("wx/station", "online"));
+    publisher.OnRecordsSaved(rows);
+    EXPECT_EQ(publisher.QueuedRecords(), 0u);
+  }
+  EXPECT_TRUE(sub.On("wx/record").empty()) << "records wait in the data file until the queue is mended";
+  EXPECT_EQ(log.Count("E MQTT: cannot read the MQTT queue"), 1u) << log.All();
+  EXPECT_TRUE(log.Has("Is a directory; records are not published until it can be read")) << log.All();
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "Skyvane.mqtt-queue"));
 }
 
 }  // namespace

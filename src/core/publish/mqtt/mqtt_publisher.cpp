@@ -11,6 +11,7 @@
 #include "core/app/number_text.h"
 #include "core/history/history_file.h"
 #include "core/history/history_line.h"
+#include "core/publish/mqtt/announced_topics.h"
 #include "core/publish/mqtt/ha_discovery.h"
 #include "core/publish/reading_json.h"
 
@@ -65,6 +66,7 @@ MqttPublisher::MqttPublisher(MqttOptions options, MqttLog log)
       statusTopic_(options_.url.prefix + "/status"),
       currentTopic_(options_.url.prefix + "/current"),
       recordTopic_(options_.url.prefix + "/record"),
+      stationTopic_(options_.url.prefix + "/station"),
       queue_(options_.queueFile, options_.queueCapacity) {}
 
 MqttPublisher::~MqttPublisher() { Stop(); }
@@ -112,6 +114,12 @@ void MqttPublisher::OnRecordsSaved(const HistoryRowArray& rows) {
   std::lock_guard lock(mutex_);
   for (const std::string& payload : payloads) queue_.Push(payload);
   if (numbered) queue_.NoteSequence(sequence);
+}
+
+void MqttPublisher::OnCycleEnded(StationSeen seen) {
+  if (seen == StationSeen::kUntried) return;  // nothing new is known of it
+  std::lock_guard lock(mutex_);
+  stationOnline_ = seen == StationSeen::kRead;
 }
 
 void MqttPublisher::CatchUp(HistoryFile& file) {
@@ -218,6 +226,8 @@ MqttPublisher::Outcome MqttPublisher::Session(bool& wasConnected) {
   inFlight_.clear();
   offlineMid_ = -1;
   offlineAcked_ = false;
+  stationSent_.reset();
+  clearing_.clear();
   libraryError.clear();
   mosquitto_int_option(mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
   mosquitto_connect_callback_set(mosq, &MqttPublisher::OnConnect);
@@ -304,25 +314,71 @@ MqttPublisher::Outcome MqttPublisher::Session(bool& wasConnected) {
 
 void MqttPublisher::PublishOnConnect(mosquitto* mosq) {
   Publish(mosq, nullptr, statusTopic_, "online", 1, true);
-  if (!options_.discovery) return;
-  DiscoverySettings settings{options_.discoveryPrefix, options_.node, options_.url.prefix,
-                             options_.version};
-  for (const TopicMessage& m : HomeAssistantDiscovery(settings)) {
-    Publish(mosq, nullptr, m.topic, m.payload, 1, true);
+  Announce(mosq);
+}
+
+void MqttPublisher::Announce(mosquitto* mosq) {
+  std::vector<TopicMessage> configs;
+  if (options_.discovery) {
+    DiscoverySettings settings{options_.discoveryPrefix, options_.node, options_.url.prefix,
+                               options_.version, options_.configurationUrl};
+    configs = HomeAssistantDiscovery(settings);
   }
+  announced_.clear();
+  for (const TopicMessage& m : configs) announced_.push_back(m.topic);
+  std::vector<std::string> before;
+  if (!options_.announcedFile.empty()) {
+    std::string error;
+    if (!ReadAnnouncedTopics(options_.announcedFile, before, error)) {
+      log_(MqttLogLevel::kError, "MQTT: " + error + "; Home Assistant entities announced before stay");
+    }
+  }
+  const std::set<std::string> now(announced_.begin(), announced_.end());
+  std::vector<std::string> stale;
+  std::vector<std::string> both = before;
+  for (const std::string& topic : before) {
+    if (!now.contains(topic)) stale.push_back(topic);
+  }
+  const std::set<std::string> known(before.begin(), before.end());
+  for (const std::string& topic : announced_) {
+    if (!known.contains(topic)) both.push_back(topic);
+  }
+  // Recorded before they go out, so that a kill in between still knows them.
+  if (both.size() != before.size()) RecordAnnounced(both);
+  for (const std::string& topic : stale) {
+    int mid = 0;
+    if (Publish(mosq, &mid, topic, "", 1, true)) clearing_.insert(mid);
+  }
+  if (!stale.empty()) {
+    log_(MqttLogLevel::kInfo, "MQTT: clearing " + std::to_string(stale.size()) +
+                                  " Home Assistant entities announced before and no longer");
+  }
+  for (const TopicMessage& m : configs) Publish(mosq, nullptr, m.topic, m.payload, 1, true);
+}
+
+void MqttPublisher::RecordAnnounced(const std::vector<std::string>& topics) {
+  if (options_.announcedFile.empty()) return;
+  std::string error;
+  if (!WriteAnnouncedTopics(options_.announcedFile, topics, error)) log_(MqttLogLevel::kError, "MQTT: " + error);
 }
 
 void MqttPublisher::PublishPending(mosquitto* mosq) {
   std::optional<Reading> reading;
   std::vector<MqttQueue::Entry> records;
+  bool stationOnline = false;
   {
     std::lock_guard lock(mutex_);
     reading.swap(reading_);
+    stationOnline = stationOnline_;
     if (inFlight_.size() < kSendWindow) records = queue_.After(sentUpTo_, kSendWindow - inFlight_.size());
   }
   if (reading) {
     Publish(mosq, nullptr, currentTopic_,
             CurrentReadingJson(reading->stored, reading->lamps, reading->readTime), 0, true);
+  }
+  if (stationSent_ != stationOnline &&
+      Publish(mosq, nullptr, stationTopic_, stationOnline ? "online" : "offline", 1, true)) {
+    stationSent_ = stationOnline;
   }
   for (const MqttQueue::Entry& e : records) {
     int mid = 0;
@@ -333,6 +389,8 @@ void MqttPublisher::PublishPending(mosquitto* mosq) {
 }
 
 void MqttPublisher::PublishOffline(mosquitto* mosq) {
+  // Nobody reads the station any more; the status after it is what the wait covers.
+  Publish(mosq, nullptr, stationTopic_, "offline", 1, true);
   int mid = 0;
   if (Publish(mosq, &mid, statusTopic_, "offline", 1, true)) {
     offlineMid_ = mid;
@@ -358,6 +416,8 @@ void MqttPublisher::OnDisconnect(mosquitto*, void* self, int rc) {
 void MqttPublisher::OnPublish(mosquitto*, void* self, int mid) {
   auto* p = static_cast<MqttPublisher*>(self);
   if (mid == p->offlineMid_) p->offlineAcked_ = true;
+  // The broker dropped the last cleared configuration: the record may forget them.
+  if (p->clearing_.erase(mid) > 0 && p->clearing_.empty()) p->RecordAnnounced(p->announced_);
   const auto it = p->inFlight_.find(mid);
   if (it == p->inFlight_.end()) return;
   // The broker has it: only now may it leave the queue.

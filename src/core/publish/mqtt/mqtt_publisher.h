@@ -2,12 +2,16 @@
 // MqttPublisher: sends the station's readings to an MQTT broker.
 //   PREFIX/status   "online" retained while connected; the broker's last will
 //                   and a clean stop set "offline"
+//   PREFIX/station  "online" retained once a cycle read the station, "offline"
+//                   before that, after a cycle that could not read it and at
+//                   a clean stop
 //   PREFIX/current  the live reading after each cycle that read it, retained
 //   PREFIX/record   each record appended to the data file, in file order,
 //                   QoS 1, not retained; kept in a queue file until the broker
 //                   acknowledged it, so neither a broker away for a while nor a
 //                   restart of the logger loses one
-// plus Home Assistant discovery when switched on.
+// plus Home Assistant discovery when switched on, and the clearing of the
+// discovery configurations announced before and no longer (announcedFile).
 //
 // The monitor thread only hands things over (the records into the queue);
 // the broker is spoken to on a network thread of its own, so a slow or absent
@@ -21,8 +25,10 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "core/publish/mqtt/mqtt_queue.h"
 #include "core/publish/mqtt/mqtt_url.h"
@@ -43,6 +49,8 @@ struct MqttOptions {
   std::string discoveryPrefix = "homeassistant";
   std::string node = "skyvane";
   std::string version;                   // the program's, for the discovery device
+  std::string configurationUrl;          // the dashboard, for the discovery device; empty: none
+  std::filesystem::path announcedFile;   // empty: nothing announced before is cleared
   std::filesystem::path queueFile;       // empty: the queue lives in memory only
   std::size_t queueCapacity = kDefaultMqttQueueCapacity;
   // Waits between connection attempts: the first, doubled after each failure
@@ -85,6 +93,7 @@ class MqttPublisher final : public ReadingListener {
   // ReadingListener, on the monitor thread.
   void OnReading(const HistoryRow& stored, const LampStates& lamps, std::time_t readTime) override;
   void OnRecordsSaved(const HistoryRowArray& rows) override;
+  void OnCycleEnded(StationSeen seen) override;
 
   // Records waiting for the broker's acknowledgement.
   std::size_t QueuedRecords() const;
@@ -103,6 +112,8 @@ class MqttPublisher final : public ReadingListener {
   // One connection from attempt to end.
   Outcome Session(bool& wasConnected);
   void PublishOnConnect(mosquitto* mosq);
+  void Announce(mosquitto* mosq);
+  void RecordAnnounced(const std::vector<std::string>& topics);
   void PublishPending(mosquitto* mosq);
   void PublishOffline(mosquitto* mosq);
   void LogFailure(const std::string& reason);
@@ -118,6 +129,7 @@ class MqttPublisher final : public ReadingListener {
   const std::string statusTopic_;
   const std::string currentTopic_;
   const std::string recordTopic_;
+  const std::string stationTopic_;
 
   // Shared with the monitor thread.
   mutable std::mutex mutex_;
@@ -126,6 +138,7 @@ class MqttPublisher final : public ReadingListener {
   std::optional<Reading> reading_;
   MqttQueue queue_;
   bool connected_ = false;
+  bool stationOnline_ = false;  // unknown counts as offline until a cycle read it
 
   // The network thread's own.
   std::thread thread_;
@@ -137,6 +150,9 @@ class MqttPublisher final : public ReadingListener {
   std::map<int, std::uint64_t> inFlight_;     // message id → queued record id
   int offlineMid_ = -1;
   bool offlineAcked_ = false;
+  std::optional<bool> stationSent_;          // the station state published this connection
+  std::set<int> clearing_;                   // message ids of configurations being cleared
+  std::vector<std::string> announced_;       // the configuration topics of this run
   std::string lastFailure_;                  // logged once until it changes
   bool writeFailureLogged_ = false;
 };

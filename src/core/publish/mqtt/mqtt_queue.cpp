@@ -1,9 +1,12 @@
 #include "core/publish/mqtt/mqtt_queue.h"
 
+#include "core/publish/mqtt/file_lines.h"
+
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <cstring>
+#include <nlohmann/json.hpp>
 #include <system_error>
 #include <utility>
 
@@ -13,6 +16,15 @@ namespace {
 
 // A journal this many lines beyond the waiting records is rewritten.
 constexpr std::size_t kJournalSlack = 256;
+// A record is one reading of a few hundred bytes; a longer line is none of ours.
+constexpr std::size_t kMaxLine = 64 * 1024;
+constexpr int kMaxCorruptCopies = 1000;
+
+bool IsJsonObject(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos || text[first] != '{') return false;
+  return nlohmann::json::accept(text);
+}
 
 bool ParseId(std::string_view text, std::uint64_t& id) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), id);
@@ -35,56 +47,67 @@ MqttQueue::~MqttQueue() {
 
 bool MqttQueue::Open(std::vector<std::string>& notes) {
   if (path_.empty()) return true;
-  std::ifstream in(path_, std::ios::binary);
   std::size_t bad = 0;
-  if (in) {
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::size_t start = 0;
-    while (start < content.size()) {
-      const std::size_t end = content.find('\n', start);
-      if (end == std::string::npos) {  // the last line was cut short: a write that never ended
+  std::size_t notObjects = 0;
+  std::size_t over = 0;
+  const int rc = ReadFileLines(path_, kMaxLine, [&](std::string_view line, LineEnd end) {
+    std::uint64_t id = 0;
+    if (end != LineEnd::kWhole) {  // cut short by a write that never ended, or no line of ours
+      ++bad;
+    } else if (line.starts_with('+')) {
+      const std::size_t space = line.find(' ');
+      const std::string_view payload =
+          space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+      if (space == std::string_view::npos || !ParseId(line.substr(1, space - 1), id) ||
+          id < nextId_ || payload.empty()) {
         ++bad;
-        break;
-      }
-      std::string_view line(content.data() + start, end - start);
-      start = end + 1;
-      std::uint64_t id = 0;
-      if (line.starts_with('+')) {
-        const std::size_t space = line.find(' ');
-        std::string_view payload =
-            space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
-        if (space == std::string_view::npos || !ParseId(line.substr(1, space - 1), id) ||
-            id < nextId_ || payload.empty()) {
-          ++bad;
-          continue;
-        }
+      } else if (!IsJsonObject(payload)) {
+        ++notObjects;
+      } else {
         entries_.push_back(Entry{id, std::string(payload)});
         nextId_ = id + 1;
-      } else if (long long sequence = 0; line.starts_with('=') && ParseSequence(line.substr(1), sequence)) {
-        lastSequence_ = sequence;
-      } else if (line.starts_with('-') && ParseId(line.substr(1), id)) {
-        std::erase_if(entries_, [id](const Entry& e) { return e.id == id; });
-      } else {
-        ++bad;
+        // Memory stays bounded whatever the file holds.
+        if (entries_.size() > capacity_) {
+          entries_.pop_front();
+          ++over;
+        }
       }
+    } else if (long long sequence = 0; line.starts_with('=') && ParseSequence(line.substr(1), sequence)) {
+      lastSequence_ = sequence;
+    } else if (line.starts_with('-') && ParseId(line.substr(1), id)) {
+      // Ids only grow along the file: a binary search keeps a long journal quick.
+      const auto it = std::lower_bound(entries_.begin(), entries_.end(), id,
+                                       [](const Entry& e, std::uint64_t wanted) { return e.id < wanted; });
+      if (it != entries_.end() && it->id == id) entries_.erase(it);
+    } else {
+      ++bad;
     }
-  }
+  });
   const std::string name = path_.filename().string();
-  if (bad > 0) {
-    std::filesystem::path kept = path_;
-    kept += ".corrupt";
-    std::error_code ec;
-    std::filesystem::copy_file(path_, kept, std::filesystem::copy_options::overwrite_existing, ec);
-    notes.push_back("the MQTT queue " + name + " had " + std::to_string(bad) +
-                    " unreadable line(s), skipped; " +
-                    (ec ? std::string("it could not be kept aside")
-                        : "the file as it was is kept as " + kept.filename().string()) +
-                    "; the " + std::to_string(entries_.size()) +
-                    " record(s) it still held are queued and the data file is untouched");
+  if (rc != 0 && rc != ENOENT) {
+    // Nothing is known of what waits in it: the file is left as it is for
+    // the user to mend, and the records stay in the data file meanwhile.
+    entries_.clear();
+    lastSequence_.reset();
+    unreadable_ = true;
+    notes.push_back("cannot read the MQTT queue " + path_.string() + ": " + std::strerror(rc) +
+                    "; records are not published until it can be read (the data file keeps them), "
+                    "live values are");
+    return false;
   }
-  if (entries_.size() > capacity_) {
-    const std::size_t over = entries_.size() - capacity_;
-    entries_.erase(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(over));
+  if (bad > 0 || notObjects > 0) {
+    const std::string kept = KeepAside();
+    std::string note = "the MQTT queue " + name + " had ";
+    if (bad > 0) note += std::to_string(bad) + " unreadable line(s), skipped";
+    if (bad > 0 && notObjects > 0) note += ", and ";
+    if (notObjects > 0) note += std::to_string(notObjects) + " record(s) that are no JSON object, set aside";
+    note += "; " + (kept.empty() ? std::string("it could not be kept aside")
+                                 : "the file as it was is kept as " + kept) +
+            "; the " + std::to_string(entries_.size()) +
+            " record(s) it still held are queued and the data file is untouched";
+    notes.push_back(note);
+  }
+  if (over > 0) {
     notes.push_back("the MQTT queue " + name + " held more records than it may; dropped the " +
                     std::to_string(over) + " oldest");
   }
@@ -94,6 +117,21 @@ bool MqttQueue::Open(std::vector<std::string>& notes) {
     return false;
   }
   return true;
+}
+
+std::string MqttQueue::KeepAside() const {
+  // Numbered, so that no earlier copy is ever overwritten.
+  for (int n = 1; n <= kMaxCorruptCopies; ++n) {
+    std::filesystem::path kept = path_;
+    kept += n == 1 ? std::string(".corrupt") : ".corrupt." + std::to_string(n);
+    std::error_code ec;
+    if (std::filesystem::exists(kept, ec) || ec) continue;
+    if (std::filesystem::copy_file(path_, kept, std::filesystem::copy_options::none, ec)) {
+      return kept.filename().string();
+    }
+    if (!std::filesystem::exists(kept, ec)) return "";  // not a name taken meanwhile: the copy failed
+  }
+  return "";
 }
 
 bool MqttQueue::Rewrite() {
@@ -139,7 +177,7 @@ void MqttQueue::Append(const std::string& line) {
 }
 
 bool MqttQueue::Push(const std::string& payload) {
-  if (payload.empty() || payload.find_first_of("\r\n") != std::string::npos) return false;
+  if (unreadable_ || payload.empty() || payload.find_first_of("\r\n") != std::string::npos) return false;
   while (entries_.size() >= capacity_) {
     const std::uint64_t oldest = entries_.front().id;
     entries_.pop_front();
@@ -153,6 +191,7 @@ bool MqttQueue::Push(const std::string& payload) {
 }
 
 void MqttQueue::NoteSequence(long long sequence) {
+  if (unreadable_) return;
   lastSequence_ = sequence;
   Append("=" + std::to_string(sequence) + "\n");
 }

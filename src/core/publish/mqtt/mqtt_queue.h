@@ -37,10 +37,13 @@ class MqttQueue {
   MqttQueue& operator=(const MqttQueue&) = delete;
 
   // Reads what an earlier run left and rewrites the file. Unreadable lines
-  // are skipped; the file that held them is kept beside as "<file>.corrupt".
-  // Every note worth a log line (lines skipped, records dropped, a file that
-  // cannot be written) is added to notes. False when the file cannot be
-  // written: the queue then works in memory only.
+  // and records that are no JSON object are skipped; the file that held them
+  // is kept beside as "<file>.corrupt" (".corrupt.2" and on when that is
+  // taken). Every note worth a log line (lines skipped, records dropped, a
+  // file that cannot be read or written) is added to notes. False when the
+  // file cannot be written: the queue then works in memory only; or when it
+  // cannot be read (a folder at its path, an I/O error): it is left alone
+  // and nothing is queued (Push is refused), as what waits in it is unknown.
   bool Open(std::vector<std::string>& notes);
 
   // Queues a record (one line of text, no line break). When the queue is
@@ -61,11 +64,16 @@ class MqttQueue {
   std::size_t TakeDropped();
   // True once a write to the file failed (the queue goes on in memory).
   bool WriteFailed() const { return writeFailed_; }
+  // True when Open could not read the file: nothing is queued.
+  bool Unreadable() const { return unreadable_; }
   const std::filesystem::path& Path() const { return path_; }
 
  private:
   bool Rewrite();
   void Append(const std::string& line);
+  // Copies the file to the first free "<file>.corrupt[.N]"; its name, or
+  // empty when no copy could be made.
+  std::string KeepAside() const;
 
   std::filesystem::path path_;
   std::size_t capacity_;
@@ -76,6 +84,7 @@ class MqttQueue {
   std::size_t dropped_ = 0;
   std::FILE* file_ = nullptr;
   bool writeFailed_ = false;
+  bool unreadable_ = false;
 };
 
 }  // namespace skyvane

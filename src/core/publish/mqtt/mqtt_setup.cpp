@@ -1,10 +1,14 @@
 #include "core/publish/mqtt/mqtt_setup.h"
 
+#include <unistd.h>
+
+#include <climits>
 #include <cstdlib>
 #include <fstream>
 
 #include "core/app/app_settings.h"
 #include "core/app/ini_file.h"
+#include "core/publish/mqtt/announced_topics.h"
 #include "core/publish/mqtt/ha_discovery.h"
 
 namespace skyvane {
@@ -78,13 +82,15 @@ bool MakeMqttOptions(const MqttSettings& settings, const std::optional<std::stri
   o.discoveryPrefix = settings.discoveryPrefix;
   o.node = settings.node;
   o.queueFile = folder / kMqttQueueFileName;
+  o.announcedFile = folder / kAnnouncedFileName;
   options = std::move(o);
   return true;
 }
 
 std::unique_ptr<MqttPublisher> StartMqttPublisher(const std::filesystem::path& folder,
                                                   const std::optional<std::string>& urlOption,
-                                                  const std::string& version, MqttLog log) {
+                                                  const std::string& version, MqttLog log,
+                                                  const std::string& dashboardUrl) {
   MqttOptions options;
   bool enabled = false;
   std::string error;
@@ -95,9 +101,35 @@ std::unique_ptr<MqttPublisher> StartMqttPublisher(const std::filesystem::path& f
   }
   if (!enabled) return nullptr;
   options.version = version;
+  options.configurationUrl = dashboardUrl;
   auto publisher = std::make_unique<MqttPublisher>(std::move(options), std::move(log));
   if (!publisher->Start()) return nullptr;
   return publisher;
+}
+
+}  // namespace skyvane
+
+namespace skyvane {
+
+std::string DashboardUrl(const std::string& host, int port, const std::string& machineName) {
+  std::string name = host;
+  if (name.empty() || name == "0.0.0.0" || name == "::" || name == "[::]") name = machineName;
+  if (name.empty() || port <= 0 || port > 65535) return "";
+  if (name.find(':') != std::string::npos && !name.starts_with('[')) name = "[" + name + "]";
+  return "http://" + name + ":" + std::to_string(port) + "/";
+}
+
+std::string MachineName() {
+  char name[HOST_NAME_MAX + 1] = {};
+  if (::gethostname(name, sizeof name - 1) != 0) return "";
+  const std::string text = name;
+  // Only a name a URL can carry as it is.
+  for (char c : text) {
+    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                    c == '-' || c == '.';
+    if (!ok) return "";
+  }
+  return text;
 }
 
 }  // namespace skyvane

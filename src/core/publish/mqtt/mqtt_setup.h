@@ -43,9 +43,19 @@ bool MakeMqttOptions(const MqttSettings& settings, const std::optional<std::stri
 // What a program does at start: read the configuration, and when it asks for
 // MQTT, start a publisher that keeps its queue beside the data file. Null when
 // MQTT is not configured or cannot be used (the reason then went to log as an
-// error line; the program goes on logging without it).
+// error line; the program goes on logging without it). dashboardUrl: where
+// the program serves its dashboard, empty when it does not.
 std::unique_ptr<MqttPublisher> StartMqttPublisher(const std::filesystem::path& folder,
                                                   const std::optional<std::string>& urlOption,
-                                                  const std::string& version, MqttLog log);
+                                                  const std::string& version, MqttLog log,
+                                                  const std::string& dashboardUrl = {});
+
+// The address a browser elsewhere reaches the dashboard at, served on host
+// and port: "http://HOST:PORT/". An address that names no one host (0.0.0.0,
+// ::, empty) is replaced by machineName; empty when that is empty too.
+std::string DashboardUrl(const std::string& host, int port, const std::string& machineName);
+
+// This machine's host name; empty when it has none.
+std::string MachineName();
 
 }  // namespace skyvane
