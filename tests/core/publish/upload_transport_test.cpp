@@ -43,7 +43,7 @@ TEST(UploadTransport, AnUnverifiedLoginFailsWhenItNeedsVerification) {
       {"N0CALL", 12345, true}, {"N0CALL", -1, false}, {"N0CALL", 999, false}, {"CW0001", 999, false},
       {"CWOP", -1, false},  {"CW12A", -1, false},  {"cw0001", -1, false},
   };
-  StopSignal stop;
+  TransferStop stop;
   std::size_t sent = 0;
   for (const auto& r : rows) {
     const UploadAnswer answer =
@@ -73,7 +73,7 @@ TEST(UploadTransport, AnIpv6ServerFromTheConfiguration) {
   const auto targets = ReadUploadTargets(IniFile(dir / "Skyvane.ini"), problems);
   ASSERT_EQ(targets.size(), 1u);
   const UploadAnswer answer = AprsSend(AprsExchange{targets[0].host, targets[0].port, "user CW0001", "PACKET", false},
-                                       std::chrono::seconds(10), StopSignal());
+                                       std::chrono::seconds(10), TransferStop());
   EXPECT_TRUE(answer.ok) << answer.text;
   EXPECT_EQ(server.WaitFor(1, std::chrono::seconds(10)), std::vector<std::string>{"user CW0001\nPACKET"});
 }

@@ -119,7 +119,7 @@ bool SaysUnverified(const std::string& logresp) {
 
 }  // namespace
 
-UploadAnswer AprsSend(const AprsExchange& x, std::chrono::seconds timeout, const StopSignal& stop) {
+UploadAnswer AprsSend(const AprsExchange& x, std::chrono::seconds timeout, const TransferStop& stop) {
   UploadAnswer answer;
   const Until until{Clock::now() + timeout, stop.fd()};
   const auto fail = [&](std::string why) {

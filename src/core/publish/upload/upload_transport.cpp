@@ -34,7 +34,7 @@ struct MultiDeleter {
 
 // Runs the transfer of curl through a multi handle of its own, so that the
 // wait between its steps also watches the stop signal; false when stopped.
-bool Perform(CURL* curl, const StopSignal& stop, CURLcode& rc) {
+bool Perform(CURL* curl, const TransferStop& stop, CURLcode& rc) {
   std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
   if (!multi || curl_multi_add_handle(multi.get(), curl) != CURLM_OK) {
     rc = CURLE_OUT_OF_MEMORY;
@@ -69,7 +69,7 @@ bool Perform(CURL* curl, const StopSignal& stop, CURLcode& rc) {
 }  // namespace
 
 UploadAnswer HttpGet(const std::string& url, const std::string& query, std::chrono::seconds timeout,
-                     const StopSignal& stop) {
+                     const TransferStop& stop) {
   static std::once_flag global;
   std::call_once(global, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
   UploadAnswer answer;

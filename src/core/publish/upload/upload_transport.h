@@ -5,7 +5,7 @@
 #include <chrono>
 #include <string>
 
-#include "core/publish/upload/stop_signal.h"
+#include "core/publish/upload/transfer_stop.h"
 
 namespace skyvane {
 
@@ -17,7 +17,7 @@ struct UploadAnswer {
 // GETs url?query; ok when the server answers 200 with a body that does not
 // say otherwise ("success" is what the protocol's servers answer).
 UploadAnswer HttpGet(const std::string& url, const std::string& query, std::chrono::seconds timeout,
-                     const StopSignal& stop);
+                     const TransferStop& stop);
 
 struct AprsExchange {
   std::string host;  // a name or an address (IPv4 or IPv6, without brackets)
@@ -31,7 +31,7 @@ struct AprsExchange {
 // Connects, sends the login line, waits for the server's "# logresp" line,
 // sends the packet line (unless the login needed verification and the server
 // answered "unverified"), and closes.
-UploadAnswer AprsSend(const AprsExchange& exchange, std::chrono::seconds timeout, const StopSignal& stop);
+UploadAnswer AprsSend(const AprsExchange& exchange, std::chrono::seconds timeout, const TransferStop& stop);
 
 // host:port, an IPv6 address in brackets.
 std::string HostAndPort(const std::string& host, int port);

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/publish/publishing_front_end.h"
-#include "core/publish/upload/stop_signal.h"
+#include "core/publish/upload/transfer_stop.h"
 #include "core/publish/upload/upload_config.h"
 #include "core/publish/upload/upload_values.h"
 
@@ -61,7 +61,7 @@ class Uploader final : public ReadingListener {
   Options options_;
 
   std::mutex fileMutex_;  // one reader of the data file at a time
-  StopSignal stopSignal_;
+  TransferStop stopSignal_;
   mutable std::mutex mutex_;
   std::condition_variable wake_;
   bool stop_ = false;

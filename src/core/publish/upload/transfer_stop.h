@@ -1,14 +1,14 @@
 #pragma once
-// StopSignal: a descriptor that becomes readable once Raise() is called, so
+// TransferStop: a descriptor that becomes readable once Raise() is called, so
 // that a transfer waiting in poll() wakes at once when the program stops
 // instead of waiting out its timeout.
 #include "core/app/posix_file.h"
 
 namespace skyvane {
 
-class StopSignal {
+class TransferStop {
  public:
-  StopSignal();
+  TransferStop();
   // Safe from any thread, any number of times.
   void Raise();
   bool raised() const;
