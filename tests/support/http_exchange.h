@@ -7,6 +7,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -49,6 +50,12 @@ class HttpConnection {
       sent += static_cast<std::size_t>(n);
     }
     return fd_ >= 0;
+  }
+  // False once the server has closed the connection (nothing read is lost).
+  bool StillOpen() {
+    char byte = 0;
+    const ssize_t n = fd_ >= 0 ? ::recv(fd_, &byte, 1, MSG_PEEK | MSG_DONTWAIT) : 0;
+    return n > 0 || (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK));
   }
   // Reads until text has arrived (after what was read before); false on
   // close or timeout first.

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/history/history_file.h"
@@ -469,6 +470,40 @@ TEST(ListenAddress, PortAloneMeansLoopback) {
     EXPECT_EQ(address.port, c.port) << c.text;
     EXPECT_EQ(IsLoopbackHost(address.host), c.loopback) << c.text;
   }
+}
+
+TEST(ListenAddress, HostMustNameThisServer) {
+  const ListenAddress listen{"::", 8473};
+  const std::vector<std::string> allowed = SplitHostList(" weather.lan ,,192.168.1.20,");
+  ASSERT_EQ(allowed, (std::vector<std::string>{"weather.lan", "192.168.1.20"}));
+  const std::pair<std::string, bool> cases[] = {
+      {"localhost", true},        {"LOCALHOST:8473", true},  {"127.0.0.1:8473", true},
+      {"[::1]:8473", true},       {"[::]", true},            {"Weather.LAN:80", true},
+      {"192.168.1.20", true},     {"evil.example", false},   {"localhost.evil.example", false},
+      {"127.0.0.1.nip.io", false}, {"[::1]x", false},        {"", false},
+      {"weather.lan.evil", false}, {"::1", false},
+  };
+  for (const auto& [host, ok] : cases) EXPECT_EQ(HostAllowed(host, listen, allowed), ok) << host;
+}
+
+// A client that dribbles its request a byte at a time is closed at the
+// deadline, while others are served meanwhile.
+TEST_F(HttpServerTest, ADribblingRequestIsClosedAtTheDeadline) {
+  HttpServerLimits limits;
+  limits.deadline = std::chrono::milliseconds(1500);
+  limits.timeout = std::chrono::seconds(30);
+  Serve(Stored(), limits);
+  test::HttpConnection slow(port_);
+  const std::string request = "GET /api/health HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Slow: " + std::string(200, 's');
+  const auto begun = std::chrono::steady_clock::now();
+  bool closed = false;
+  for (std::size_t i = 0; i < request.size() && !closed; ++i) {
+    closed = !slow.Send(request.substr(i, 1)) || !slow.StillOpen();
+    EXPECT_EQ(Get(port_, "/api/health").status, 200);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EXPECT_TRUE(closed);
+  EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(30));
 }
 
 TEST(RecordsQuery, RowPickerThinsEvenlyAndNeverCaps) {
