@@ -68,6 +68,13 @@ MHD_Result Refuse(MHD_Connection* connection, unsigned status, const std::string
   return Send(connection, status, response);
 }
 
+// Refuse, for a check that tells whether it refused.
+template <class... Args>
+bool Refused(Args... args) {
+  Refuse(args...);
+  return true;
+}
+
 // What the header lines of a request come to.
 struct HeaderTally {
   std::size_t count = 0, bytes = 0, contentLengths = 0;
@@ -101,6 +108,7 @@ struct RecordsJob {
 struct Request {
   std::string target;  // as sent
   std::shared_ptr<RecordsJob> records;  // while the records are counted
+  bool checked = false;
   bool answered = false;
 };
 
@@ -111,8 +119,9 @@ struct HttpServer::Impl {
       : current(c), data(d), clock(k), limits(l), allowed(std::move(a)),
         deadlines(l.deadline), events(c, l.streams, l.heartbeat), workers(l.records) {}
 
-  MHD_Result Answer(MHD_Connection* connection, Request& request, const char* method);
-  MHD_Result Check(MHD_Connection* connection, const char* method);
+  MHD_Result Answer(MHD_Connection* connection, Request& request);
+  // True when the request was refused.
+  bool Check(MHD_Connection* connection, const char* method);
   MHD_Result Records(MHD_Connection* connection, Request& request, const HttpTarget& target);
   void WriteRecords(MHD_Connection* connection, const std::shared_ptr<RecordsJob>& job);
 
@@ -134,34 +143,34 @@ struct HttpServer::Impl {
 
 // What every request must be before it is answered: for this server, not
 // too big, a GET or HEAD, without a body.
-MHD_Result HttpServer::Impl::Check(MHD_Connection* connection, const char* method) {
+bool HttpServer::Impl::Check(MHD_Connection* connection, const char* method) {
   HeaderTally tally;
   MHD_get_connection_values(connection, MHD_HEADER_KIND, &TallyHeader, &tally);
   if (tally.count > limits.headerCount || tally.bytes > limits.headerBytes) {
-    return Refuse(connection, 431, "the request's header lines are too many or too long");
+    return Refused(connection, 431, "the request's header lines are too many or too long");
   }
   const char* host = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, "Host");
   if (!host || !HostAllowed(host, address, allowed)) {
-    return Refuse(connection, 421, "this server does not answer to that host name");
+    return Refused(connection, 421, "this server does not answer to that host name");
   }
   const std::string_view m = method;
   if (m != "GET" && m != "HEAD") {
     static constexpr std::string_view kKnown[] = {"POST", "PUT", "DELETE", "PATCH", "OPTIONS", "TRACE", "CONNECT"};
     for (std::string_view known : kKnown) {
-      if (m == known) return Refuse(connection, 405, "read-only: only GET and HEAD", "Allow", "GET, HEAD");
+      if (m == known) return Refused(connection, 405, "read-only: only GET and HEAD", "Allow", "GET, HEAD");
     }
-    return Refuse(connection, 400, "unknown method");
+    return Refused(connection, 400, "unknown method");
   }
   if (tally.contentLengths > 1 || (tally.contentLengths == 1 && tally.contentLength != "0") ||
       tally.transferEncoding) {
-    return Refuse(connection, 400, "a request must not have a body");
+    return Refused(connection, 400, "a request must not have a body");
   }
-  return MHD_NO;  // nothing refused
+  return false;
 }
 
 // Routes a request that passed Check. Only the paths below exist; a path
 // that takes no parameters refuses any.
-MHD_Result HttpServer::Impl::Answer(MHD_Connection* connection, Request& request, const char* method) {
+MHD_Result HttpServer::Impl::Answer(MHD_Connection* connection, Request& request) {
   if (request.records) {
     // Back from counting the records.
     const std::shared_ptr<RecordsJob>& job = request.records;
@@ -176,7 +185,6 @@ MHD_Result HttpServer::Impl::Answer(MHD_Connection* connection, Request& request
     request.records.reset();  // the response keeps the stream now
     return Send(connection, MHD_HTTP_OK, response);
   }
-  if (const MHD_Result refused = Check(connection, method); refused == MHD_YES) return MHD_YES;
   if (request.target.size() > limits.headerBytes) return Refuse(connection, 414, "the path is too long");
   HttpTarget target;
   std::string error;
@@ -286,8 +294,16 @@ MHD_Result OnRequest(void* cls, MHD_Connection* connection, const char*, const c
     return MHD_YES;
   }
   if (request->answered) return MHD_YES;
-  impl.deadlines.Arrived(IdOf(connection));
-  const MHD_Result result = impl.Answer(connection, *request, method);
+  if (!request->checked) {
+    // The head is in: a refusal goes out at once (a body is then never
+    // read, and the connection closes); the answer waits for the end of the
+    // request, so that the connection may be kept.
+    impl.deadlines.Arrived(IdOf(connection));
+    request->checked = true;
+    request->answered = impl.Check(connection, method);
+    return MHD_YES;
+  }
+  const MHD_Result result = impl.Answer(connection, *request);
   request->answered = !request->records;
   return result;
 }

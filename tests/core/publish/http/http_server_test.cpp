@@ -506,6 +506,20 @@ TEST_F(HttpServerTest, ADribblingRequestIsClosedAtTheDeadline) {
   EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(30));
 }
 
+// Requests on a kept connection are answered one after the other, the
+// connection kept open between them.
+TEST_F(HttpServerTest, AKeptConnectionServesRequestAfterRequest) {
+  Serve(Stored());
+  test::HttpConnection kept(port_);
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(kept.Send("GET /api/health HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"));
+    const std::string head = kept.Take("\r\n\r\n");
+    EXPECT_EQ(head.rfind("HTTP/1.1 200", 0), 0u) << head;
+    EXPECT_EQ(head.find("Connection: close"), std::string::npos) << head;
+    EXPECT_EQ(kept.Take("\n"), "{\"ok\":true}\n");
+  }
+}
+
 TEST(RecordsQuery, RowPickerThinsEvenlyAndNeverCaps) {
   struct Case {
     std::size_t rows, maxPoints;
