@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev libhidapi-dev xvfb xauth
           nlohmann-json3-dev libmosquitto-dev mosquitto mosquitto-clients
-          libcpp-httplib-dev libcurl4-openssl-dev libjs-chart.js chromium
+          libmicrohttpd-dev libcurl4-openssl-dev libjs-chart.js chromium
           python3)
 missing=()
 for p in "${packages[@]}"; do

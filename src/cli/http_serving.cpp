@@ -51,7 +51,11 @@ bool CliHttpServer::Start(const ListenAddress& address, CurrentSource& current) 
     ctx_.err << "skyvane-cli: warning: serving on " << host << ":" << address.port
              << " makes the weather data visible to the network, without password or encryption\n";
   }
-  server_ = std::make_unique<HttpServer>(current, data_, ctx_.clock);
+  // Names beside the loopback ones and the listen address under which the
+  // server may be reached (a name on the network, a reverse proxy's).
+  const std::vector<std::string> allowed =
+      SplitHostList(IniFile(ctx_.folder / kSettingsFileName).GetString("http", "AllowedHosts", "", 1024));
+  server_ = std::make_unique<HttpServer>(current, data_, ctx_.clock, HttpServerLimits{}, allowed);
   std::string error;
   if (!server_->Start(address, error)) {
     ctx_.err << "skyvane-cli: " << error << "\n";

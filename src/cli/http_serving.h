@@ -26,6 +26,8 @@ class CliHttpServer {
   explicit CliHttpServer(CliContext& ctx) : ctx_(ctx), data_(ctx.clock) {}
   // Opens the data file for reading and starts serving; reports where on
   // ctx.err, with a warning when the address is reachable from the network.
+  // Requests must name the server in their Host header: a loopback name, the
+  // listen address, or one of the key AllowedHosts of section [http].
   bool Start(const ListenAddress& address, CurrentSource& current);
   DataFileReader& data() { return data_; }
   // The port served on; 0 before Start.

@@ -114,7 +114,7 @@ std::vector<std::string> SimulatedRun(const ScratchFolder& folder, const std::st
 // opens with the state so far; the monitor polls every 15 s).
 json FirstConnectedEvent(int port) {
   test::HttpConnection stream(port);
-  EXPECT_TRUE(stream.Send("GET /api/events HTTP/1.1\r\nHost: x\r\n\r\n"));
+  EXPECT_TRUE(stream.Send("GET /api/events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"));
   json event = NextEvent(stream);
   for (int i = 0; i < 3 && event["connected"] != true; ++i) event = NextEvent(stream);
   return event;
@@ -165,7 +165,7 @@ TEST(HttpCommand, ServeBesideTheLoggerTakesItsAddressFromTheSettingsAndFollowsTh
   ServingCli serve({"--folder", folder.path().string(), "serve"}, folder / "serve.err");
   ASSERT_GT(serve.port(), 0) << serve.err();
   test::HttpConnection stream(serve.port());
-  ASSERT_TRUE(stream.Send("GET /api/events HTTP/1.1\r\nHost: x\r\n\r\n"));
+  ASSERT_TRUE(stream.Send("GET /api/events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"));
   EXPECT_EQ(NextEvent(stream)["time"], nullptr);  // nothing stored yet
 
   // The logger polls into the same folder (serve holds no lock) and appends

@@ -7,6 +7,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -49,6 +50,12 @@ class HttpConnection {
       sent += static_cast<std::size_t>(n);
     }
     return fd_ >= 0;
+  }
+  // False once the server has closed the connection (nothing read is lost).
+  bool StillOpen() {
+    char byte = 0;
+    const ssize_t n = fd_ >= 0 ? ::recv(fd_, &byte, 1, MSG_PEEK | MSG_DONTWAIT) : 0;
+    return n > 0 || (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK));
   }
   // Reads until text has arrived (after what was read before); false on
   // close or timeout first.
@@ -103,6 +110,18 @@ inline HttpAnswer ParseAnswer(const std::string& raw) {
   answer.status = std::atoi(raw.c_str() + 9);
   answer.head = raw.substr(0, headEnd);
   answer.body = raw.substr(headEnd + 4);
+  if (answer.head.find("\r\nTransfer-Encoding: chunked") == std::string::npos) return answer;
+  // A streamed body: the chunks joined; what is cut short stays out.
+  std::string joined;
+  for (std::size_t at = 0;;) {
+    const std::size_t line = answer.body.find("\r\n", at);
+    if (line == std::string::npos) break;
+    const std::size_t size = std::strtoul(answer.body.c_str() + at, nullptr, 16);
+    if (size == 0 || line + 2 + size > answer.body.size()) break;
+    joined.append(answer.body, line + 2, size);
+    at = line + 2 + size + 2;
+  }
+  answer.body = joined;
   return answer;
 }
 

@@ -9,7 +9,6 @@
 
 #include "core/app/clock.h"
 #include "core/history/history_file.h"
-#include "core/history/history_table.h"
 
 namespace skyvane {
 
@@ -23,13 +22,10 @@ class DataFileReader {
     file_.KeepReadOnly();
     return file_.OpenFile(path);
   }
-  // The records whose recordTime lies in [start, end], in file order. Only
-  // this object's threads use the file's fileBusy, and they take turns, so the
-  // load never gives up on a busy file.
-  void LoadRange(HistoryTable& rows, const std::string& start, const std::string& end) {
+  // The file's path, for readers of their own (a streamed answer).
+  std::string path() {
     std::lock_guard<std::mutex> lock(mutex_);
-    rows.clear();
-    file_.LoadRange(rows, start, end);
+    return file_.path();
   }
   bool LoadLastRow(HistoryRow& row) {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -49,6 +49,15 @@ std::string Quoted(std::string_view text) {
   return quoted + "'";
 }
 
+int DaysInMonth(int y, int mo) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+  return mo == 2 && leap ? 29 : kDays[mo - 1];
+}
+
+const std::string kFirst = "1970-01-01 00:00:00";
+const std::string kLast = "9999-12-31 23:59:59";
+
 bool ParseCount(std::string_view text, std::size_t& value) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   return !text.empty() && ec == std::errc() && end == text.data() + text.size();
@@ -75,7 +84,9 @@ bool ParseQueryTime(std::string_view text, std::string& recordTime) {
       at += 3;
     }
   }
-  if (mo < 1 || mo > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 60) return false;
+  if (y < 1970 || mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) || h > 23 || mi > 59 || s > 59) {
+    return false;
+  }
   if (at == text.size()) {
     recordTime = TimeText(PartsOf(y, mo, d, h, mi, s));
     return true;
@@ -95,8 +106,11 @@ bool ParseQueryTime(std::string_view text, std::string& recordTime) {
     offset = (oh * 60L + om) * 60 * (sign == '-' ? -1 : 1);
   }
   std::tm utc = PartsOf(y, mo, d, h, mi, s);
-  const std::time_t t = timegm(&utc) - offset;
-  recordTime = LocalTimeText(t);
+  recordTime = LocalTimeText(timegm(&utc) - offset);
+  // An offset may carry the time past the years a stored time can name; the
+  // texts compare as times only with four-digit years.
+  if (recordTime.size() > kLast.size() || recordTime > kLast) recordTime = kLast;
+  if (recordTime.size() < kFirst.size() || recordTime < kFirst) recordTime = kFirst;
   return true;
 }
 
@@ -135,6 +149,13 @@ bool ParseRecordsQuery(const std::vector<std::pair<std::string, std::string>>& p
           error = "unknown key " + Quoted(keyName);
           return false;
         }
+        // Each key at most once: a repeated one would only multiply the answer.
+        for (const ReadingKey* had : query.keys) {
+          if (had == key) {
+            error = "key " + Quoted(keyName) + " given twice";
+            return false;
+          }
+        }
         query.keys.push_back(key);
         if (comma == std::string_view::npos) break;
         rest.remove_prefix(comma + 1);
@@ -150,11 +171,11 @@ bool ParseRecordsQuery(const std::vector<std::pair<std::string, std::string>>& p
       return false;
     }
   }
-  if (!haveTo) query.end = "9999-12-31 23:59:59";
+  if (!haveTo) query.end = kLast;
   if (!haveFrom) {
     std::time_t to = now;
     if (haveTo) to = LocalTimeOfText(query.end);
-    query.start = LocalTimeText(to - 86400);
+    query.start = to - 86400 < 0 ? kFirst : LocalTimeText(to - 86400);
   }
   if (query.start > query.end) {
     error = "from lies after to";
@@ -163,79 +184,71 @@ bool ParseRecordsQuery(const std::vector<std::pair<std::string, std::string>>& p
   return true;
 }
 
-std::vector<std::size_t> PickRows(std::size_t rows, std::size_t maxPoints) {
-  std::size_t limit = kMaxRecordsPerRequest;
-  if (maxPoints != 0 && maxPoints < limit) limit = maxPoints;
-  std::vector<std::size_t> picked;
-  if (rows <= limit) {
-    picked.resize(rows);
-    for (std::size_t i = 0; i < rows; ++i) picked[i] = i;
-    return picked;
-  }
-  if (maxPoints == 0) {
-    // Too many without thinning asked for: the oldest ones.
-    picked.resize(limit);
-    for (std::size_t i = 0; i < limit; ++i) picked[i] = i;
-    return picked;
-  }
-  picked.reserve(limit);
-  if (limit == 1) return {rows - 1};
-  for (std::size_t i = 0; i < limit; ++i) picked.push_back(i * (rows - 1) / (limit - 1));
-  return picked;
+RowPicker::RowPicker(std::size_t rows, std::size_t maxPoints)
+    : rows_(rows), limit_(maxPoints == 0 || maxPoints > rows ? rows : maxPoints) {}
+
+bool RowPicker::Take() {
+  const std::size_t index = next_++;
+  if (index >= rows_ || picked_ >= limit_) return false;
+  std::size_t wanted = index;
+  if (limit_ < rows_) wanted = limit_ == 1 ? rows_ - 1 : picked_ * (rows_ - 1) / (limit_ - 1);
+  if (index != wanted) return false;
+  ++picked_;
+  return true;
 }
 
-std::string RecordsJson(const HistoryTable& rows, const std::vector<std::size_t>& picked,
-                        const RecordsQuery& query) {
-  std::string json = "[";
-  json.reserve(picked.size() * (query.keys.empty() ? 480 : 40 + 24 * query.keys.size()));
-  bool first = true;
-  for (std::size_t i : picked) {
-    if (!first) json += ",\n";
-    first = false;
-    const HistoryRow row = rows.Row(i);
-    if (query.keys.empty()) {
-      json += RecordJson(row);
-      continue;
-    }
-    const std::string time = IsoLocalTime(row[row::recordTime]);
-    json += "{\"time\":";
-    json += time.empty() ? std::string("null") : JsonString(time);
-    for (const ReadingKey* key : query.keys) {
-      json += ",";
-      json += JsonString(key->name);
-      json += ":";
-      const std::optional<double> value = ReadingValue(row, *key);
-      json += value ? JsonNumber(*value) : std::string("null");
-    }
-    json += "}";
+void AppendRecordJson(std::string& out, const HistoryRow& row, const RecordsQuery& query) {
+  if (query.keys.empty()) {
+    out += RecordJson(row);
+    return;
   }
-  json += "]\n";
-  return json;
+  const std::string time = IsoLocalTime(row[row::recordTime]);
+  out += "{\"time\":";
+  out += time.empty() ? std::string("null") : JsonString(time);
+  for (const ReadingKey* key : query.keys) {
+    out += ",";
+    out += JsonString(key->name);
+    out += ":";
+    const std::optional<double> value = ReadingValue(row, *key);
+    out += value ? JsonNumber(*value) : std::string("null");
+  }
+  out += "}";
 }
 
-std::string RecordsCsv(const HistoryTable& rows, const std::vector<std::size_t>& picked,
-                       const RecordsQuery& query) {
+namespace {
+
+std::vector<const ReadingKey*> CsvKeys(const RecordsQuery& query) {
   std::vector<const ReadingKey*> keys = query.keys;
   if (keys.empty()) {
     for (const ReadingKey& key : ReadingKeys()) keys.push_back(&key);
   }
+  return keys;
+}
+
+}  // namespace
+
+std::string RecordsCsvHead(const RecordsQuery& query) {
   std::string csv = "time";
-  for (const ReadingKey* key : keys) {
+  for (const ReadingKey* key : CsvKeys(query)) {
     csv += ",";
     csv += key->name;
   }
-  csv += "\r\n";
-  for (std::size_t i : picked) {
-    const HistoryRow row = rows.Row(i);
-    csv += IsoLocalTime(row[row::recordTime]);
-    for (const ReadingKey* key : keys) {
-      csv += ",";
-      const std::optional<double> value = ReadingValue(row, *key);
-      if (value) csv += JsonNumber(*value);
-    }
-    csv += "\r\n";
+  return csv + "\r\n";
+}
+
+void AppendRecordCsv(std::string& out, const HistoryRow& row, const RecordsQuery& query) {
+  out += IsoLocalTime(row[row::recordTime]);
+  auto add = [&out, &row](const ReadingKey& key) {
+    out += ",";
+    const std::optional<double> value = ReadingValue(row, key);
+    if (value) out += JsonNumber(*value);
+  };
+  if (query.keys.empty()) {
+    for (const ReadingKey& key : ReadingKeys()) add(key);
+  } else {
+    for (const ReadingKey* key : query.keys) add(*key);
   }
-  return csv;
+  out += "\r\n";
 }
 
 }  // namespace skyvane

@@ -8,13 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "core/history/history_table.h"
+#include "core/station/history_row.h"
 #include "core/publish/reading_json.h"
 
 namespace skyvane {
-
-// No request gets more records than this.
-inline constexpr std::size_t kMaxRecordsPerRequest = 1000000;
 
 struct RecordsQuery {
   std::string start;  // recordTime texts: the records in [start, end]
@@ -26,7 +23,9 @@ struct RecordsQuery {
 
 // A time of the query ("2024-05-06T07:08:09" with or without seconds, a UTC
 // offset or "Z"; "2024-05-06 07:08:09" local; "2024-05-06") as a stored time
-// text in local time. False when the text is none of these.
+// text in local time, between 1970 and 9999 (an offset that reaches past
+// either end stops there). False when the text is none of these or names no
+// day of the calendar.
 bool ParseQueryTime(std::string_view text, std::string& recordTime);
 
 // The parameters from, to, keys, format and max. Without from the last 24
@@ -36,18 +35,25 @@ bool ParseQueryTime(std::string_view text, std::string& recordTime);
 bool ParseRecordsQuery(const std::vector<std::pair<std::string, std::string>>& params,
                        std::time_t now, RecordsQuery& query, std::string& error);
 
-// The indexes of the rows to answer with: all, or at most maxPoints picked
-// evenly (the first and the last always among them), never more than
-// kMaxRecordsPerRequest.
-std::vector<std::size_t> PickRows(std::size_t rows, std::size_t maxPoints);
+// Which rows of an answer are sent: all, or at most maxPoints picked evenly
+// (the first and the last always among them), told one row at a time.
+class RowPicker {
+ public:
+  RowPicker(std::size_t rows, std::size_t maxPoints);
+  // True when the next row is to be sent.
+  bool Take();
 
-// The picked rows as a JSON array of record objects (RecordJson, or "time"
-// and the chosen keys), oldest first.
-std::string RecordsJson(const HistoryTable& rows, const std::vector<std::size_t>& picked,
-                        const RecordsQuery& query);
-// The same as CSV: a header line "time,<key>,..." and one line per record,
-// an empty cell for a missing value.
-std::string RecordsCsv(const HistoryTable& rows, const std::vector<std::size_t>& picked,
-                       const RecordsQuery& query);
+ private:
+  std::size_t rows_, limit_;
+  std::size_t next_ = 0;  // index of the next row
+  std::size_t picked_ = 0;
+};
+
+// One record of the answer: a JSON record object (RecordJson, or "time" and
+// the chosen keys), or a CSV line. Appended to out.
+void AppendRecordJson(std::string& out, const HistoryRow& row, const RecordsQuery& query);
+void AppendRecordCsv(std::string& out, const HistoryRow& row, const RecordsQuery& query);
+// The CSV header line "time,<key>,...".
+std::string RecordsCsvHead(const RecordsQuery& query);
 
 }  // namespace skyvane

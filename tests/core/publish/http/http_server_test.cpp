@@ -12,6 +12,7 @@
 #include <fstream>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/history/history_file.h"
@@ -226,7 +227,7 @@ TEST_F(HttpServerTest, TheLiveReadingAndAnEventAfterEveryCycle) {
   EXPECT_EQ(before["source"], "live");
 
   test::HttpConnection stream(port_);
-  ASSERT_TRUE(stream.Send("GET /api/events HTTP/1.1\r\nHost: x\r\n\r\n"));
+  ASSERT_TRUE(stream.Send("GET /api/events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"));
   const std::string head = stream.Take("\r\n\r\n");
   EXPECT_NE(head.find("Content-Type: text/event-stream"), std::string::npos) << head;
   EXPECT_NE(head.find("Cache-Control: no-store"), std::string::npos) << head;
@@ -286,6 +287,8 @@ TEST_F(HttpServerTest, RefusesWhatItDoesNotServeAndKeepsServing) {
   limits.timeout = std::chrono::seconds(1);
   Serve(Stored(), limits);
   const std::string host = "Host: 127.0.0.1\r\nConnection: close\r\n";
+  std::string many;
+  for (int i = 0; i < 100; ++i) many += "X-" + std::to_string(i) + ": 1\r\n";
   struct Case {
     std::string request;
     int status;
@@ -319,15 +322,30 @@ TEST_F(HttpServerTest, RefusesWhatItDoesNotServeAndKeepsServing) {
       {"GET /api/records?max=-5 HTTP/1.1\r\n" + host + "\r\n", 400},
       {"GET /api/records?limit=5 HTTP/1.1\r\n" + host + "\r\n", 400},
       {"GET /" + std::string(20000, 'a') + " HTTP/1.1\r\n" + host + "\r\n", 414},
-      {"GET /api/health HTTP/1.1\r\n" + host + "X-Big: " + std::string(20000, 'b') + "\r\n\r\n", 400},
+      {"GET /api/health HTTP/1.1\r\n" + host + "X-Big: " + std::string(20000, 'b') + "\r\n\r\n", 431},
+      {"GET /api/health HTTP/1.1\r\n" + host + many + "\r\n", 431},
+      {"GET /api/health HTTP/1.1\r\nHost: evil.example\r\nConnection: close\r\n\r\n", 421},
+      {"GET /api/current HTTP/1.1\r\nHost: localhost.evil.example:80\r\nConnection: close\r\n\r\n", 421},
+      {"GET /api/health HTTP/1.1\r\n" + host + "Content-Length: 0\r\nContent-Length: 5\r\n\r\nhello", 400},
+      {"GET /api/records?from=2026-02-31 HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?from=2023-02-29 HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?from=0000-01-01 HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?from=2024-02-29&to=9999-12-31T23:59:59-23:59 HTTP/1.1\r\n" + host + "\r\n", 200},
+      {"GET /api/records?keys=rain_total,rain_total HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/records?keys=%zz HTTP/1.1\r\n" + host + "\r\n", 400},
+      {"GET /api/health HTTP/1.1\r\n" + host + "Range: bytes=0-,0-,0-\r\n\r\n", 200},
       {std::string("\x01\x02\xff garbage\r\n\r\n", 15), 400},
   };
   for (const Case& c : cases) {
     const HttpAnswer answer = test::Exchange(port_, c.request);
     EXPECT_EQ(answer.status, c.status) << c.request.substr(0, 80);
+    // Every refusal of a request that parses as HTTP: the reason in JSON.
+    if (answer.status >= 400 && c.request[0] != '\x01') {
+      EXPECT_TRUE(json::parse(answer.body, nullptr, false).contains("error")) << answer.body;
+    }
   }
-  // A client that sends half a request and nothing more is let go after the read timeout.
-  EXPECT_EQ(test::Exchange(port_, "GET /api/health HTTP/1.1\r\nHost: x\r\n").status, 400);
+  // A client that sends half a request and nothing more is let go after the idle timeout.
+  EXPECT_EQ(test::Exchange(port_, "GET /api/health HTTP/1.1\r\nHost: 127.0.0.1\r\n").status, 0);
 
   const HttpAnswer health = Get(port_, "/api/health");
   EXPECT_EQ(health.status, 200);
@@ -454,14 +472,73 @@ TEST(ListenAddress, PortAloneMeansLoopback) {
   }
 }
 
-TEST(RecordsQuery, PickRowsThinsEvenlyAndCapsTheAnswer) {
-  EXPECT_EQ(PickRows(3, 0), (std::vector<std::size_t>{0, 1, 2}));
-  EXPECT_EQ(PickRows(3, 5), (std::vector<std::size_t>{0, 1, 2}));
-  EXPECT_EQ(PickRows(10, 4), (std::vector<std::size_t>{0, 3, 6, 9}));
-  EXPECT_EQ(PickRows(10, 1), (std::vector<std::size_t>{9}));
-  const std::vector<std::size_t> capped = PickRows(kMaxRecordsPerRequest + 5, 0);
-  ASSERT_EQ(capped.size(), kMaxRecordsPerRequest);
-  EXPECT_EQ(capped.back(), kMaxRecordsPerRequest - 1);
+TEST(ListenAddress, HostMustNameThisServer) {
+  const ListenAddress listen{"::", 8473};
+  const std::vector<std::string> allowed = SplitHostList(" weather.lan ,,192.168.1.20,");
+  ASSERT_EQ(allowed, (std::vector<std::string>{"weather.lan", "192.168.1.20"}));
+  const std::pair<std::string, bool> cases[] = {
+      {"localhost", true},        {"LOCALHOST:8473", true},  {"127.0.0.1:8473", true},
+      {"[::1]:8473", true},       {"[::]", true},            {"Weather.LAN:80", true},
+      {"192.168.1.20", true},     {"evil.example", false},   {"localhost.evil.example", false},
+      {"127.0.0.1.nip.io", false}, {"[::1]x", false},        {"", false},
+      {"weather.lan.evil", false}, {"::1", false},
+  };
+  for (const auto& [host, ok] : cases) EXPECT_EQ(HostAllowed(host, listen, allowed), ok) << host;
+}
+
+// A client that dribbles its request a byte at a time is closed at the
+// deadline, while others are served meanwhile.
+TEST_F(HttpServerTest, ADribblingRequestIsClosedAtTheDeadline) {
+  HttpServerLimits limits;
+  limits.deadline = std::chrono::milliseconds(1500);
+  limits.timeout = std::chrono::seconds(30);
+  Serve(Stored(), limits);
+  test::HttpConnection slow(port_);
+  const std::string request = "GET /api/health HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Slow: " + std::string(200, 's');
+  const auto begun = std::chrono::steady_clock::now();
+  bool closed = false;
+  for (std::size_t i = 0; i < request.size() && !closed; ++i) {
+    closed = !slow.Send(request.substr(i, 1)) || !slow.StillOpen();
+    EXPECT_EQ(Get(port_, "/api/health").status, 200);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EXPECT_TRUE(closed);
+  EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(30));
+}
+
+// Requests on a kept connection are answered one after the other, the
+// connection kept open between them.
+TEST_F(HttpServerTest, AKeptConnectionServesRequestAfterRequest) {
+  Serve(Stored());
+  test::HttpConnection kept(port_);
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(kept.Send("GET /api/health HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"));
+    const std::string head = kept.Take("\r\n\r\n");
+    EXPECT_EQ(head.rfind("HTTP/1.1 200", 0), 0u) << head;
+    EXPECT_EQ(head.find("Connection: close"), std::string::npos) << head;
+    EXPECT_EQ(kept.Take("\n"), "{\"ok\":true}\n");
+  }
+}
+
+TEST(RecordsQuery, RowPickerThinsEvenlyAndNeverCaps) {
+  struct Case {
+    std::size_t rows, maxPoints;
+    std::vector<std::size_t> picked;
+  };
+  const Case cases[] = {
+      {3, 0, {0, 1, 2}}, {3, 5, {0, 1, 2}}, {10, 4, {0, 3, 6, 9}}, {10, 1, {9}}, {0, 3, {}}, {2, 2, {0, 1}},
+  };
+  auto pick = [](std::size_t rows, std::size_t maxPoints) {
+    RowPicker picker(rows, maxPoints);
+    std::vector<std::size_t> picked;
+    for (std::size_t i = 0; i < rows + 2; ++i) {
+      if (picker.Take()) picked.push_back(i);
+    }
+    return picked;
+  };
+  for (const Case& c : cases) EXPECT_EQ(pick(c.rows, c.maxPoints), c.picked) << c.rows << " " << c.maxPoints;
+  // Without max every row, however many.
+  EXPECT_EQ(pick(1000005, 0).size(), 1000005u);
 }
 
 }  // namespace

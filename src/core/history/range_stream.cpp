@@ -1,0 +1,85 @@
+#include "core/history/range_stream.h"
+
+#include <fcntl.h>
+
+#include <cstring>
+#include <utility>
+
+#include "core/history/history_line.h"
+#include "core/history/line_scan.h"
+#include "core/history/record_tail.h"
+
+namespace skyvane {
+namespace {
+
+// A piece costs this much memory and takes a few milliseconds to read.
+constexpr std::size_t kPiece = std::size_t{1} << 18;
+
+}  // namespace
+
+bool RangeStream::Open(const std::string& path, std::string start, std::string end) {
+  start_ = std::move(start);
+  end_ = std::move(end);
+  fd_ = FileDescriptor::Open(path, O_RDONLY);
+  if (!fd_) return false;
+  const std::int64_t size = FileSize(fd_.get());
+  RecordsEnd records;
+  if (size < 0 || (size > 0 && !FindRecordsEnd(fd_.get(), static_cast<std::uint64_t>(size), records))) {
+    return false;
+  }
+  recordsEnd_ = records.end;
+  buffer_.assign(kPiece + kLineSlack, '\0');
+  Rewind();
+  return true;
+}
+
+void RangeStream::Rewind() {
+  offset_ = 0;
+  kept_ = 0;
+  skipping_ = false;
+  failed_ = false;
+  reader_ = std::make_unique<ForwardRowReader>();
+}
+
+void RangeStream::HandLine(std::string_view line, const OnRow& onRow) {
+  const std::string_view text = TrimLine(line);
+  if (text.empty()) return;
+  const std::string_view time = reader_->Next(text);
+  if (time >= start_ && time <= end_) onRow(reader_->Fields());
+}
+
+bool RangeStream::Next(const OnRow& onRow) {
+  if (offset_ >= recordsEnd_ || failed_) return false;
+  const std::size_t room = kPiece - kept_;
+  const std::uint64_t left = recordsEnd_ - offset_;
+  const std::size_t n = left < room ? static_cast<std::size_t>(left) : room;
+  if (!ReadAt(fd_.get(), buffer_.data() + kept_, n, offset_)) {
+    failed_ = true;
+    return false;
+  }
+  offset_ += n;
+  const char* p = buffer_.data();
+  const char* const stop = buffer_.data() + kept_ + n;
+  while (const void* hit = std::memchr(p, '\n', static_cast<std::size_t>(stop - p))) {
+    const char* nl = static_cast<const char*>(hit);
+    const char* lineEnd = (nl > p && nl[-1] == '\r') ? nl - 1 : nl;
+    const auto length = static_cast<std::size_t>(lineEnd - p);
+    if (!skipping_ && length <= kLongestScannedLine) HandLine(std::string_view(p, length), onRow);
+    skipping_ = false;
+    p = nl + 1;
+  }
+  kept_ = static_cast<std::size_t>(stop - p);
+  reader_->Retain();
+  if (skipping_ || kept_ > kLongestScannedLine) {
+    skipping_ = true;
+    kept_ = 0;
+  }
+  if (kept_ > 0) std::memmove(buffer_.data(), p, kept_);
+  if (offset_ >= recordsEnd_ && kept_ > 0 && !skipping_) {
+    HandLine(std::string_view(buffer_.data(), kept_), onRow);
+    kept_ = 0;
+  }
+  return true;
+}
+
+}  // namespace skyvane
