@@ -78,9 +78,12 @@ void CCompassCtrl::paintEvent(QPaintEvent*) {
   if (IsDarkPalette(palette())) {
     // The rose's labels and ticks are drawn in black: in a dark palette they
     // take the palette's text colour instead.
-    if (inkedFor_ != ink.rgba() || inkedRose_.isNull()) {
-      inkedRose_ = InkedPicture(rose_, ink);
+    // Its coloured "N" is lightened where the face would swallow it.
+    const QColor face = ControlFace(*this);
+    if (inkedFor_ != ink.rgba() || inkedOn_ != face.rgba() || inkedRose_.isNull()) {
+      inkedRose_ = ReadablePicture(InkedPicture(rose_, ink), face);
       inkedFor_ = ink.rgba();
+      inkedOn_ = face.rgba();
     }
     p.drawPixmap(0, 0, inkedRose_);
   } else {
