@@ -97,8 +97,9 @@ void CCompassCtrl::paintEvent(QPaintEvent*) {
   if (direction_ >= 0 && direction_ <= 15) {
     const std::array<QPoint, 4> needle = CompassNeedle(rect(), direction_);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(kControlAccent, 0));
-    p.setBrush(kControlAccent);
+    const QColor sign = ControlSign(*this);
+    p.setPen(QPen(sign, 0));
+    p.setBrush(sign);
     p.drawPolygon(needle.data(), static_cast<int>(needle.size()));
   }
 }

@@ -27,6 +27,8 @@ QColor ControlWell(const QWidget& widget) {
   return IsDarkPalette(widget.palette()) ? widget.palette().color(QPalette::Base) : QColor(Qt::white);
 }
 
+QColor ControlSign(const QWidget& widget) { return ReadableOn(kControlAccent, ControlFace(widget)); }
+
 bool IsDarkPalette(const QPalette& palette) {
   return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness();
 }

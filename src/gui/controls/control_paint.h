@@ -28,6 +28,10 @@ QColor ControlInk(const QWidget& widget);
 // the palette's dark field colour in a dark one.
 QColor ControlWell(const QWidget& widget);
 
+// The accent as a sign drawn on the control's face (the compass needle):
+// darkened or lightened as far as the face needs for it to stay readable.
+QColor ControlSign(const QWidget& widget);
+
 // Whether the palette draws light text on dark windows.
 bool IsDarkPalette(const QPalette& palette);
 

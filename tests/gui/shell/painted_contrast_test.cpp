@@ -69,11 +69,18 @@ std::unique_ptr<QWidget> Pane(bool connected, bool polling) {
   return pane;
 }
 
+std::unique_ptr<QWidget> Compass(int direction) {
+  auto compass = std::make_unique<CCompassCtrl>();
+  compass->SetDirection(direction);
+  return compass;
+}
+
 const WidgetCase kWidgets[] = {
     {"Connected", [] { return Pane(true, true); }, QSize(90, 37), QPalette::Window},
     {"Not Connect", [] { return Pane(false, true); }, QSize(90, 37), QPalette::Window},
     {"not polling", [] { return Pane(false, false); }, QSize(90, 37), QPalette::Window},
     {"compass rose", [] { return std::make_unique<CCompassCtrl>(); }, QSize(213, 128), QPalette::Button},
+    {"compass needle", [] { return Compass(4); }, QSize(213, 128), QPalette::Button},
 };
 
 TEST(PaintedContrast, EveryStrokeStandsOutInEveryPalette) {
