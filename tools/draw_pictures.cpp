@@ -171,6 +171,15 @@ void NotConnected(QPainter& p) {
   p.drawPolygon(head, 3);
 }
 
+// A window that leaves the station to another program: grey caption, a pause sign.
+void NotPolling(QPainter& p) {
+  Caption(p, "Not Polling", QColor(90, 90, 90));
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(90, 90, 90));
+  p.drawRect(QRectF(38, 21, 5, 13));
+  p.drawRect(QRectF(47, 21, 5, 13));
+}
+
 // Application icon: a weather vane arrow over a cloud with a sun behind it.
 void AppIcon(QPainter& p, int size) {
   p.scale(size / 64.0, size / 64.0);
@@ -211,6 +220,7 @@ int main(int argc, char** argv) {
   });
   ok &= Save(dir, "connected.png", 90, 37, Connected);
   ok &= Save(dir, "not_connected.png", 90, 37, NotConnected);
+  ok &= Save(dir, "not_polling.png", 90, 37, NotPolling);
   ok &= Save(dir, "tb_setup.png", 24, 24, Hammer);
   ok &= Save(dir, "tb_alarm.png", 24, 24, TrafficLight);
   ok &= Save(dir, "tb_scope.png", 24, 24, BarChart);

@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
   // The chart component is part of the program, so it is always registered.
 
   DesktopContext context{folder, settings, text, *device, file, clock, arguments, {}, station.notes,
-                         options.mqtt};
+                         options.mqtt, !notPolling.empty()};
   if (notPolling.empty()) {
     context.monitorFactory = MakeMonitorFactory(context);
   } else {

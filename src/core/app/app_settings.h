@@ -19,7 +19,12 @@ inline constexpr const char* kDefaultTestFlag = "false";
 inline constexpr const char* kDefaultAboutVersion = "Skyvane Version 1.0";
 inline constexpr const char* kDefaultAboutCopyright = "Copyright (C) 2026 Skyvane developers";
 inline constexpr const char* kDefaultAboutDescription = "Software Update:";
-inline constexpr const char* kDefaultAboutSoftUpdate = "https://skyvane.example.org/update";
+// The README an install ships; a build that names no documentation folder has no link.
+#ifdef SKYVANE_README_URL
+inline constexpr const char* kDefaultAboutSoftUpdate = SKYVANE_README_URL;
+#else
+inline constexpr const char* kDefaultAboutSoftUpdate = "";
+#endif
 
 // Buffer sizes of the string keys (characters including the terminator).
 inline constexpr std::size_t kLanguageBuffer = 20;

@@ -63,10 +63,12 @@ std::string MonitorCycle::Entry(Txt entry) const { return std::string(services_.
 // line runs normally whatever the configuration says.
 bool MonitorCycle::TestMode() const { return services_.device.Link().IsTestMode(); }
 
-std::string MonitorCycle::Title() const {
-  const std::string name = Entry(Txt::MainWindowTitle);
-  return Format(TestMode() ? "%s(---TEST MODE---)" : "%s", name.c_str());
+std::string MainWindowTitle(const TextTable& text, bool testMode) {
+  const std::string name(text.Text(Txt::MainWindowTitle));
+  return Format(testMode ? "%s(---TEST MODE---)" : "%s", name.c_str());
 }
+
+std::string MonitorCycle::Title() const { return MainWindowTitle(services_.text, TestMode()); }
 
 CycleReport MonitorCycle::Run(MonitorFrontEnd& frontEnd) {
   CycleReport report;

@@ -64,6 +64,9 @@ std::chrono::milliseconds PauseAfter(CycleOutcome outcome, bool testMode);
 // cycle that left the link alone tells nothing.
 StationSeen StationSeenBy(const CycleReport& report);
 
+// The main window's title in the table's language, marked in test mode.
+std::string MainWindowTitle(const TextTable& text, bool testMode);
+
 class MonitorCycle {
  public:
   // cancelled, when given, is polled during the download; true abandons it.

@@ -37,8 +37,8 @@ struct PlotFrame {
 // Offset of a point lying z pixels behind the front face.
 inline QPointF DepthOffset(double z) { return {z, -z}; }
 
-// Filled classes paint their translucent bodies first and their edges after
-// every body, so that no series hides another.
+// Filled classes paint their bodies first and their edges after every body,
+// so that no series hides another.
 enum class ChartPass { kBodies, kEdges };
 
 // Where one series sits among the others.

@@ -337,8 +337,9 @@ void RenderChart(QPainter& p, const ChartContent& c, const QRect& area) {
       }
     }
   } else {
-    for (ChartPass pass : {ChartPass::kBodies, ChartPass::kEdges}) {
-      for (int i = count - 1; i >= 0; --i) PaintSeries(p, c.series[i], l.frame, seriesSlots[static_cast<std::size_t>(i)], pass);
+    PaintFlatBodies(p, c.series, l.frame, seriesSlots);
+    for (int i = count - 1; i >= 0; --i) {
+      PaintSeries(p, c.series[i], l.frame, seriesSlots[static_cast<std::size_t>(i)], ChartPass::kEdges);
     }
   }
   p.restore();

@@ -24,10 +24,9 @@ constexpr double kArrowSpacing = 14;
 QColor Shade(const QColor& c) { return c.darker(150); }
 QColor Light(const QColor& c) { return c.lighter(130); }
 
-// Alpha of bodies: enough to read the colour, little enough to see through.
-constexpr int kBodyAlpha = 150;
-// Thickness of the solid edge at a bar's value end.
-constexpr double kCap = 2;
+// Below this many pixels between bars, gaps would come out as irregular
+// one-pixel seams: bars then fill their whole share and meet.
+constexpr double kLeastGap = 2;
 
 // The kept points in pixels, split into runs at the gaps.
 std::vector<Run> KeptRuns(const ChartSeries& s, const PlotFrame& f, const std::vector<std::size_t>& kept,
@@ -105,24 +104,15 @@ class BoxBatch {
     tops_.push_back(Snapped({r.topLeft(), r.topRight(), r.topRight() + d_, r.topLeft() + d_}));
   }
 
-  // Bars show what stands behind them through their front faces; markers are
-  // small enough to stay solid.
-  void Paint(QPainter& p, const QColor& colour, bool seeThrough) const {
+  // Fronts are solid and unoutlined: they show the series' own colour, the
+  // colour of its legend swatch; the lit and shaded faces tell boxes apart.
+  void Paint(QPainter& p, const QColor& colour) const {
     p.setPen(Qt::NoPen);
     p.setBrush(Shade(colour));
     for (const Quad& q : sides_) p.drawPolygon(q.data(), 4);
     p.setBrush(Light(colour));
     for (const Quad& q : tops_) p.drawPolygon(q.data(), 4);
-    p.setPen(QPen(Shade(colour), 0));
-    const QColor body = seeThrough ? BodyColour(colour) : colour;
-    for (const QRectF& r : fronts_) p.fillRect(r, body);
-    // Outlines only where a face is big enough to show one.
-    std::vector<QRectF> outlined;
-    for (const QRectF& r : fronts_) {
-      if (r.width() >= 4 && r.height() >= 4) outlined.push_back(r.adjusted(0, 0, -1, -1));
-    }
-    p.setBrush(Qt::NoBrush);
-    if (!outlined.empty()) p.drawRects(outlined.data(), static_cast<int>(outlined.size()));
+    for (const QRectF& r : fronts_) p.fillRect(r, colour);
   }
 
  private:
@@ -136,9 +126,8 @@ class BoxBatch {
   std::vector<QRectF> fronts_;
 };
 
-// Thickness of one bar: seven tenths of the spacing of the visible points,
-// shared by the series standing side by side.
-double BarThickness(const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot) {
+// Pixels between neighbouring visible points of the series.
+double PointSpacing(const ChartSeries& s, const PlotFrame& f) {
   const double lo = std::min(f.position.lo, f.position.hi);
   const double hi = std::max(f.position.lo, f.position.hi);
   std::size_t n = 0;
@@ -150,38 +139,70 @@ double BarThickness(const ChartSeries& s, const PlotFrame& f, const SeriesSlot& 
     last = std::max(last, pt.x);
     ++n;
   }
-  const double spacing = n >= 2 && last > first
-                             ? std::fabs(f.position(last) - f.position(first)) / static_cast<double>(n - 1)
-                             : f.PositionLength() / 4;
-  const double all = std::clamp(spacing * 0.7, 1.0, 60.0);
-  return std::max(1.0, all / std::max(1, slot.barCount));
+  return n >= 2 && last > first ? std::fabs(f.position(last) - f.position(first)) / static_cast<double>(n - 1)
+                                : f.PositionLength() / 4;
 }
 
-// The bar of one point from the baseline to its value, snapped to whole pixels.
-QRectF BarRect(const PlotFrame& f, const ChartPoint& pt, double thickness, double shift) {
+// The bar of one point from the baseline to its value, from pixel edge a to
+// edge b along the position axis.
+QRectF BarRect(const PlotFrame& f, const ChartPoint& pt, double a, double b) {
   const double vlo = std::min(f.value.p0, f.value.p1);
   const double vhi = std::max(f.value.p0, f.value.p1);
   const double v = std::clamp(f.value(pt.y), vlo, vhi);
   const double base = f.Baseline();
-  const double c = f.position(pt.x) + shift;
-  const double start = std::round(c - thickness / 2);
-  const double along = std::max(1.0, std::round(thickness));
   const double from = std::round(std::min(v, base));
   const double extent = std::round(std::max(v, base)) - from;
-  return f.horizontal ? QRectF(from, start, extent, along) : QRectF(start, from, along, extent);
+  return f.horizontal ? QRectF(from, a, extent, b - a) : QRectF(a, from, b - a, extent);
+}
+
+// The bars of the kept points, snapped to whole pixels. Sparse bars are seven
+// tenths of the spacing wide, shared by the series standing side by side.
+// Dense ones split the cell between the midpoints to their neighbours: both
+// sides of an edge round the same midpoint, so neighbours share it exactly.
+std::vector<QRectF> BarRects(const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot,
+                             const std::vector<std::size_t>& kept) {
+  const double spacing = PointSpacing(s, f);
+  const double all = std::clamp(spacing * 0.7, 1.0, 60.0);
+  const double share = 1.0 / std::max(1, slot.barCount);
+  std::vector<QRectF> out;
+  out.reserve(kept.size());
+  auto centre = [&](std::size_t j) { return f.position(s.points[kept[j]].x); };
+  for (std::size_t j = 0; j < kept.size(); ++j) {
+    if (kept[j] == kChartBreak) continue;
+    const double c = centre(j);
+    double lo = 0, hi = 0;
+    if (spacing - all >= kLeastGap) {
+      lo = c - all / 2;
+      hi = c + all / 2;
+    } else {
+      // A missing neighbour (an end or a gap) leaves half a spacing.
+      const bool before = j > 0 && kept[j - 1] != kChartBreak;
+      const bool after = j + 1 < kept.size() && kept[j + 1] != kChartBreak;
+      lo = before ? std::max((centre(j - 1) + c) / 2, c - spacing) : c - spacing / 2;
+      hi = after ? std::min((c + centre(j + 1)) / 2, c + spacing) : c + spacing / 2;
+    }
+    const double a = std::round(lo + (hi - lo) * share * slot.barIndex);
+    const double b = std::max(a + 1, std::round(lo + (hi - lo) * share * (slot.barIndex + 1)));
+    out.push_back(BarRect(f, s.points[kept[j]], a, b));
+  }
+  return out;
 }
 
 // Bars all rise from the base value, so where several share a pixel column
-// the one reaching farthest covers the others: only it is drawn.
+// the one reaching farthest covers the others: only it is drawn. Gaps stay
+// marked, so that no bar reaches across one.
 std::vector<std::size_t> TallestPerColumn(const ChartSeries& s, const PlotFrame& f,
                                           const std::vector<std::size_t>& kept) {
   const double base = f.BaseValue();
   std::vector<std::size_t> out;
   long long column = 0;
   for (std::size_t k : kept) {
-    if (k == kChartBreak) continue;
+    if (k == kChartBreak) {
+      if (!out.empty() && out.back() != kChartBreak) out.push_back(k);
+      continue;
+    }
     const long long c = static_cast<long long>(std::floor(f.position(s.points[k].x)));
-    if (!out.empty() && c == column) {
+    if (!out.empty() && out.back() != kChartBreak && c == column) {
       if (std::fabs(s.points[k].y - base) > std::fabs(s.points[out.back()].y - base)) out.back() = k;
       continue;
     }
@@ -191,51 +212,51 @@ std::vector<std::size_t> TallestPerColumn(const ChartSeries& s, const PlotFrame&
   return out;
 }
 
-// The solid edge at the value end of a bar, on the side away from the baseline.
-QRectF CapOf(const PlotFrame& f, const QRectF& bar, double value) {
-  const bool beyond = value >= f.BaseValue();
-  if (f.horizontal) {
-    const double w = std::min(kCap, bar.width());
-    return QRectF(beyond ? bar.right() - w : bar.left(), bar.top(), w, bar.height());
+// The flat bars of a bar or volume series; volume bars are one pixel wide.
+std::vector<QRectF> FlatBars(const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot) {
+  const std::vector<std::size_t> kept = TallestPerColumn(s, f, DecimateByColumn(s.points, f.position));
+  if (s.kind != ChartSeriesClass::kVolume) return BarRects(s, f, slot, kept);
+  std::vector<QRectF> out;
+  for (std::size_t k : kept) {
+    if (k == kChartBreak) continue;
+    const double a = std::round(f.position(s.points[k].x) - 0.5);
+    out.push_back(BarRect(f, s.points[k], a, a + 1));
   }
-  const double h = std::min(kCap, bar.height());
-  return QRectF(bar.left(), beyond ? bar.top() : bar.bottom() - h, bar.width(), h);
+  return out;
 }
 
 void PaintBars(QPainter& p, const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot,
-               const std::vector<std::size_t>& columns, bool boxed, ChartPass pass) {
-  const std::vector<std::size_t> kept = TallestPerColumn(s, f, columns);
-  const double thickness = BarThickness(s, f, slot);
-  const double shift = (slot.barIndex - (slot.barCount - 1) / 2.0) * thickness;
+               const std::vector<std::size_t>& columns, bool boxed) {
+  const std::vector<QRectF> bars = BarRects(s, f, slot, TallestPerColumn(s, f, columns));
   double depth = slot.back - slot.front;
-  if (boxed && depth <= 0) depth = std::min(kOwnDepth, std::max(3.0, thickness / 2));
-  const QPointF front = DepthOffset(slot.front);
-  const QPointF d = DepthOffset(depth);
-  p.setRenderHint(QPainter::Antialiasing, false);
-  if (pass == ChartPass::kEdges) {
-    for (std::size_t k : kept) {
-      const QRectF bar = BarRect(f, s.points[k], thickness, shift).translated(front);
-      if (bar.width() > 0 && bar.height() > 0) p.fillRect(CapOf(f, bar, s.points[k].y), s.colour);
-    }
-    return;
+  if (boxed && depth <= 0 && !bars.empty()) {
+    const QRectF& r = bars.front();
+    depth = std::min(kOwnDepth, std::max(3.0, (f.horizontal ? r.height() : r.width()) / 2));
   }
-  BoxBatch boxes(depth > 0 ? d : QPointF());
-  for (std::size_t k : kept) boxes.Add(BarRect(f, s.points[k], thickness, shift).translated(front));
-  boxes.Paint(p, s.colour, true);
+  const QPointF front = DepthOffset(slot.front);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  BoxBatch boxes(depth > 0 ? DepthOffset(depth) : QPointF());
+  for (const QRectF& r : bars) boxes.Add(r.translated(front));
+  boxes.Paint(p, s.colour);
 }
 
-void PaintVolume(QPainter& p, const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot,
-                 const std::vector<std::size_t>& columns, ChartPass pass) {
-  const std::vector<std::size_t> kept = TallestPerColumn(s, f, columns);
+void PaintVolume(QPainter& p, const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot) {
   const QPointF front = DepthOffset(slot.front);
   p.setRenderHint(QPainter::Antialiasing, false);
-  const QColor body = BodyColour(s.colour);
-  for (std::size_t k : kept) {
-    if (k == kChartBreak) continue;
-    const QRectF r = BarRect(f, s.points[k], 1, 0).translated(front);
-    if (pass == ChartPass::kBodies) p.fillRect(r, body);
-    else if (r.height() > 0) p.fillRect(CapOf(f, r, s.points[k].y), s.colour);
+  for (const QRectF& r : FlatBars(s, f, slot)) p.fillRect(r.translated(front), s.colour);
+}
+
+// How much of the plot the series' body covers, in axis units.
+double Coverage(const ChartSeries& s, const PlotFrame& f) {
+  const double base = f.BaseValue();
+  double sum = 0;
+  for (std::size_t i = 1; i < s.points.size(); ++i) {
+    const ChartPoint& a = s.points[i - 1];
+    const ChartPoint& b = s.points[i];
+    if (a.IsGap() || b.IsGap()) continue;
+    sum += (std::fabs(a.y - base) + std::fabs(b.y - base)) / 2 * std::fabs(b.x - a.x);
   }
+  return sum;
 }
 
 void PaintMarkers(QPainter& p, const std::vector<Run>& runs, const QColor& colour, double depth) {
@@ -245,7 +266,7 @@ void PaintMarkers(QPainter& p, const std::vector<Run>& runs, const QColor& colou
       boxes.Add(QRectF(std::round(c.x() - kMarker / 2), std::round(c.y() - kMarker / 2), kMarker, kMarker));
     }
   }
-  boxes.Paint(p, colour, false);
+  boxes.Paint(p, colour);
 }
 
 void ArrowHead(QPainter& p, QPointF tip, QPointF from, const QColor& colour) {
@@ -337,7 +358,7 @@ void PaintArea(QPainter& p, const std::vector<Run>& runs, const PlotFrame& f, co
     }
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(Qt::NoPen);
-    p.setBrush(BodyColour(colour));
+    p.setBrush(colour);
     p.drawPolygon(poly);
   }
 }
@@ -348,10 +369,36 @@ bool IsBarClass(ChartSeriesClass kind) {
   return kind == ChartSeriesClass::kBar || kind == ChartSeriesClass::kHorizBar || kind == ChartSeriesClass::kBar3D;
 }
 
-QColor BodyColour(const QColor& colour) {
-  QColor c = colour;
-  c.setAlpha(kBodyAlpha);
-  return c;
+void PaintFlatBodies(QPainter& p, const std::vector<ChartSeries>& series, const PlotFrame& f,
+                     const std::vector<SeriesSlot>& seriesSlots) {
+  // Bodies are solid, so where two overlap only the one painted last shows.
+  // All grow from the same baseline: painting the larger first leaves the
+  // smaller in front and the part of the larger beyond it in view. Plain bars
+  // are ordered bar by bar; areas and boxes, one shape per series, by the area
+  // they cover. Ties keep the order from back to front.
+  struct Bar {
+    double extent;
+    QRectF rect;
+    QColor colour;
+  };
+  std::vector<Bar> bars;
+  std::vector<std::pair<double, std::size_t>> shapes;
+  for (std::size_t i = series.size(); i-- > 0;) {
+    const ChartSeries& s = series[i];
+    if (s.kind == ChartSeriesClass::kBar || s.kind == ChartSeriesClass::kHorizBar ||
+        s.kind == ChartSeriesClass::kVolume) {
+      for (const QRectF& r : FlatBars(s, f, seriesSlots[i])) bars.push_back({f.horizontal ? r.width() : r.height(), r, s.colour});
+    } else if (s.kind == ChartSeriesClass::kArea || s.kind == ChartSeriesClass::kBar3D) {
+      shapes.emplace_back(Coverage(s, f), i);
+    }
+  }
+  std::stable_sort(shapes.begin(), shapes.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (const auto& shape : shapes) PaintSeries(p, series[shape.second], f, seriesSlots[shape.second], ChartPass::kBodies);
+  std::stable_sort(bars.begin(), bars.end(), [](const Bar& a, const Bar& b) { return a.extent > b.extent; });
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, false);
+  for (const Bar& bar : bars) p.fillRect(bar.rect, bar.colour);
+  p.restore();
 }
 
 void PaintSeries(QPainter& p, const ChartSeries& s, const PlotFrame& f, const SeriesSlot& slot, ChartPass pass) {
@@ -366,13 +413,12 @@ void PaintSeries(QPainter& p, const ChartSeries& s, const PlotFrame& f, const Se
   switch (s.kind) {
     case ChartSeriesClass::kBar:
     case ChartSeriesClass::kHorizBar:
-      PaintBars(p, s, f, slot, kept, false, pass);
-      break;
     case ChartSeriesClass::kBar3D:
-      PaintBars(p, s, f, slot, kept, true, pass);
+      // Bars are all body.
+      if (pass == ChartPass::kBodies) PaintBars(p, s, f, slot, kept, s.kind == ChartSeriesClass::kBar3D);
       break;
     case ChartSeriesClass::kVolume:
-      PaintVolume(p, s, f, slot, kept, pass);
+      if (pass == ChartPass::kBodies) PaintVolume(p, s, f, slot);
       break;
     case ChartSeriesClass::kLine: {
       const std::vector<Run> runs = KeptRuns(s, f, kept, front);

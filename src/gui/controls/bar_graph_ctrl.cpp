@@ -46,12 +46,20 @@ bool CBarGraphCtrl::SetScaleText(float max, int divisions, std::string_view text
 }
 
 QStringList CBarGraphCtrl::Labels() const {
-  const int width = static_cast<int>(QString::asprintf("%d", static_cast<int>(scaleMax_)).size());
+  // Two decimals carry a scale in inches (0.79, 1.57); a scale whose every tick
+  // is whole, as in millimetres, shows whole numbers.
   QStringList labels;
+  bool whole = true;
   for (int i = 0; i <= divisions_; ++i) {
     const float v = static_cast<float>(i) * scaleMax_ / static_cast<float>(divisions_);
-    labels << QString::asprintf("%*d", width, static_cast<int>(v));
+    labels << QString::asprintf("%.2f", static_cast<double>(v));
+    whole = whole && labels.back().endsWith(QStringLiteral(".00"));
   }
+  if (whole) {
+    for (QString& label : labels) label.chop(3);
+  }
+  const qsizetype width = labels.back().size();
+  for (QString& label : labels) label = label.rightJustified(width);
   return labels;
 }
 
@@ -68,9 +76,9 @@ void CBarGraphCtrl::paintEvent(QPaintEvent*) {
   p.setFont(ControlLabelFont());
   p.setPen(ink);
   const QFontMetrics fm(p.font());
-  const int w = fm.horizontalAdvance(QString::asprintf("%d", static_cast<int>(scaleMax_)));
-
   const QStringList labels = Labels();
+  const int w = fm.horizontalAdvance(labels.back().trimmed());
+
   for (int i = 0; i <= divisions_; ++i) {
     const int y = bottom - i * (bottom - top) / divisions_;
     TextLeftCentred(p, left, y, labels[i]);

@@ -25,7 +25,9 @@ class CBarGraphCtrl : public QWidget {
   float ScaleMax() const { return scaleMax_; }
   int Divisions() const { return divisions_; }
   float Value() const { return value_; }
-  // Scale labels from the bottom up, as painted: right-aligned to the width of the top label.
+  // Scale labels from the bottom up, as painted: the value at each tick, whole
+  // numbers when every tick is whole and two decimals otherwise, right-aligned
+  // to the width of the top label.
   QStringList Labels() const;
 
   QSize sizeHint() const override;

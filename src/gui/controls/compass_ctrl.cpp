@@ -78,9 +78,12 @@ void CCompassCtrl::paintEvent(QPaintEvent*) {
   if (IsDarkPalette(palette())) {
     // The rose's labels and ticks are drawn in black: in a dark palette they
     // take the palette's text colour instead.
-    if (inkedFor_ != ink.rgba() || inkedRose_.isNull()) {
-      inkedRose_ = InkedPicture(rose_, ink);
+    // Its coloured "N" is lightened where the face would swallow it.
+    const QColor face = ControlFace(*this);
+    if (inkedFor_ != ink.rgba() || inkedOn_ != face.rgba() || inkedRose_.isNull()) {
+      inkedRose_ = ReadablePicture(InkedPicture(rose_, ink), face);
       inkedFor_ = ink.rgba();
+      inkedOn_ = face.rgba();
     }
     p.drawPixmap(0, 0, inkedRose_);
   } else {
@@ -94,8 +97,9 @@ void CCompassCtrl::paintEvent(QPaintEvent*) {
   if (direction_ >= 0 && direction_ <= 15) {
     const std::array<QPoint, 4> needle = CompassNeedle(rect(), direction_);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(kControlAccent, 0));
-    p.setBrush(kControlAccent);
+    const QColor sign = ControlSign(*this);
+    p.setPen(QPen(sign, 0));
+    p.setBrush(sign);
     p.drawPolygon(needle.data(), static_cast<int>(needle.size()));
   }
 }

@@ -41,6 +41,7 @@ class CCompassCtrl : public QWidget {
   // The rose redrawn in the ink of a dark palette, and the ink it was drawn in.
   QPixmap inkedRose_;
   QRgb inkedFor_ = 0;
+  QRgb inkedOn_ = 0;
   int direction_ = kNoDirection;
 };
 

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace skyvane {
 
@@ -26,6 +27,8 @@ QColor ControlWell(const QWidget& widget) {
   return IsDarkPalette(widget.palette()) ? widget.palette().color(QPalette::Base) : QColor(Qt::white);
 }
 
+QColor ControlSign(const QWidget& widget) { return ReadableOn(kControlAccent, ControlFace(widget)); }
+
 bool IsDarkPalette(const QPalette& palette) {
   return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness();
 }
@@ -43,6 +46,54 @@ QPixmap InkedPicture(const QPixmap& picture, const QColor& ink) {
   QPixmap inked = QPixmap::fromImage(image);
   inked.setDevicePixelRatio(picture.devicePixelRatio());
   return inked;
+}
+
+double RelativeLuminance(const QColor& colour) {
+  auto linear = [](int channel) {
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  const QColor c = colour.toRgb();
+  return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+}
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+  const double la = RelativeLuminance(a);
+  const double lb = RelativeLuminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor ReadableOn(const QColor& colour, const QColor& background) {
+  // A little above the bar, so rounding to whole channels never falls below it.
+  constexpr double kAim = kReadableContrast + 0.1;
+  if (ContrastRatio(colour, background) >= kAim) return colour;
+  // Below this luminance white stands out more than black does.
+  const bool darkGround = RelativeLuminance(background) < 0.18;
+  const QColor target = darkGround ? QColor(Qt::white) : QColor(Qt::black);
+  const QColor from = colour.toRgb();
+  QColor mixed = from;
+  for (int step = 1; step <= 20; ++step) {
+    const double t = step / 20.0;
+    auto mix = [t](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * t)); };
+    mixed = QColor(mix(from.red(), target.red()), mix(from.green(), target.green()),
+                   mix(from.blue(), target.blue()), from.alpha());
+    if (ContrastRatio(mixed, background) >= kAim) break;
+  }
+  return mixed;
+}
+
+QPixmap ReadablePicture(const QPixmap& picture, const QColor& background) {
+  QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(line[x]) == 0) continue;
+      line[x] = ReadableOn(QColor::fromRgba(line[x]), background).rgba();
+    }
+  }
+  QPixmap readable = QPixmap::fromImage(image);
+  readable.setDevicePixelRatio(picture.devicePixelRatio());
+  return readable;
 }
 
 void FillBox(QPainter& p, int left, int top, int right, int bottom, const QColor& colour) {

@@ -28,12 +28,29 @@ QColor ControlInk(const QWidget& widget);
 // the palette's dark field colour in a dark one.
 QColor ControlWell(const QWidget& widget);
 
+// The accent as a sign drawn on the control's face (the compass needle):
+// darkened or lightened as far as the face needs for it to stay readable.
+QColor ControlSign(const QWidget& widget);
+
 // Whether the palette draws light text on dark windows.
 bool IsDarkPalette(const QPalette& palette);
 
 // The picture with its dark grey and black strokes (labels, outlines) in ink,
 // each keeping its transparency; coloured strokes stay as they are.
 QPixmap InkedPicture(const QPixmap& picture, const QColor& ink);
+
+// Relative luminance of a colour and the contrast ratio of two, as the Web
+// Content Accessibility Guidelines define them (1 to 21).
+double RelativeLuminance(const QColor& colour);
+double ContrastRatio(const QColor& a, const QColor& b);
+// Text and signs stand out from their background by at least this ratio.
+inline constexpr double kReadableContrast = 4.5;
+
+// The colour moved towards white on a dark background, or towards black on a
+// light one, just far enough to reach kReadableContrast; alpha is kept.
+QColor ReadableOn(const QColor& colour, const QColor& background);
+// The picture with each of its strokes made readable on background.
+QPixmap ReadablePicture(const QPixmap& picture, const QColor& background);
 
 // Fills [left, right) x [top, bottom); nothing when the box is empty or inverted.
 void FillBox(QPainter& p, int left, int top, int right, int bottom, const QColor& colour);

@@ -1,10 +1,14 @@
 #include "gui/shell/about_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "core/app/app_settings.h"
@@ -26,6 +30,16 @@ QLabel* Line(const std::string& text, const char* name, QWidget* parent) {
 
 }  // namespace
 
+QString AboutLinkAddress(const std::string& configured, const QString& programFolder) {
+  const QString address = QString::fromStdString(configured);
+  const QUrl url(address);
+  if (address.isEmpty() || !url.isLocalFile()) return address;
+  if (QFileInfo::exists(url.toLocalFile())) return address;
+  const QString beside = QDir(programFolder).filePath(QStringLiteral("README.md"));
+  if (!programFolder.isEmpty() && QFileInfo::exists(beside)) return QUrl::fromLocalFile(beside).toString();
+  return {};
+}
+
 CAboutDlg::CAboutDlg(const AppSettings& settings, const TextTable& text, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("aboutDialog"));
@@ -42,10 +56,11 @@ CAboutDlg::CAboutDlg(const AppSettings& settings, const TextTable& text, QWidget
   texts->addWidget(Line(settings.aboutDescription, "aboutDescription", this));
   link_ = new CLinkLabel(this);
   link_->setObjectName(QStringLiteral("aboutLink"));
-  if (settings.aboutSoftUpdate.empty()) {
+  const QString address = AboutLinkAddress(settings.aboutSoftUpdate, QCoreApplication::applicationDirPath());
+  if (address.isEmpty()) {
     link_->hide();
   } else {
-    link_->setText(QString::fromStdString(settings.aboutSoftUpdate));
+    link_->setText(address);
   }
   link_->Attach();
   texts->addWidget(link_);

@@ -29,6 +29,8 @@ struct DesktopContext {
   // main frame shows it in pane 0 until the monitor's first status.
   std::vector<std::string> startNotes;
   std::optional<std::string> mqttUrl;  // --mqtt; else [mqtt] Url of Skyvane.ini
+  // Another program polls this folder: the window only looks at its data.
+  bool notPolling = false;
 };
 
 }  // namespace skyvane

@@ -46,6 +46,16 @@ PromptTexts PromptFor(FrameCommand command, int promptLanguage) {
   return {whole.left(cut), whole.mid(cut + 1)};
 }
 
+QString NotPollingToolTip(int languageIndex) {
+  static const char* const kTexts[] = {
+      "Not polling: another Skyvane program reads the station; this window shows the data it stores",
+      "Keine Abfrage: Ein anderes Skyvane-Programm liest die Station aus; dieses Fenster zeigt die "
+      "Daten, die es speichert",
+      "Ingen aflæsning: Et andet Skyvane-program læser stationen; dette vindue viser de data, det gemmer",
+  };
+  return QString::fromUtf8(kTexts[languageIndex >= 0 && languageIndex < 3 ? languageIndex : 0]);
+}
+
 int PromptLanguage() {
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
     const char* value = std::getenv(name);

@@ -36,6 +36,10 @@ struct PromptTexts {
 FrameMenuTexts MenuTextsFor(int languageIndex);
 // The prompt of a command in a prompt language (see PromptLanguage).
 PromptTexts PromptFor(FrameCommand command, int promptLanguage);
+// The connection pane's tool tip in a window that leaves the polling to another
+// program, in a language of the program.
+QString NotPollingToolTip(int languageIndex);
+
 // The prompts follow the desktop's language, not the program's: German and
 // Danish desktops get their prompts, every other desktop the English ones.
 int PromptLanguage();

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "gui/controls/control_paint.h"
 #include "gui/gui_resources.h"
 
 namespace skyvane {
@@ -11,7 +12,8 @@ ConnectionPane::ConnectionPane(std::function<bool()> isConnected, QWidget* paren
     : QWidget(parent),
       isConnected_(std::move(isConnected)),
       connected_(LoadPicture(QStringLiteral(":/pictures/connected.png"))),
-      notConnected_(LoadPicture(QStringLiteral(":/pictures/not_connected.png"))) {
+      notConnected_(LoadPicture(QStringLiteral(":/pictures/not_connected.png"))),
+      notPollingPicture_(LoadPicture(QStringLiteral(":/pictures/not_polling.png"))) {
   setObjectName(QStringLiteral("connectionPane"));
   setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   setMinimumSize(PictureSize());
@@ -29,9 +31,23 @@ QSize ConnectionPane::sizeHint() const {
   return QSize(width, fm.height() + 6).expandedTo(PictureSize());
 }
 
+void ConnectionPane::ShowNotPolling(const QString& toolTip) {
+  notPolling_ = true;
+  setToolTip(toolTip);
+  update();
+}
+
 void ConnectionPane::paintEvent(QPaintEvent*) {
-  showedConnected_ = isConnected_ && isConnected_();
-  const QPixmap& picture = showedConnected_ ? connected_ : notConnected_;
+  showedConnected_ = !notPolling_ && isConnected_ && isConnected_();
+  // The pictures' red, blue and grey are made to stand out from a dark bar too.
+  const QColor ground = palette().color(backgroundRole());
+  if (readableOn_ != ground.rgba() || readable_[0].isNull()) {
+    readable_[0] = ReadablePicture(connected_, ground);
+    readable_[1] = ReadablePicture(notConnected_, ground);
+    readable_[2] = ReadablePicture(notPollingPicture_, ground);
+    readableOn_ = ground.rgba();
+  }
+  const QPixmap& picture = readable_[notPolling_ ? 2 : showedConnected_ ? 0 : 1];
   const QSize size = PictureSize();
   QPainter p(this);
   // Unscaled, centred; a HiDPI screen gets the picture of twice the pixels.

@@ -15,6 +15,10 @@ class ConnectionPane : public QWidget {
   // isConnected is asked each time the pane is drawn.
   ConnectionPane(std::function<bool()> isConnected, QWidget* parent = nullptr);
   QSize sizeHint() const override;
+  // From now on the pane shows that this window does not poll, whatever the
+  // station says, with the tool tip telling why.
+  void ShowNotPolling(const QString& toolTip);
+  bool NotPolling() const { return notPolling_; }
   // True when the last paint showed the connected picture.
   bool ShowedConnected() const { return showedConnected_; }
   // The picture's size in layout pixels.
@@ -27,6 +31,11 @@ class ConnectionPane : public QWidget {
   std::function<bool()> isConnected_;
   QPixmap connected_;
   QPixmap notConnected_;
+  QPixmap notPollingPicture_;
+  bool notPolling_ = false;
+  // The three pictures as drawn on the background they were last made readable on.
+  QPixmap readable_[3];
+  QRgb readableOn_ = 0;
   bool showedConnected_ = false;
 };
 

@@ -11,6 +11,7 @@
 
 #include "core/app/app_settings.h"
 #include "core/app/text_table.h"
+#include "core/monitor/monitor_cycle.h"
 #include "core/station/station_device.h"
 #include "gui/shell/about_dialog.h"
 #include "gui/shell/language_dialog.h"
@@ -97,6 +98,11 @@ CMainFrame::CMainFrame(DesktopContext& context, QWidget* parent)
   view_ = new CHalvarView(context_, scroll);
   scroll->setWidget(view_);
   setCentralWidget(scroll);
+  if (context_.notPolling) {
+    // No monitor will set the title or watch the station for this window.
+    setWindowTitle(QString::fromStdString(MainWindowTitle(context_.text, context_.device.Link().IsTestMode())));
+    statusBar_->Pane1()->ShowNotPolling(NotPollingToolTip(context_.settings.languageIndex));
+  }
   if (!context_.startNotes.empty()) {
     QStringList notes;
     for (const std::string& note : context_.startNotes) notes << QString::fromStdString(note);
@@ -236,6 +242,7 @@ void CMainFrame::OnConnectionTick() {
 // Without a station the form stays empty: pane 0 says why and pane 1's tool
 // tip what to check. The hint goes again when a station answers.
 void CMainFrame::ShowStationHint() {
+  if (context_.notPolling) return;  // the pane tells why nothing is read
   const bool missing = !context_.device.IsConnected();
   if (hintShown_ && *hintShown_ == missing) return;
   hintShown_ = missing;

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -40,6 +41,9 @@ constexpr ChartType kChartTypes[] = {
     {Txt::ChartPoint, 4},    {Txt::ChartFastLine, 6}, {Txt::ChartArrow, 10},  {Txt::ChartVolume, 14},
     {Txt::ChartBezier, 16},  {Txt::ChartPoint3D, 19}, {Txt::ChartBar3D, 23},
 };
+
+constexpr int kPoint3DClass = 19;
+constexpr int kBar3DClass = 23;
 
 // The picture written by Export...
 constexpr int kJpegWidth = 1024;
@@ -82,7 +86,13 @@ CGraphDlg::CGraphDlg(const TextTable& text, StationDevice& device, HistoryFile& 
   connect(export_, &QPushButton::clicked, this, &CGraphDlg::Export);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
   connect(series_, &QComboBox::currentIndexChanged, this, &CGraphDlg::Draw);
-  connect(type_, &QComboBox::currentIndexChanged, this, &CGraphDlg::Draw);
+  connect(type_, &QComboBox::currentIndexChanged, this, [this] {
+    // The 3D types are drawn in 3D; the box says so, and the user may still change it.
+    const int seriesClass = type_->currentData().toInt();
+    const QSignalBlocker quiet(view3D_);
+    view3D_->setChecked(seriesClass == kPoint3DClass || seriesClass == kBar3DClass);
+    Draw();
+  });
   connect(view3D_, &QCheckBox::toggled, this, &CGraphDlg::Draw);
 
   Search();

@@ -6,8 +6,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTimeEdit>
 
+#include <algorithm>
 #include <string_view>
 
 #include "core/app/text_table.h"
@@ -30,6 +33,30 @@ QString DatePickerFormat(std::string_view format) {
 QString PickerText(const QDateEdit* date, const QTimeEdit* time) {
   return date->date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
          time->time().toString(QStringLiteral("HH:mm:ss"));
+}
+
+// Room for the picker's widest text in its font: every digit of the format
+// written as the font's widest digit, as the style frames a spin box.
+int PickerWidth(const QDateTimeEdit* picker) {
+  const QFontMetrics fm(picker->font());
+  QChar widest = QLatin1Char('0');
+  for (char d = '1'; d <= '9'; ++d) {
+    if (fm.horizontalAdvance(QLatin1Char(d)) > fm.horizontalAdvance(widest)) widest = QLatin1Char(d);
+  }
+  QString text = picker->displayFormat();
+  for (QChar& c : text) {
+    if (c.isLetter()) c = widest;
+  }
+  // A blank and two pixels more, as Qt allows for the cursor.
+  const QSize content(fm.horizontalAdvance(text + QLatin1Char(' ')) + 2, picker->sizeHint().height());
+  QStyleOptionSpinBox opt;
+  opt.initFrom(picker);
+  opt.frame = true;
+  opt.buttonSymbols = picker->buttonSymbols();
+  opt.subControls = QStyle::SC_SpinBoxFrame | QStyle::SC_SpinBoxEditField | QStyle::SC_SpinBoxUp |
+                    QStyle::SC_SpinBoxDown;
+  const int framed = picker->style()->sizeFromContents(QStyle::CT_SpinBox, &opt, content, picker).width();
+  return std::max(framed, picker->sizeHint().width());
 }
 
 }  // namespace
@@ -69,10 +96,11 @@ void SearchRangeControls::Build(QWidget* window, const SearchRangeCaptions& c, c
 
 void SearchRangeControls::LayOut() {
   condition->setMinimumWidth(130);
-  startDate->setMinimumWidth(110);
-  endDate->setMinimumWidth(110);
-  startTime->setMinimumWidth(86);
-  endTime->setMinimumWidth(86);
+  // Never narrower than the first design, and wide enough for the font.
+  for (QDateTimeEdit* picker : {startDate, endDate})
+    picker->setMinimumWidth(std::max(110, PickerWidth(picker)));
+  for (QDateTimeEdit* picker : {startTime, endTime})
+    picker->setMinimumWidth(std::max(86, PickerWidth(picker)));
   search->setMinimumWidth(110);
   auto* row = new QHBoxLayout(group);
   row->addWidget(conditionLabel);

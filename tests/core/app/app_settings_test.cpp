@@ -36,7 +36,10 @@ TEST_F(AppSettingsTest, NoSettingsFileGivesEveryDefault) {
   EXPECT_EQ(s.aboutSoftUpdate, kDefaultAboutSoftUpdate);
   EXPECT_LE(std::string(kDefaultAboutCopyright).size(), 49u);
   EXPECT_LE(std::string(kDefaultAboutSoftUpdate).size(), 49u);
-  EXPECT_EQ(std::string(kDefaultAboutSoftUpdate).rfind("https://", 0), 0u);
+  // The installed README, not a made-up web address.
+  const std::string readme = kDefaultAboutSoftUpdate;
+  EXPECT_EQ(readme.rfind("file:///", 0), 0u);
+  EXPECT_EQ(readme.substr(readme.size() - 10), "/README.md");
   // Reading never creates the file.
   EXPECT_FALSE(std::filesystem::exists(dir / "Skyvane.ini"));
 }

@@ -239,6 +239,73 @@ TEST(ChartWidget, TwoFilledSeriesBothStayVisible) {
   }
 }
 
+// Share of the pixels led by a channel that are, within a small tolerance,
+// the series colour itself rather than a blend with what lies behind.
+double ShareOfOwnColour(const QImage& img, int channel, const QColor& colour) {
+  int led = 0, own = 0;
+  for (int y = 0; y < img.height(); ++y) {
+    for (int x = 0; x < img.width(); ++x) {
+      const QColor c = test::PixelAt(img, x, y);
+      const int v[3] = {c.red(), c.green(), c.blue()};
+      if (v[channel] < v[(channel + 1) % 3] + 60 || v[channel] < v[(channel + 2) % 3] + 60) continue;
+      ++led;
+      const int off = std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                      std::abs(c.blue() - colour.blue());
+      if (off <= 12) ++own;
+    }
+  }
+  return led == 0 ? 0 : static_cast<double>(own) / led;
+}
+
+TEST(ChartWidget, EachSeriesShowsItsLegendColourWhereUncovered) {
+  const QColor red(0xE0, 0x10, 0x10), green(0x10, 0xB0, 0x10);
+  for (ChartSeriesClass kind : {ChartSeriesClass::kBar, ChartSeriesClass::kHorizBar, ChartSeriesClass::kArea,
+                                ChartSeriesClass::kVolume, ChartSeriesClass::kPoint}) {
+    ChartWidget c;
+    SetUpAxes(c);
+    const int high = c.AddSeries(kind);
+    const int low = c.AddSeries(kind);
+    c.SetSeriesColor(high, red);
+    c.SetSeriesColor(low, green);
+    for (int i = 0; i < 40; ++i) {
+      const double x = kDay0 + (i + 0.5) / 40;
+      c.AddPoint(high, x, 70 + (i % 7));
+      c.AddPoint(low, x, 30 + (i % 5));
+    }
+    const QImage img = Render(c);
+    // Anti-aliased outlines and the legend's text blend a few pixels.
+    EXPECT_GT(ShareOfOwnColour(img, 0, red), 0.9) << static_cast<int>(kind);
+    EXPECT_GT(ShareOfOwnColour(img, 1, green), 0.9) << static_cast<int>(kind);
+  }
+}
+
+TEST(ChartWidget, AWeekOfBarsMeetsWithoutSeams) {
+  ChartWidget c;
+  // Hourly readings, and readings every five minutes.
+  for (int perDay : {24, 288}) {
+    SetUpAxes(c);
+    c.SetBottomAxisMinMax(kDay0, kDay0 + 7);
+    const int a = c.AddSeries(ChartSeriesClass::kBar);
+    const int b = c.AddSeries(ChartSeriesClass::kBar);
+    c.SetSeriesColor(a, kRed);
+    c.SetSeriesColor(b, kGreen);
+    for (int i = 0; i < 7 * perDay; ++i) {
+      const double x = kDay0 + (i + 0.5) / perDay;
+      c.AddPoint(a, x, 40 + (i % 3));
+      c.AddPoint(b, x, 30 + (i % 4));
+    }
+    const QImage img = Render(c, 640, 320);
+    const PlotFrame f = LayoutChart(c.Content(), img.rect());
+    const int y = static_cast<int>(std::floor(f.value(10)));
+    const int from = static_cast<int>(std::ceil(f.position(kDay0 + 0.5 / perDay))) + 1;
+    const int to = static_cast<int>(std::floor(f.position(kDay0 + 7 - 0.5 / perDay))) - 1;
+    for (int x = from; x <= to; ++x) {
+      const QColor px = test::PixelAt(img, x, y);
+      EXPECT_TRUE(px == kRed || px == kGreen) << perDay << " a day: column " << x;
+    }
+  }
+}
+
 TEST(ChartWidget, FilledSeriesGrowFromZeroWhereTheAxisShowsIt) {
   struct Case {
     double axisMin, axisMax, value;

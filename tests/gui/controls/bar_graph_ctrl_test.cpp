@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/units/conversions.h"
 #include "gui/controls/control_paint.h"
 #include "gui_test_support.h"
 
@@ -39,8 +40,37 @@ TEST(BarGraphCtrl, LabelsAreRightAlignedToTheTopLabel) {
   CBarGraphCtrl b;
   ASSERT_TRUE(b.SetScaleText(100, 2, "150"));  // 0-150 in 3
   EXPECT_EQ(b.Labels(), QStringList({"  0", " 50", "100", "150"}));
-  ASSERT_TRUE(b.SetScale(1, 3, 0));  // thirds truncate
-  EXPECT_EQ(b.Labels(), QStringList({"0", "0", "0", "1"}));
+  ASSERT_TRUE(b.SetScale(1, 3, 0));  // thirds keep their decimals
+  EXPECT_EQ(b.Labels(), QStringList({"0.00", "0.33", "0.67", "1.00"}));
+}
+
+// The five rain gauges of the main form in both rain units, as the view sets them.
+TEST(BarGraphCtrl, RainGaugeLabelsInEveryUnit) {
+  struct Case {
+    float baseMm;
+    const char* unit;
+    const char* reading;
+    QStringList labels;
+  };
+  const Case cases[] = {
+      {40, unit::kMm, "0", {" 0", "20", "40"}},
+      {100, unit::kMm, "0", {"  0", " 50", "100"}},
+      {200, unit::kMm, "0", {"  0", "100", "200"}},
+      {300, unit::kMm, "0", {"  0", "150", "300"}},
+      {400, unit::kMm, "0", {"  0", "200", "400"}},
+      {40, unit::kMm, "75", {"  0", " 40", " 80", "120", "160"}},
+      {40, unit::kInch, "0", {"0.00", "0.79", "1.57"}},
+      {100, unit::kInch, "0", {"0.00", "1.97", "3.94"}},
+      {200, unit::kInch, "0", {"0.00", "3.94", "7.87"}},
+      {300, unit::kInch, "0", {" 0.00", " 5.91", "11.81"}},
+      {400, unit::kInch, "0", {" 0.00", " 7.87", "15.75"}},
+      {40, unit::kInch, "2.0", {"0.00", "0.79", "1.57", "2.36"}},
+  };
+  for (const Case& c : cases) {
+    CBarGraphCtrl b;
+    ASSERT_TRUE(b.SetScaleText(RainFromStation(c.baseMm, 1.0f, c.unit), 2, c.reading));
+    EXPECT_EQ(b.Labels(), c.labels) << c.baseMm << " mm in " << c.unit << ", reading " << c.reading;
+  }
 }
 
 TEST(BarGraphCtrl, DegenerateScalesAreRefused) {

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QUrl>
 
 #include "core/app/app_settings.h"
 #include "core/app/text_table.h"
 #include "gui/shell/link_label.h"
+#include "support/scratch_folder.h"
 
 namespace skyvane {
 namespace {
@@ -42,6 +44,44 @@ TEST(CAboutDlg, AnEmptyAddressHidesTheLinkOnly) {
   EXPECT_TRUE(dialog.Link()->isHidden());
   EXPECT_EQ(LabelText(dialog, "aboutVersion"), "Skyvane Version 1.0");
   EXPECT_FALSE(dialog.findChild<QLabel*>("aboutCopyright")->text().isEmpty());
+}
+
+TEST(CAboutDlg, LinksOnlyDocumentsThatExist) {
+  test::ScratchFolder installed;
+  test::ScratchFolder program;
+  test::ScratchFolder bare;
+  test::WriteFileBytes(installed / "README.md", "# Skyvane\n");
+  test::WriteFileBytes(program / "README.md", "# Skyvane\n");
+  const QString installedUrl = QUrl::fromLocalFile(QString::fromStdString((installed / "README.md").string())).toString();
+  const QString besideUrl = QUrl::fromLocalFile(QString::fromStdString((program / "README.md").string())).toString();
+  const QString programDir = QString::fromStdString(program.path().string());
+  const QString bareDir = QString::fromStdString(bare.path().string());
+  const std::string missing = "file://" + (bare / "doc/README.md").string();
+  struct Case {
+    std::string configured;
+    QString folder;
+    QString linked;
+  };
+  const Case cases[] = {
+      {"https://example.org/skyvane", bareDir, "https://example.org/skyvane"},
+      {installedUrl.toStdString(), bareDir, installedUrl},
+      {missing, programDir, besideUrl},
+      {missing, bareDir, ""},
+      {missing, "", ""},
+      {"", programDir, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(AboutLinkAddress(c.configured, c.folder), c.linked) << c.configured;
+
+  // The dialog itself: a document that is not there leaves the row without a link.
+  AppSettings settings;
+  settings.aboutSoftUpdate = missing;
+  TextTable text(0);
+  CAboutDlg dialog(settings, text);
+  EXPECT_TRUE(dialog.Link()->isHidden());
+  settings.aboutSoftUpdate = installedUrl.toStdString();
+  CAboutDlg shown(settings, text);
+  EXPECT_FALSE(shown.Link()->isHidden());
+  EXPECT_EQ(shown.Link()->Address(), installedUrl);
 }
 
 TEST(CAboutDlg, GermanTitle) {

@@ -362,3 +362,48 @@ TEST(CMainFrame, CtrlQQuits) {
 
 }  // namespace
 }  // namespace skyvane
+
+namespace skyvane {
+namespace {
+
+// Another program polls the folder: the window never claims the station, says
+// so in its own picture and tool tip, and carries the program's usual title.
+TEST(CMainFrame, AWindowThatDoesNotPollSaysSo) {
+  const std::pair<int, const char*> languages[] = {
+      {0, "Skyvane Radio Controlled"}, {1, "Skyvane - Funk-Wetter-Station"}, {2, "Skyvane Radio Controlled"}};
+  for (const auto& [language, title] : languages) {
+    SCOPED_TRACE(language);
+    test::DesktopRig rig(language, "true");
+    rig.context->monitorFactory = {};
+    rig.context->notPolling = true;
+    CMainFrame frame(*rig.context);
+    frame.show();
+    frame.OnConnectionTick();
+    EXPECT_EQ(frame.windowTitle(), QString::fromUtf8(title));
+    ConnectionPane* pane = frame.LinkStatusBar()->Pane1();
+    EXPECT_EQ(pane->toolTip(), NotPollingToolTip(language));
+    EXPECT_TRUE(pane->toolTip().startsWith(QString::fromUtf8(
+        language == 1 ? "Keine Abfrage" : language == 2 ? "Ingen aflæsning" : "Not polling")));
+    // Neither green "Connected" nor red "Not Connect": the grey picture of its own.
+    const QImage shot = pane->grab().toImage();
+    int coloured = 0;
+    int grey = 0;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x) {
+        const QColor c = shot.pixelColor(x, y);
+        if (c.hsvSaturation() > 100 && c.value() > 80) ++coloured;
+        if (c.hsvSaturation() < 20 && c.value() < 120) ++grey;
+      }
+    EXPECT_EQ(coloured, 0);
+    EXPECT_GT(grey, 40);
+    EXPECT_FALSE(pane->ShowedConnected());
+    // The station's absence is not this window's business.
+    rig.station->Unplug();
+    frame.OnConnectionTick();
+    EXPECT_EQ(pane->toolTip(), NotPollingToolTip(language));
+    EXPECT_NE(frame.LinkStatusBar()->PaneText(), QStringLiteral("No weather station found"));
+  }
+}
+
+}  // namespace
+}  // namespace skyvane

@@ -130,7 +130,7 @@ TEST_F(HalvarViewTest, AFullReadingFillsFieldsAndGauges) {
   QRect needle;
   for (int y = 0; y < rose.height(); ++y)
     for (int x = 0; x < rose.width(); ++x)
-      if (rose.pixelColor(x, y) == kControlAccent) needle = needle.united(QRect(x, y, 1, 1));
+      if (rose.pixelColor(x, y) == ControlSign(*f.compass)) needle = needle.united(QRect(x, y, 1, 1));
   ASSERT_FALSE(needle.isEmpty());
   EXPECT_GE(needle.left(), rose.width() / 2);
   EXPECT_LT(needle.height(), needle.width());

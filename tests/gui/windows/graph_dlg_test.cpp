@@ -206,9 +206,12 @@ TEST(GraphWindow, TypeListGivesEachSeriesClass) {
                              "Arrow",    "Volume", "Bezier",  "Point3D", "Bar3D"};
   const int classes[] = {0, 1, 2, 3, 4, 6, 10, 14, 16, 19, 23};
   ASSERT_EQ(type->count(), 11);
-  for (int i = 0; i < 11; ++i) {
+  for (int i : {9, 3, 10, 0, 1, 2, 4, 5, 6, 7, 8, 9, 10}) {
     type->setCurrentIndex(i);
     EXPECT_EQ(type->currentText(), names[i]);
+    // The 3D box follows the type: ticked for Point3D and Bar3D only.
+    EXPECT_EQ(Child<QCheckBox>(*dlg, "view3D")->isChecked(), i >= 9) << names[i].toStdString();
+    EXPECT_EQ(dlg->Chart()->Content().view3D, i >= 9) << names[i].toStdString();
     ASSERT_EQ(dlg->Chart()->Content().series.size(), 2u);
     EXPECT_EQ(static_cast<int>(dlg->Chart()->Content().series[0].kind), classes[i]);
   }
