@@ -1,5 +1,6 @@
 // skyvane-cli: parses the global options, builds the process-wide objects and
 // hands them to one command.
+#include <ctime>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -18,6 +19,10 @@
 
 int main(int argc, char** argv) {
   using namespace skyvane;
+  // The time zone is read once, before any thread: the C library's first
+  // reading, made by the server's threads for their Date headers and by ours
+  // for local times at the same moment, is shared state.
+  tzset();
   std::vector<std::string> args(argv + 1, argv + argc);
   GlobalOptions options;
   std::string error;

@@ -26,8 +26,11 @@ void EventStreams::Stop() {
     streams.swap(streams_);
   }
   for (const auto& stream : streams) stream->Close();
+  // Only a running feeder waits on the source; a server that never started
+  // may outlive its source, which must not be called then.
+  if (!thread_.joinable()) return;
   current_.Stop();
-  if (thread_.joinable()) thread_.join();
+  thread_.join();
 }
 
 std::shared_ptr<StreamAnswer> EventStreams::Open(MHD_Connection* connection) {
