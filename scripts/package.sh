@@ -44,7 +44,7 @@ trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
 cmake -DROOT="$root" -DLIBDIR="lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)" -DUNIT_BINDIR=/usr/bin -DGUI=ON \
       -P tests/packaging/check_layout.cmake
-lintian --fail-on error "$deb"
+lintian --fail-on error,warning "$deb"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 desktop-file-validate "$root"/usr/share/applications/skyvane.desktop
 systemd-analyze security --offline=yes --threshold=40 \
