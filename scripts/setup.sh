@@ -8,7 +8,7 @@ packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
           qt6-base-dev libgl-dev libhidapi-dev xvfb xauth
           nlohmann-json3-dev libmosquitto-dev mosquitto mosquitto-clients
           libmicrohttpd-dev libcurl4-openssl-dev libjs-chart.js chromium
-          python3)
+          python3 scdoc)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -20,6 +20,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -q
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+
+# SKYVANE_PACKAGES_ONLY=1 stops here (scripts/package.sh builds on its own).
+[ "${SKYVANE_PACKAGES_ONLY:-0}" = 1 ] && exit 0
 
 # SKYVANE_WARNINGS_AS_ERRORS=1 (as CI sets it) makes every warning an error.
 cmake --preset default -DSKYVANE_WARNINGS_AS_ERRORS="${SKYVANE_WARNINGS_AS_ERRORS:-OFF}" >/dev/null

@@ -34,6 +34,9 @@ struct CliCommand {
   const char* name;
   const char* synopsis;  // one line for --help, e.g. "dump ADDR LEN   print station memory as hex"
   int (*run)(CliContext& ctx, const std::vector<std::string>& args);
+  // True when the command answers --help itself (with the names it takes);
+  // the others get their synopsis from the dispatcher, before any station opens.
+  bool ownHelp = false;
 };
 
 std::vector<CliCommand>& CliCommands();

@@ -30,6 +30,18 @@ void PrintHelp(std::ostream& out) {
          "1 the station or a file failed, 2 bad command line.\n";
 }
 
+bool AsksForHelp(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    if (arg == "--") return false;
+    if (arg == "--help" || arg == "-h") return true;
+  }
+  return false;
+}
+
+void PrintCommandHelp(const CliCommand& command, std::ostream& out) {
+  out << "Usage: skyvane-cli [OPTIONS] " << command.synopsis << "\n";
+}
+
 void TraceReports(StationDevice& device, std::ostream& out) {
   device.Link().SetTrace([&out](bool sent, const std::uint8_t* r) {
     char line[40];

@@ -44,7 +44,7 @@ bool ParseGlobalOptions(const std::vector<std::string>& argv, GlobalOptions& opt
       options.trace = true;
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
-    } else if (arg == "--version") {
+    } else if (arg == "--version" || arg == "-V") {
       options.version = true;
     } else if (arg == "--folder" || arg.rfind("--folder=", 0) == 0) {
       if (!TakeFolder(argv, i, options, error)) return false;
@@ -69,8 +69,8 @@ const char* GlobalOptionsHelp() {
       std::string("  --folder DIR          program folder (Skyvane.ini, Skyvane.dat, the transfer module)\n") +
       StationOptionsHelp() +
       "  --trace               show every 8-byte report sent and received on standard error\n"
-      "  --help                show this help\n"
-      "  --version             show the version\n";
+      "  -h, --help            show this help (after a command: that command's usage)\n"
+      "  -V, --version         show the version\n";
   return help.c_str();
 }
 

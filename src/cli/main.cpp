@@ -44,6 +44,10 @@ int main(int argc, char** argv) {
               << "'\nTry 'skyvane-cli --help'.\n";
     return kExitUsage;
   }
+  if (!command->ownHelp && AsksForHelp(options.args)) {
+    PrintCommandHelp(*command, std::cout);
+    return kExitOk;
+  }
 
   std::optional<std::string> folderOption;
   if (options.folder) folderOption = options.folder->string();

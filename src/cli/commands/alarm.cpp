@@ -146,7 +146,7 @@ int RunAlarm(CliContext& ctx, const std::vector<std::string>& args) {
   return SaveExitStatus(ctx, session.Save(form));
 }
 
-CommandRegistrar reg{{"alarm", kAlarmSynopsis, &RunAlarm}};
+CommandRegistrar reg{{"alarm", kAlarmSynopsis, &RunAlarm, true}};
 
 }  // namespace
 }  // namespace skyvane

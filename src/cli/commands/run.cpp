@@ -29,11 +29,12 @@ constexpr const char* kRunSynopsis =
 
 // The connection watch of the main window, once a second: find the station,
 // notice when it goes, and release a newly found station to the monitor.
-void WatchConnection(CliContext& ctx) {
+// A quiet logger keeps these status lines to itself.
+void WatchConnection(CliContext& ctx, bool quiet) {
   StationDevice& device = ctx.device;
   device.UpdateConnection();
   if (!device.IsWatchEnabled()) device.EnableWatch();
-  if (device.HasLinkChanged()) {
+  if (device.HasLinkChanged() && !quiet) {
     ctx.err << (device.IsConnected() ? "skyvane-cli: weather station connected\n"
                                      : "skyvane-cli: weather station not connected\n");
   }
@@ -53,8 +54,8 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& arguments) {
   if (!data.OpenForPolling(ctx)) return kExitFailure;
 
   StopSignals signals;
-  WatchConnection(ctx);
-  if (!ctx.device.IsConnected()) ctx.err << "skyvane-cli: waiting for the weather station\n";
+  WatchConnection(ctx, options.quiet);
+  if (!ctx.device.IsConnected() && !options.quiet) ctx.err << "skyvane-cli: waiting for the weather station\n";
 
   PrintingFrontEnd printing(ctx.out, ctx.err, options.quiet);
   LiveReading live;
@@ -74,7 +75,7 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& arguments) {
     ctx.err << "skyvane-cli: Begin monitor thread fail!\n";
     return kExitFailure;
   }
-  while (!signals.WaitOneSecond()) WatchConnection(ctx);
+  while (!signals.WaitOneSecond()) WatchConnection(ctx, options.quiet);
   monitor.Stop();
   publishers.Stop();  // MQTT's "offline" after the last cycle's records
   kept.Stop();

@@ -55,7 +55,7 @@ int RunScope(CliContext& ctx, const std::vector<std::string>& args) {
   return messages.empty() ? kExitOk : kExitFailure;
 }
 
-CommandRegistrar reg{{"scope", kScopeSynopsis, &RunScope}};
+CommandRegistrar reg{{"scope", kScopeSynopsis, &RunScope, true}};
 
 }  // namespace
 }  // namespace skyvane

@@ -191,7 +191,7 @@ int RunSetup(CliContext& ctx, const std::vector<std::string>& args) {
   return SaveExitStatus(ctx, session.Save(form));
 }
 
-CommandRegistrar reg{{"setup", kSetupSynopsis, &RunSetup}};
+CommandRegistrar reg{{"setup", kSetupSynopsis, &RunSetup, true}};
 
 }  // namespace
 }  // namespace skyvane

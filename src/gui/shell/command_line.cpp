@@ -50,7 +50,7 @@ bool ParseDesktopOptions(const std::vector<std::string>& args, DesktopOptions& o
       if (!TakeValue(args, i, "--mqtt", options.mqtt, error)) return false;
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
-    } else if (arg == "--version") {
+    } else if (arg == "--version" || arg == "-V") {
       options.version = true;
     } else if (arg == "--dark") {
       options.dark = true;
@@ -95,8 +95,8 @@ std::string DesktopUsage() {
                      "                        (mqtt[s]://[user@]host[:port][/prefix])\n") +
          StationOptionsHelp() +
          "  --dark                dark windows, whatever the desktop's theme\n"
-         "  --help                show this text and exit\n"
-         "  --version             show the version and exit\n";
+         "  -h, --help            show this text and exit\n"
+         "  -V, --version         show the version and exit\n";
 }
 
 }  // namespace skyvane

@@ -232,6 +232,34 @@ TEST_F(UploadConfigTest, UnusableSectionsAreLeftOutWithAReason) {
   }
 }
 
+// A key under /etc/skyvane is root's, readable by the service's own group.
+TEST_F(UploadConfigTest, KeyFileOfTheOwnGroupIsReadAndOthersAreTold) {
+  const std::string missing = (dir / "none.key").string();
+  const struct {
+    std::string keyFile;
+    std::string problem;  // empty: the key is read
+  } rows[] = {
+      {Key("grouped", 0640), ""},
+      {Key("owner-only", 0400), ""},
+      {Key("group-writable", 0660), "may be read by other users"},
+      {missing, "cannot read the key file " + missing + ": No such file or directory"},
+  };
+  for (const auto& r : rows) {
+    std::vector<std::string> problems;
+    const auto targets = Read("[upload:x]\nProtocol=wu\nUrl=http://h/u\nStationId=I\nKeyFile=" + r.keyFile + "\n",
+                              problems);
+    if (r.problem.empty()) {
+      ASSERT_EQ(targets.size(), 1u) << r.keyFile;
+      EXPECT_EQ(targets[0].key, "s3cret");
+      EXPECT_TRUE(problems.empty());
+    } else {
+      EXPECT_TRUE(targets.empty()) << r.keyFile;
+      ASSERT_EQ(problems.size(), 1u) << r.keyFile;
+      EXPECT_NE(problems[0].find(r.problem), std::string::npos) << problems[0];
+    }
+  }
+}
+
 TEST(UploadValuesTest, RainSinceMidnightFromTheDataFile) {
   ScratchFolder dir;
   std::filesystem::copy_file(test::GoldenFolder() / "Skyvane.dat", dir / "Skyvane.dat");

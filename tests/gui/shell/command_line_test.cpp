@@ -48,6 +48,7 @@ TEST(DesktopCommandLine, HelpAndVersion) {
   EXPECT_TRUE(Parse({"--help"}).help);
   EXPECT_TRUE(Parse({"-h"}).help);
   EXPECT_TRUE(Parse({"--version"}).version);
+  EXPECT_TRUE(Parse({"-V"}).version);
   EXPECT_TRUE(Parse({"--dark"}).dark);
   EXPECT_FALSE(Parse({}).dark);
   for (const char* option : {"--simulate[=DIR]", "--sim-speed N", "--sim-seed S", "--test-mode",

@@ -8,6 +8,7 @@
 
 #include "core/app/app_settings.h"
 #include "core/app/ini_file.h"
+#include "core/app/secret_file.h"
 #include "core/publish/mqtt/announced_topics.h"
 #include "core/publish/mqtt/ha_discovery.h"
 
@@ -53,12 +54,11 @@ bool MakeMqttOptions(const MqttSettings& settings, const std::optional<std::stri
     o.password = passwordVariable;
   } else if (!settings.passwordFile.empty()) {
     const std::filesystem::path file = InFolder(folder, settings.passwordFile);
-    std::ifstream in(file);
-    if (!in || !std::getline(in, o.password)) {
-      error = "cannot read the MQTT password file " + file.string();
+    int readError = 0;
+    if (!ReadFirstLine(file.string(), o.password, readError)) {
+      error = CannotReadText("the MQTT password file", file.string(), readError);
       return false;
     }
-    if (!o.password.empty() && o.password.back() == '\r') o.password.pop_back();
   }
   if (!settings.caFile.empty()) {
     const std::filesystem::path file = InFolder(folder, settings.caFile);

@@ -1,13 +1,14 @@
 #include "core/publish/upload/upload_config.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 
 #include "core/app/ini_file.h"
 #include "core/app/number_text.h"
+#include "core/app/secret_file.h"
 
 namespace skyvane {
 namespace {
@@ -44,21 +45,25 @@ class Section {
   std::string name_;
 };
 
-// The first line of a private key file; false with the reason otherwise.
+// The first line of a private key file; false with the reason otherwise. Its
+// group may read it when that is the program's own group (root:skyvane 0640
+// under /etc/skyvane for the service).
 bool ReadKeyFile(const std::string& path, std::string& key, std::string& why) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
-    why = "the key file " + path + " cannot be read: " + std::strerror(errno);
+    why = CannotReadText("the key file", path, errno);
     return false;
   }
-  if ((st.st_mode & (S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH)) != 0) {
+  const bool othersMay = (st.st_mode & (S_IWGRP | S_IROTH | S_IWOTH)) != 0 ||
+                         ((st.st_mode & S_IRGRP) != 0 && st.st_gid != ::getegid());
+  if (othersMay) {
     why = "the key file " + path + " may be read by other users; make it private (chmod 600 " +
           path + ")";
     return false;
   }
-  std::ifstream in(path);
-  if (!in || !std::getline(in, key)) {
-    why = "the key file " + path + " cannot be read";
+  int error = 0;
+  if (!ReadFirstLine(path, key, error)) {
+    why = CannotReadText("the key file", path, error);
     return false;
   }
   while (!key.empty() && (key.back() == '\r' || key.back() == ' ' || key.back() == '\t')) key.pop_back();
