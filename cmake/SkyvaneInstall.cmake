@@ -63,7 +63,7 @@ install(FILES resources/completion/skyvane-cli.bash
 
 # The documents Debian keeps for every package.
 install(FILES README.md resources/packaging/copyright ${PROJECT_BINARY_DIR}/changelog.gz
-        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/skyvane)
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 if(SKYVANE_BUILD_GUI)
   set(icons ${CMAKE_INSTALL_DATADIR}/icons/hicolor)

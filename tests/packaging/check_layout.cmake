@@ -29,6 +29,10 @@ set(expected
   usr/share/doc/skyvane/README.md
   usr/share/doc/skyvane/copyright
   usr/share/doc/skyvane/changelog.gz)
+# The About box links the README where the install puts it.
+if(ABOUT_README)
+  list(APPEND expected usr/${ABOUT_README})
+endif()
 if(GUI)
   list(APPEND expected
     usr/bin/skyvane
