@@ -2,9 +2,11 @@
 // APRS-IS logins must be verified, an IPv6 server, and targets that hang
 // beside one that works, also at the stop.
 #include <gtest/gtest.h>
+
 #include <sys/socket.h>
 
 #include <mutex>
+#include <thread>
 
 #include "core/app/clock.h"
 #include "core/app/ini_file.h"
@@ -123,6 +125,10 @@ TEST(UploaderTest, AHangingTargetStarvesNoOtherAndTheStopEndsIt) {
   ASSERT_EQ(fine.WaitFor(1, std::chrono::seconds(60)).size(), 1u);
   uploader.OnReading(HistoryRow(), LampStates{}, 1001);
   ASSERT_EQ(fine.WaitFor(2, std::chrono::seconds(60)).size(), 2u);
+  // The server has the request a moment before the uploader has its answer.
+  for (int i = 0; i < 600 && uploader.Delivered() < 2; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
   uploader.Stop();
   EXPECT_EQ(uploader.Delivered(), 2);
   EXPECT_EQ(stuckHttp.WaitFor(1, std::chrono::seconds(60)), std::vector<std::string>{"hung"});
