@@ -1,5 +1,7 @@
 #include "gui_test_support.h"
 
+#include "gui/controls/control_paint.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QPixmap>
@@ -37,6 +39,11 @@ const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvir
 QImage Paint(QWidget& widget, int width, int height) {
   widget.resize(width, height);
   return widget.grab(QRect(0, 0, width, height)).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QColor ControlFillColour() {
+  const QWidget plain;
+  return ControlFill(plain);
 }
 
 int CountPixels(const QImage& image, const QColor& colour) {

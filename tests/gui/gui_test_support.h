@@ -17,6 +17,9 @@ inline QColor PixelAt(const QImage& image, int x, int y) { return QColor(image.p
 // Number of pixels of exactly that colour.
 int CountPixels(const QImage& image, const QColor& colour);
 
+// The fill of tubes and bars in a control of the application's palette.
+QColor ControlFillColour();
+
 // Every entry of every quantisation table of a JPEG file, in file order; empty
 // when the file cannot be read or holds no table. Quality 100 makes them all 1.
 std::vector<int> JpegQuantisers(const QString& path);

@@ -94,7 +94,7 @@ void CBarGraphCtrl::paintEvent(QPaintEvent*) {
     const double filled = static_cast<double>(bottom - top) * value_ / scaleMax_;
     // Beyond the largest scale the bar stops at the top.
     const int barTop = bottom - static_cast<int>(std::clamp<double>(filled, -1.0, bottom - top));
-    FillBox(p, x0 + 1, barTop, right, bottom, kControlAccent);
+    FillBox(p, x0 + 1, barTop, right, bottom, ControlFill(*this));
   }
 }
 

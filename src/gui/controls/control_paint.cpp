@@ -29,6 +29,12 @@ QColor ControlWell(const QWidget& widget) {
 
 QColor ControlSign(const QWidget& widget) { return ReadableOn(kControlAccent, ControlFace(widget)); }
 
+QColor ControlFill(const QWidget& widget) {
+  // Face and well lie on the same side of the accent in both kinds of
+  // palette, so moving it clear of one never brings it closer to the other.
+  return ReadableOn(ReadableOn(kControlAccent, ControlWell(widget)), ControlFace(widget));
+}
+
 bool IsDarkPalette(const QPalette& palette) {
   return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness();
 }

@@ -31,6 +31,9 @@ QColor ControlWell(const QWidget& widget);
 // The accent as a sign drawn on the control's face (the compass needle):
 // darkened or lightened as far as the face needs for it to stay readable.
 QColor ControlSign(const QWidget& widget);
+// The accent as the fill of tubes and bars, which meets both the well and the
+// face (the thermometer's bulb): readable on either.
+QColor ControlFill(const QWidget& widget);
 
 // Whether the palette draws light text on dark windows.
 bool IsDarkPalette(const QPalette& palette);

@@ -58,7 +58,7 @@ void CLevelBarCtrl::paintEvent(QPaintEvent*) {
 
   const int barTop = top + h + kTick;
   OutlinedBox(p, left, barTop, right + 1, bottom + 1, ink, ControlWell(*this));
-  FillBox(p, left, barTop, left + (right - left) * level_ / kMaxLevel + 1, bottom + 1, kControlAccent);
+  FillBox(p, left, barTop, left + (right - left) * level_ / kMaxLevel + 1, bottom + 1, ControlFill(*this));
 }
 
 }  // namespace skyvane

@@ -83,13 +83,14 @@ void CThermometerCtrl::paintEvent(QPaintEvent*) {
   const int tubeLeft = left + w + kTick;
   const int tubeRight = tubeLeft + kTubeWidth;
   FillBox(p, tubeLeft, top, tubeRight, a, ControlWell(*this));
+  const QColor fill = ControlFill(*this);
   if (hasValue_) {
     const double filled = static_cast<double>(value_ - scaleMin_) * (a - top) / (scaleMax_ - scaleMin_);
     // Beyond the largest scale the column stops at the top of the tube.
     const int columnTop = std::max(top, a - static_cast<int>(std::min<double>(filled, a - top)));
-    FillBox(p, tubeLeft, columnTop, tubeRight, a, kControlAccent);
+    FillBox(p, tubeLeft, columnTop, tubeRight, a, fill);
   }
-  OutlinedEllipse(p, left + w, bottom - kBulb, left + w + kBulb, bottom, kControlAccent, kControlAccent);
+  OutlinedEllipse(p, left + w, bottom - kBulb, left + w + kBulb, bottom, fill, fill);
 }
 
 }  // namespace skyvane

@@ -87,26 +87,26 @@ TEST(BarGraphCtrl, BarRisesToTheReading) {
   CBarGraphCtrl b;
   ASSERT_TRUE(b.SetScaleText(40, 2, "20"));
   const QImage img = test::Paint(b, 60, 108);
-  EXPECT_NE(PixelAt(img, 58, 53), kControlAccent);
-  EXPECT_EQ(PixelAt(img, 58, 54), kControlAccent);
-  EXPECT_EQ(PixelAt(img, 58, 103), kControlAccent);
-  EXPECT_EQ(PixelAt(img, 59, 103), kControlAccent);  // to the right edge
-  EXPECT_NE(PixelAt(img, 58, 104), kControlAccent);  // the bottom axis
+  EXPECT_NE(PixelAt(img, 58, 53), test::ControlFillColour());
+  EXPECT_EQ(PixelAt(img, 58, 54), test::ControlFillColour());
+  EXPECT_EQ(PixelAt(img, 58, 103), test::ControlFillColour());
+  EXPECT_EQ(PixelAt(img, 59, 103), test::ControlFillColour());  // to the right edge
+  EXPECT_NE(PixelAt(img, 58, 104), test::ControlFillColour());  // the bottom axis
 }
 
 TEST(BarGraphCtrl, FullAndEmptyBars) {
   CBarGraphCtrl b;
   ASSERT_TRUE(b.SetScaleText(40, 2, "40"));
   QImage img = test::Paint(b, 60, 108);
-  EXPECT_EQ(PixelAt(img, 58, 4), kControlAccent);
-  EXPECT_NE(PixelAt(img, 58, 3), kControlAccent);
+  EXPECT_EQ(PixelAt(img, 58, 4), test::ControlFillColour());
+  EXPECT_NE(PixelAt(img, 58, 3), test::ControlFillColour());
 
   ASSERT_TRUE(b.SetScaleText(40, 2, "0"));
-  EXPECT_EQ(test::CountPixels(test::Paint(b, 60, 108), kControlAccent), 0);
+  EXPECT_EQ(test::CountPixels(test::Paint(b, 60, 108), test::ControlFillColour()), 0);
   ASSERT_TRUE(b.SetScaleText(40, 2, "---"));
-  EXPECT_EQ(test::CountPixels(test::Paint(b, 60, 108), kControlAccent), 0);
+  EXPECT_EQ(test::CountPixels(test::Paint(b, 60, 108), test::ControlFillColour()), 0);
   ASSERT_TRUE(b.SetScaleText(40, 2, "-5"));
-  EXPECT_EQ(test::CountPixels(test::Paint(b, 60, 108), kControlAccent), 0);
+  EXPECT_EQ(test::CountPixels(test::Paint(b, 60, 108), test::ControlFillColour()), 0);
 }
 
 }  // namespace

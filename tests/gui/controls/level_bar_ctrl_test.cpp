@@ -45,7 +45,7 @@ std::pair<int, int> AccentSpan(const QImage& img, int y) {
   int first = -1;
   int last = -1;
   for (int x = 0; x < img.width(); ++x) {
-    if (PixelAt(img, x, y) != kControlAccent) continue;
+    if (PixelAt(img, x, y) != test::ControlFillColour()) continue;
     if (first < 0) first = x;
     last = x;
   }
@@ -62,7 +62,7 @@ TEST(LevelBarCtrl, FillEndsAtTheLevel) {
   const auto [left, right] = AccentSpan(img, 38);
   EXPECT_GE(left, 4);
   EXPECT_EQ(left + right, 104);  // right = width - margin
-  EXPECT_NE(PixelAt(img, left - 1, 38), kControlAccent);
+  EXPECT_NE(PixelAt(img, left - 1, 38), test::ControlFillColour());
   EXPECT_NE(PixelAt(img, right + 1, 38), QColor(Qt::white));
 
   l.SetLevel(6);

@@ -60,7 +60,7 @@ TEST(ThermometerCtrl, DegenerateScalesAreRefused) {
 // rows 120 to 134.
 int TubeLeft(const QImage& img) {
   for (int x = 0; x < img.width(); ++x) {
-    if (PixelAt(img, x, 100) == kControlAccent) return x;
+    if (PixelAt(img, x, 100) == test::ControlFillColour()) return x;
   }
   return -1;
 }
@@ -73,9 +73,9 @@ TEST(ThermometerCtrl, ColumnRisesToTheReading) {
   ASSERT_GT(x, 0);
   // (10 + 40) * 116 / 100 = 58 rows above row 120.
   EXPECT_EQ(PixelAt(img, x, 61), QColor(Qt::white));
-  EXPECT_EQ(PixelAt(img, x + 4, 62), kControlAccent);
-  EXPECT_EQ(PixelAt(img, x + 4, 119), kControlAccent);
-  EXPECT_NE(PixelAt(img, x + 5, 100), kControlAccent);  // tube is 5 pixels wide
+  EXPECT_EQ(PixelAt(img, x + 4, 62), test::ControlFillColour());
+  EXPECT_EQ(PixelAt(img, x + 4, 119), test::ControlFillColour());
+  EXPECT_NE(PixelAt(img, x + 5, 100), test::ControlFillColour());  // tube is 5 pixels wide
   EXPECT_EQ(PixelAt(img, x, 4), QColor(Qt::white));
   EXPECT_NE(PixelAt(img, x, 3), QColor(Qt::white));
 }
@@ -87,7 +87,7 @@ TEST(ThermometerCtrl, NoReadingShowsTheBulbButNoColumn) {
   EXPECT_EQ(TubeLeft(img), -1);
   int bulb = 0;
   for (int y = 120; y < 135; ++y) {
-    for (int x = 0; x < 60; ++x) bulb += PixelAt(img, x, y) == kControlAccent ? 1 : 0;
+    for (int x = 0; x < 60; ++x) bulb += PixelAt(img, x, y) == test::ControlFillColour() ? 1 : 0;
   }
   EXPECT_GT(bulb, 100);  // a 15 pixel disc
 }

@@ -13,6 +13,8 @@
 
 #include "gui/controls/compass_ctrl.h"
 #include "gui/controls/control_paint.h"
+#include "gui/controls/level_bar_ctrl.h"
+#include "gui/controls/thermometer_ctrl.h"
 #include "gui/shell/dark_colours.h"
 #include "gui/shell/link_status_bar.h"
 #include "gui_test_support.h"
@@ -75,12 +77,25 @@ std::unique_ptr<QWidget> Compass(int direction) {
   return compass;
 }
 
+template <class Control, class Set>
+std::unique_ptr<QWidget> Gauge(Set set) {
+  auto control = std::make_unique<Control>();
+  set(*control);
+  return control;
+}
+
 const WidgetCase kWidgets[] = {
     {"Connected", [] { return Pane(true, true); }, QSize(90, 37), QPalette::Window},
     {"Not Connect", [] { return Pane(false, true); }, QSize(90, 37), QPalette::Window},
     {"not polling", [] { return Pane(false, false); }, QSize(90, 37), QPalette::Window},
     {"compass rose", [] { return std::make_unique<CCompassCtrl>(); }, QSize(213, 128), QPalette::Button},
     {"compass needle", [] { return Compass(4); }, QSize(213, 128), QPalette::Button},
+    // The fills meet the well and the face; judged on the face, where the
+    // thermometer's bulb sits and the contrast is the lower in each palette.
+    {"thermometer", [] { return Gauge<CThermometerCtrl>([](auto& t) { t.SetRangeText(-40, 60, 10, "10"); }); },
+     QSize(60, 135), QPalette::Button},
+    {"level bar", [] { return Gauge<CLevelBarCtrl>([](auto& l) { l.SetLevel(6); }); }, QSize(104, 40),
+     QPalette::Button},
 };
 
 TEST(PaintedContrast, EveryStrokeStandsOutInEveryPalette) {

@@ -13,6 +13,7 @@
 #include "gui/controls/control_paint.h"
 #include "gui/controls/level_bar_ctrl.h"
 #include "gui/controls/thermometer_ctrl.h"
+#include "gui_test_support.h"
 #include "support/golden.h"
 
 namespace skyvane {
@@ -77,7 +78,7 @@ int AccentPixels(QWidget* w, int x) {
   const QImage img = w->grab().toImage();
   int n = 0;
   for (int y = 0; y < img.height(); ++y)
-    if (img.pixelColor(x, y) == kControlAccent) ++n;
+    if (img.pixelColor(x, y) == test::ControlFillColour()) ++n;
   return n;
 }
 
@@ -117,7 +118,7 @@ TEST_F(HalvarViewTest, AFullReadingFillsFieldsAndGauges) {
     const int bulbTop = img.height() - 15;
     for (int y = 0; y < bulbTop; ++y)
       for (int x = 0; x < img.width(); ++x)
-        if (img.pixelColor(x, y) == kControlAccent) return y;
+        if (img.pixelColor(x, y) == test::ControlFillColour()) return y;
     return bulbTop;
   };
   const int tubeTop = 4;
@@ -140,7 +141,7 @@ TEST_F(HalvarViewTest, AFullReadingFillsFieldsAndGauges) {
     const QImage img = bar->grab().toImage();
     int n = 0;
     for (int x = 0; x < img.width(); ++x)
-      if (img.pixelColor(x, img.height() - 2) == kControlAccent) ++n;
+      if (img.pixelColor(x, img.height() - 2) == test::ControlFillColour()) ++n;
     return n;
   };
   const int wind = fillLength(f.windLevel);
