@@ -3,7 +3,9 @@
 # Everything installed is in the source tree or written into the build tree at
 # configure or build time; nothing is written while installing.
 
-set(SKYVANE_HOMEPAGE "https://github.com/skyvane/skyvane" CACHE STRING "The project's home page")
+# The project names no home page yet: a build that has one gives it here, and
+# the package and the software centres' entry then point to it.
+set(SKYVANE_HOMEPAGE "" CACHE STRING "The project's home page (none when empty)")
 
 # A folder of systemd or udev as the system's pkg-config file names it, moved
 # below our own prefix (systemd and udev also look below /usr/local), and kept
@@ -70,10 +72,30 @@ if(SKYVANE_BUILD_GUI)
   install(FILES resources/pictures/skyvane_48.png DESTINATION ${icons}/48x48/apps RENAME skyvane.png)
   install(FILES resources/pictures/skyvane_256.png DESTINATION ${icons}/256x256/apps RENAME skyvane.png)
   install(FILES resources/pictures/skyvane.svg DESTINATION ${icons}/scalable/apps)
-  # The software centres' page: screenshots are the README's, at the project's address.
-  set(SKYVANE_SCREENSHOTS "https://raw.githubusercontent.com/skyvane/skyvane/main/docs"
-      CACHE STRING "Where the pictures of docs/ are published")
+  # The software centres' page shows the README's pictures where a build says
+  # where they are published; without an address it has none.
+  set(SKYVANE_SCREENSHOTS "" CACHE STRING "Where the pictures of docs/ are published (none when empty)")
   set(metainfo io.github.skyvane.Skyvane.metainfo.xml)
+  set(SKYVANE_HOMEPAGE_ELEMENT "")
+  if(SKYVANE_HOMEPAGE)
+    set(SKYVANE_HOMEPAGE_ELEMENT "<url type=\"homepage\">${SKYVANE_HOMEPAGE}</url>")
+  endif()
+  set(SKYVANE_SCREENSHOTS_ELEMENT "")
+  if(SKYVANE_SCREENSHOTS)
+    set(shots "main-window.png|The main window with the live readings and alarm bells"
+              "graph-window.png|A week of outdoor temperature and dew point"
+              "dashboard.png|The dashboard in the browser")
+    set(type " type=\"default\"")
+    foreach(shot IN LISTS shots)
+      string(REPLACE "|" ";" shot "${shot}")
+      list(GET shot 0 file)
+      list(GET shot 1 caption)
+      string(APPEND SKYVANE_SCREENSHOTS_ELEMENT "\n    <screenshot${type}><caption>${caption}</caption>"
+             "<image>${SKYVANE_SCREENSHOTS}/${file}</image></screenshot>")
+      set(type "")
+    endforeach()
+    set(SKYVANE_SCREENSHOTS_ELEMENT "<screenshots>${SKYVANE_SCREENSHOTS_ELEMENT}\n  </screenshots>")
+  endif()
   configure_file(resources/packaging/${metainfo} ${metainfo} @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
