@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "core/app/ini_file.h"
+#include "core/publish/influx/influx_setup.h"
 #include "core/publish/mqtt/mqtt_setup.h"
 #include "core/publish/upload/uploader.h"
 
@@ -14,6 +15,16 @@ namespace {
 MqttLog MqttLines(PrintingFrontEnd& printing) {
   return [&printing](MqttLogLevel level, const std::string& line) {
     if (level == MqttLogLevel::kError) {
+      printing.ShowProblem(line);
+    } else {
+      printing.SetStatusText(line);
+    }
+  };
+}
+
+InfluxLog InfluxLines(PrintingFrontEnd& printing) {
+  return [&printing](bool error, const std::string& line) {
+    if (error) {
       printing.ShowProblem(line);
     } else {
       printing.SetStatusText(line);
@@ -47,15 +58,18 @@ RunPublishers::RunPublishers(CliContext& ctx, const RunOptions& options, History
                              const std::string& dashboardUrl)
     : mqtt_(StartMqttPublisher(ctx.folder, options.mqtt, SKYVANE_VERSION, MqttLines(printing),
                                dashboardUrl)),
+      influx_(StartInfluxWriter(ctx.folder, options.influx, InfluxLines(printing))),
       uploader_(StartUploader(ctx, file, printing)),
-      frontEnd_(printing, Listeners(std::move(others), {mqtt_.get(), uploader_.get()})) {
+      frontEnd_(printing, Listeners(std::move(others), {mqtt_.get(), influx_.get(), uploader_.get()})) {
   if (mqtt_) mqtt_->CatchUp(file);
+  if (influx_) influx_->CatchUp(file);
 }
 
 RunPublishers::~RunPublishers() { Stop(); }
 
 void RunPublishers::Stop() {
   if (mqtt_) mqtt_->Stop();
+  if (influx_) influx_->Stop();
   if (uploader_) uploader_->Stop();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// What `run` sends out besides the data file: MQTT (--mqtt or [mqtt]), the
-// uploads to weather networks ([upload:NAME]) and the caller's own listeners, wrapped around the printing
+// What `run` sends out besides the data file: MQTT (--mqtt or [mqtt]), a
+// time-series database (--influx or [influx]), the uploads to weather
+// networks ([upload:NAME]) and the caller's own listeners, wrapped around the printing
 // front end so that the monitor feeds them.
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 namespace skyvane {
 
 class HistoryFile;
+class InfluxWriter;
 class MqttPublisher;
 class Uploader;
 
@@ -36,6 +38,7 @@ class RunPublishers {
 
  private:
   std::unique_ptr<MqttPublisher> mqtt_;
+  std::unique_ptr<InfluxWriter> influx_;
   std::unique_ptr<Uploader> uploader_;
   PublishingFrontEnd frontEnd_;
 };

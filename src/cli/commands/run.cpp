@@ -22,9 +22,10 @@ namespace skyvane {
 namespace {
 
 constexpr const char* kRunSynopsis =
-    "run [--mqtt URL] [--http ADDR:PORT] [--quiet]\n"
+    "run [--mqtt URL] [--influx URL] [--http ADDR:PORT] [--quiet]\n"
     "                      log the station until SIGINT or SIGTERM (the monitor without a display);\n"
     "                      --mqtt publishes to a broker (mqtt[s]://[user@]host[:port][/prefix]),\n"
+    "                      --influx writes the records to a database (http://host:8086/?db=NAME),\n"
     "                      --http serves the dashboard and the HTTP API, --quiet prints errors only";
 
 // The connection watch of the main window, once a second: find the station,
