@@ -17,16 +17,18 @@ namespace skyvane {
 class HistoryFile;
 class InfluxWriter;
 class MqttPublisher;
+class ProgramCounters;
 class Uploader;
 
 class RunPublishers {
  public:
   // Reads the configuration; problems go to ctx.err, one line each.
   // others: listeners of the caller's own (the HTTP server's live reading);
-  // dashboardUrl: where the dashboard is served, empty when it is not.
+  // dashboardUrl: where the dashboard is served, empty when it is not;
+  // counters: shown the lengths of the queues while these publishers live.
   RunPublishers(CliContext& ctx, const RunOptions& options, HistoryFile& file,
                 PrintingFrontEnd& printing, std::vector<ReadingListener*> others,
-                const std::string& dashboardUrl = {});
+                const std::string& dashboardUrl = {}, ProgramCounters* counters = nullptr);
   ~RunPublishers();
   RunPublishers(const RunPublishers&) = delete;
   RunPublishers& operator=(const RunPublishers&) = delete;
@@ -41,6 +43,7 @@ class RunPublishers {
   std::unique_ptr<InfluxWriter> influx_;
   std::unique_ptr<Uploader> uploader_;
   PublishingFrontEnd frontEnd_;
+  ProgramCounters* counters_;
 };
 
 }  // namespace skyvane
