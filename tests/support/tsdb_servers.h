@@ -121,7 +121,8 @@ class VictoriaMetricsServer {
   ScratchFolder folder_;
   int port_;
   SpawnedServer server_{{kVictoriaMetricsPath, "-httpListenAddr", "127.0.0.1:" + std::to_string(port_),
-                         "-storageDataPath", (folder_ / "data").string(), "-search.disableCache"},
+                         "-storageDataPath", (folder_ / "data").string(), "-search.disableCache",
+                         "-retentionPeriod", "100y"},  // the test records are old
                         folder_ / "vm.log", port_};
 };
 
