@@ -92,9 +92,9 @@ class InfluxServer {
     return LoopbackHttp(port_, "/query", &create).status == 200;
   }
   void Stop() { server_.Stop(); }
-  // The answer of InfluxQL query q on database as JSON text.
+  // The answer of InfluxQL query q on database as JSON text, times in seconds.
   std::string Query(const std::string& database, const std::string& q) const {
-    return LoopbackHttp(port_, "/query?db=" + UrlEncoded(database) + "&q=" + UrlEncoded(q)).body;
+    return LoopbackHttp(port_, "/query?epoch=s&db=" + UrlEncoded(database) + "&q=" + UrlEncoded(q)).body;
   }
   int port() const { return port_; }
 
