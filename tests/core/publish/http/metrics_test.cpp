@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <set>
 #include <string>
 
 #include "core/app/clock.h"
 #include "core/publish/http/http_server.h"
 #include "core/publish/http/live_metrics.h"
 #include "core/publish/program_counters.h"
+#include "core/publish/reading_json.h"
 #include "support/golden.h"
 #include "support/http_exchange.h"
 #include "support/local_time.h"
@@ -122,6 +126,37 @@ TEST(Metrics, UnknownAlarmsAndAnswersThatAreNoReadingGiveNoMadeUpValue) {
       {"2024-05-06T07:08:+9+02:00", -1},
   };
   for (const auto& t : times) EXPECT_EQ(IsoTimeSeconds(t.iso), t.seconds) << t.iso;
+}
+
+// The dashboard in docs/ asks for fields and metrics the program writes.
+TEST(Metrics, TheGrafanaDashboardAsksForWhatIsWritten) {
+  const nlohmann::json dashboard = nlohmann::json::parse(
+      test::ReadFileBytes(test::GoldenFolder() / ".." / ".." / "docs" / "grafana-dashboard.json"), nullptr, false);
+  ASSERT_TRUE(dashboard.is_object());
+  const std::string metrics = LiveMetricsText("{}");
+  std::set<std::string> fields;
+  for (const ReadingKey& key : ReadingKeys()) fields.insert(std::string(key.name));
+  std::size_t influx = 0;
+  std::size_t prometheus = 0;
+  const std::regex field(R"re(SELECT mean\("([a-z0-9_]+)"\) FROM "weather")re");
+  const std::regex metric(R"(skyvane_[a-z0-9_]+)");
+  for (const auto& panel : dashboard["panels"]) {
+    for (const auto& target : panel["targets"]) {
+      std::smatch m;
+      const std::string query = target.value("query", "");
+      const std::string expr = target.value("expr", "");
+      if (std::regex_search(query, m, field)) {
+        EXPECT_TRUE(fields.contains(m[1].str())) << query;
+        ++influx;
+      }
+      if (std::regex_search(expr, m, metric)) {
+        EXPECT_NE(metrics.find("# TYPE " + m[0].str() + " gauge\n"), std::string::npos) << expr;
+        ++prometheus;
+      }
+    }
+  }
+  EXPECT_GE(influx, 10u);
+  EXPECT_GE(prometheus, 11u);
 }
 
 }  // namespace
