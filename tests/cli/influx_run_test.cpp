@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cli/cli_test_support.h"
+#include "cli/run_options.h"
 #include "core/app/number_text.h"
 #include "core/app/time_text.h"
 #include "core/history/history_file.h"
@@ -104,6 +105,27 @@ TEST(InfluxRun, RecordsOfAStoppedDatabaseAndAKilledLoggerAreAllWrittenOnce) {
   ASSERT_LE(written.size(), stored.size());
   EXPECT_EQ(written, Points(stored.begin(), stored.begin() + static_cast<std::ptrdiff_t>(written.size())));
   EXPECT_EQ(ReadFileBytes(folder / "run3.err").find("refused"), std::string::npos);
+}
+
+TEST(InfluxRun, TheOptionTakesOneAddressBesideTheBrokers) {
+  const struct {
+    std::vector<std::string> args;
+    std::string influx;  // or the error
+  } cases[] = {
+      {{"--influx", "http://h/?db=wx", "--mqtt", "mqtt://b"}, "http://h/?db=wx"},
+      {{"--influx=http://h/?db=wx"}, "http://h/?db=wx"},
+      {{"--influx"}, "--influx needs a database address (http://host:8086/?db=NAME)"},
+      {{"--influx="}, "--influx needs a database address (http://host:8086/?db=NAME)"},
+      {{"--influx", "a", "--influx", "b"}, "--influx given twice"},
+      {{"--influxdb", "a"}, "unknown option of run: --influxdb"},
+      {{"--mqtt"}, "--mqtt needs a broker address (mqtt://[user@]host[:port][/prefix])"},
+  };
+  for (const auto& c : cases) {
+    RunOptions options;
+    std::string error;
+    const bool ok = ParseRunOptions(c.args, options, error);
+    EXPECT_EQ(ok ? options.influx.value_or("") : error, c.influx) << c.args[0];
+  }
 }
 
 }  // namespace
