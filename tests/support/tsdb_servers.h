@@ -1,7 +1,7 @@
 #pragma once
 // Real time-series databases for the tests, each on free loopback ports in a
-// scratch folder of its own: Debian's InfluxDB 1.x (influxd) and
-// VictoriaMetrics. A test skips when the program is not installed.
+// scratch folder of its own: Debian's InfluxDB 1.x (influxd),
+// VictoriaMetrics and Prometheus. A test skips when the program is not installed.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -22,6 +22,7 @@ namespace skyvane::test {
 
 inline constexpr const char* kInfluxdPath = "/usr/bin/influxd";
 inline constexpr const char* kVictoriaMetricsPath = "/usr/bin/victoria-metrics";
+inline constexpr const char* kPrometheusPath = "/usr/bin/prometheus";
 
 // A server program started with its output in log, killed at the end.
 class SpawnedServer {
@@ -124,6 +125,30 @@ class VictoriaMetricsServer {
                          "-storageDataPath", (folder_ / "data").string(), "-search.disableCache",
                          "-retentionPeriod", "100y"},  // the test records are old
                         folder_ / "vm.log", port_};
+};
+
+// Prometheus scraping 127.0.0.1:target every second.
+class PrometheusServer {
+ public:
+  explicit PrometheusServer(int target) : port_(FreeLoopbackPort()) {
+    WriteFileBytes(folder_ / "prometheus.yml",
+                   "global:\n  scrape_interval: 1s\nscrape_configs:\n  - job_name: skyvane\n"
+                   "    static_configs:\n      - targets: ['127.0.0.1:" + std::to_string(target) + "']\n");
+  }
+  static bool Installed() { return ::access(kPrometheusPath, X_OK) == 0; }
+  bool Start() { return server_.Start(); }
+  // The answer of an instant query as JSON text.
+  std::string Query(const std::string& promql) const {
+    return LoopbackHttp(port_, "/api/v1/query?query=" + UrlEncoded(promql)).body;
+  }
+
+ private:
+  ScratchFolder folder_;
+  int port_;
+  SpawnedServer server_{{kPrometheusPath, "--config.file=" + (folder_ / "prometheus.yml").string(),
+                         "--storage.tsdb.path=" + (folder_ / "data").string(),
+                         "--web.listen-address=127.0.0.1:" + std::to_string(port_)},
+                        folder_ / "prometheus.log", port_};
 };
 
 }  // namespace skyvane::test

@@ -18,6 +18,7 @@
 #include "support/http_exchange.h"
 #include "support/local_time.h"
 #include "support/scratch_folder.h"
+#include "support/tsdb_servers.h"
 
 namespace skyvane {
 namespace {
@@ -88,6 +89,17 @@ TEST(Metrics, LiveValuesCountersAndAnswersInTheFormatPromtoolAccepts) {
            "skyvane_http_requests_total{code=\"421\"} 1\n",
        }) {
     EXPECT_NE(body.find(line), std::string::npos) << line << "\n---\n" << body;
+  }
+  if (test::PrometheusServer::Installed()) {
+    // A real Prometheus takes what it scrapes.
+    test::PrometheusServer prometheus(port);
+    ASSERT_TRUE(prometheus.Start());
+    std::string scraped;
+    EXPECT_TRUE(test::WaitFor([&] {
+      scraped = prometheus.Query("skyvane_outdoor_temperature_celsius{job=\"skyvane\"} and on() up == 1");
+      return scraped.find("\"value\"") != std::string::npos;
+    })) << scraped;
+    EXPECT_NE(scraped.find(",\"12.3\"]"), std::string::npos) << scraped;
   }
   server.Stop();
   live.Stop();
