@@ -7,6 +7,7 @@
 
 #include "core/history/history_line.h"
 #include "core/publish/influx/influx_setup.h"
+#include "core/publish/influx/influx_writer.h"
 #include "core/publish/influx/line_protocol.h"
 #include "support/golden.h"
 #include "support/local_time.h"
@@ -137,6 +138,22 @@ TEST(InfluxSetup, TheSectionNamesTheStationAndAnUnusableNameOrTokenIsRefused) {
   settings.tokenFile = "missing";
   EXPECT_FALSE(MakeInfluxOptions(settings, std::nullopt, nullptr, folder.path(), options, enabled, error));
   EXPECT_NE(error.find("cannot read the Influx token file " + (folder / "missing").string()), std::string::npos) << error;
+}
+
+TEST(InfluxQueue, ItsFileKeepsOnlyPointsAndNamesWhatItSetAside) {
+  test::ScratchFolder folder;
+  const auto path = folder / "Skyvane.influx-queue";
+  test::WriteFileBytes(path, "=7\n+1 weather,station=a x=1 1700000000\n+2 {\"outdoor_temperature\":1}\n");
+  RecordQueue queue(path, 10, InfluxQueueKind());
+  std::vector<std::string> notes;
+  EXPECT_TRUE(queue.Open(notes));
+  ASSERT_EQ(queue.Size(), 1u);
+  EXPECT_EQ(queue.After(0, 5)[0].payload, "weather,station=a x=1 1700000000");
+  EXPECT_EQ(queue.LastSequence(), 7);
+  EXPECT_EQ(notes, std::vector<std::string>{
+                       "the Influx queue Skyvane.influx-queue had 1 record(s) that are no point of line protocol, "
+                       "set aside; the file as it was is kept as Skyvane.influx-queue.corrupt; the 1 record(s) it "
+                       "still held are queued and the data file is untouched"});
 }
 
 }  // namespace
