@@ -8,7 +8,8 @@ packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
           qt6-base-dev libgl-dev libhidapi-dev xvfb xauth
           nlohmann-json3-dev libmosquitto-dev mosquitto mosquitto-clients
           libmicrohttpd-dev libcurl4-openssl-dev libjs-chart.js chromium
-          python3 scdoc)
+          python3 scdoc
+          influxdb victoria-metrics prometheus)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -18,7 +19,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   echo "Installing: ${missing[*]}"
   $SUDO apt-get update -q
+  # The database servers are there for the tests, which start their own on
+  # free loopback ports: their system services are not started on install.
+  policy=""
+  if [ ! -e /usr/sbin/policy-rc.d ]; then
+    policy=/usr/sbin/policy-rc.d
+    printf '#!/bin/sh\nexit 101\n' | $SUDO tee "$policy" >/dev/null
+    $SUDO chmod 755 "$policy"
+  fi
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+  if [ -n "$policy" ]; then $SUDO rm -f "$policy"; fi
 fi
 
 # SKYVANE_PACKAGES_ONLY=1 stops here (scripts/package.sh builds on its own).

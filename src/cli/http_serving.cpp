@@ -38,7 +38,8 @@ bool HttpAddress(CliContext& ctx, std::vector<std::string>& args, std::optional<
   return true;
 }
 
-bool CliHttpServer::Start(const ListenAddress& address, CurrentSource& current) {
+bool CliHttpServer::Start(const ListenAddress& address, CurrentSource& current,
+                          const ProgramCounters* counters) {
   const std::filesystem::path path = ctx_.folder / kDataFileName;
   if (!DataFileIsThere(ctx_)) return false;
   if (!data_.Open(path.string())) {
@@ -56,6 +57,7 @@ bool CliHttpServer::Start(const ListenAddress& address, CurrentSource& current) 
   const std::vector<std::string> allowed =
       SplitHostList(IniFile(ctx_.folder / kSettingsFileName).GetString("http", "AllowedHosts", "", 1024));
   server_ = std::make_unique<HttpServer>(current, data_, ctx_.clock, HttpServerLimits{}, allowed);
+  server_->SetCounters(counters);
   std::string error;
   if (!server_->Start(address, error)) {
     ctx_.err << "skyvane-cli: " << error << "\n";

@@ -15,6 +15,8 @@
 
 namespace skyvane {
 
+class ProgramCounters;
+
 // Takes "--http ADDR" / "--http=ADDR" out of args, else the configured
 // address; nothing when neither names one. False (with a message on ctx.err)
 // for an address that does not parse.
@@ -28,7 +30,9 @@ class CliHttpServer {
   // ctx.err, with a warning when the address is reachable from the network.
   // Requests must name the server in their Host header: a loopback name, the
   // listen address, or one of the key AllowedHosts of section [http].
-  bool Start(const ListenAddress& address, CurrentSource& current);
+  // counters: the logger's own for /metrics; null in a program that does not poll.
+  bool Start(const ListenAddress& address, CurrentSource& current,
+             const ProgramCounters* counters = nullptr);
   DataFileReader& data() { return data_; }
   // The port served on; 0 before Start.
   int port() const { return server_ ? server_->port() : 0; }

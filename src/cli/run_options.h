@@ -7,7 +7,8 @@
 namespace skyvane {
 
 struct RunOptions {
-  std::optional<std::string> mqtt;  // --mqtt URL: publish to this broker
+  std::optional<std::string> mqtt;    // --mqtt URL: publish to this broker
+  std::optional<std::string> influx;  // --influx URL: write to this database
   bool quiet = false;               // --quiet: only errors
 };
 

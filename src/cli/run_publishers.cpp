@@ -3,7 +3,9 @@
 #include <ostream>
 
 #include "core/app/ini_file.h"
+#include "core/publish/influx/influx_setup.h"
 #include "core/publish/mqtt/mqtt_setup.h"
+#include "core/publish/program_counters.h"
 #include "core/publish/upload/uploader.h"
 
 namespace skyvane {
@@ -14,6 +16,16 @@ namespace {
 MqttLog MqttLines(PrintingFrontEnd& printing) {
   return [&printing](MqttLogLevel level, const std::string& line) {
     if (level == MqttLogLevel::kError) {
+      printing.ShowProblem(line);
+    } else {
+      printing.SetStatusText(line);
+    }
+  };
+}
+
+InfluxLog InfluxLines(PrintingFrontEnd& printing) {
+  return [&printing](bool error, const std::string& line) {
+    if (error) {
       printing.ShowProblem(line);
     } else {
       printing.SetStatusText(line);
@@ -44,18 +56,26 @@ std::vector<ReadingListener*> Listeners(std::vector<ReadingListener*> listeners,
 
 RunPublishers::RunPublishers(CliContext& ctx, const RunOptions& options, HistoryFile& file,
                              PrintingFrontEnd& printing, std::vector<ReadingListener*> others,
-                             const std::string& dashboardUrl)
+                             const std::string& dashboardUrl, ProgramCounters* counters)
     : mqtt_(StartMqttPublisher(ctx.folder, options.mqtt, SKYVANE_VERSION, MqttLines(printing),
                                dashboardUrl)),
+      influx_(StartInfluxWriter(ctx.folder, options.influx, InfluxLines(printing))),
       uploader_(StartUploader(ctx, file, printing)),
-      frontEnd_(printing, Listeners(std::move(others), {mqtt_.get(), uploader_.get()})) {
+      frontEnd_(printing, Listeners(std::move(others), {mqtt_.get(), influx_.get(), uploader_.get()})),
+      counters_(counters) {
   if (mqtt_) mqtt_->CatchUp(file);
+  if (influx_) influx_->CatchUp(file);
+  if (counters_ == nullptr) return;
+  if (MqttPublisher* mqtt = mqtt_.get()) counters_->AddQueue("mqtt", [mqtt] { return mqtt->QueuedRecords(); });
+  if (InfluxWriter* influx = influx_.get()) counters_->AddQueue("influx", [influx] { return influx->QueuedPoints(); });
 }
 
 RunPublishers::~RunPublishers() { Stop(); }
 
 void RunPublishers::Stop() {
+  if (counters_ != nullptr) counters_->ForgetQueues();
   if (mqtt_) mqtt_->Stop();
+  if (influx_) influx_->Stop();
   if (uploader_) uploader_->Stop();
 }
 

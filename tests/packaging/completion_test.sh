@@ -22,7 +22,7 @@ se|serve setup
 --f|--folder
 --test-mode --tr|--trace
 --folder /nowhere hi|history
-run --|--help --http --mqtt --quiet
+run --|--help --http --influx --mqtt --quiet
 history --|--from --help --to
 current -|--help --stored
 setup unit-p|unit-pressure=

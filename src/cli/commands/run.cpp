@@ -15,6 +15,7 @@
 #include "core/publish/mqtt/mqtt_setup.h"
 #include "core/monitor/monitor_thread.h"
 #include "core/publish/http/live_state_keeper.h"
+#include "core/publish/program_counters.h"
 #include "core/station/station_device.h"
 
 namespace skyvane {
@@ -22,9 +23,10 @@ namespace skyvane {
 namespace {
 
 constexpr const char* kRunSynopsis =
-    "run [--mqtt URL] [--http ADDR:PORT] [--quiet]\n"
+    "run [--mqtt URL] [--influx URL] [--http ADDR:PORT] [--quiet]\n"
     "                      log the station until SIGINT or SIGTERM (the monitor without a display);\n"
     "                      --mqtt publishes to a broker (mqtt[s]://[user@]host[:port][/prefix]),\n"
+    "                      --influx writes the records to a database (http://host:8086/?db=NAME),\n"
     "                      --http serves the dashboard and the HTTP API, --quiet prints errors only";
 
 // The connection watch of the main window, once a second: find the station,
@@ -59,15 +61,16 @@ int RunRun(CliContext& ctx, const std::vector<std::string>& arguments) {
 
   PrintingFrontEnd printing(ctx.out, ctx.err, options.quiet);
   LiveReading live;
+  ProgramCounters counters;
   CliHttpServer server(ctx);
-  if (http && !server.Start(*http, live)) return kExitFailure;
+  if (http && !server.Start(*http, live, &counters)) return kExitFailure;
   // What `serve` on this folder needs to show what this logger shows.
   LiveStateKeeper kept((ctx.folder / kLiveStateFileName).string(),
                        [&printing](const std::string& line) { printing.ShowProblem(line); });
-  std::vector<ReadingListener*> listeners{&kept};
+  std::vector<ReadingListener*> listeners{&kept, &counters};
   if (http) listeners.push_back(&live);
   RunPublishers publishers(ctx, options, data.File(), printing, listeners,
-                           http ? DashboardUrl(http->host, server.port(), MachineName()) : "");
+                           http ? DashboardUrl(http->host, server.port(), MachineName()) : "", &counters);
   MonitorThread monitor(
       MonitorServices{ctx.device, data.File(), ctx.text, ctx.settings, data.clock()},
       publishers.FrontEnd());

@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <array>
 #include <atomic>
 #include <cstdarg>
 #include <cstring>
@@ -18,10 +19,13 @@
 #include "core/publish/http/dashboard_texts.h"
 #include "core/publish/http/event_streams.h"
 #include "core/publish/http/http_target.h"
+#include "core/publish/http/live_metrics.h"
 #include "core/publish/http/records_answer.h"
 #include "core/publish/http/request_deadlines.h"
 #include "core/publish/http/stream_answer.h"
 #include "core/publish/http/web_assets.h"
+#include "core/publish/metrics_text.h"
+#include "core/publish/program_counters.h"
 #include "core/publish/reading_json.h"
 
 namespace skyvane {
@@ -124,6 +128,7 @@ struct HttpServer::Impl {
   bool Check(MHD_Connection* connection, const char* method);
   MHD_Result Records(MHD_Connection* connection, Request& request, const HttpTarget& target);
   void WriteRecords(MHD_Connection* connection, const std::shared_ptr<RecordsJob>& job);
+  std::string Metrics() const;
 
   CurrentSource& current;
   DataFileReader& data;
@@ -137,6 +142,8 @@ struct HttpServer::Impl {
   MHD_Daemon* daemon = nullptr;
   std::atomic<int> port{0};
   std::atomic<bool> stopping{false};
+  const ProgramCounters* counters = nullptr;
+  std::array<std::atomic<std::uint64_t>, 600> answered{};  // by status code
   std::mutex jobsMutex;
   std::vector<std::weak_ptr<StreamAnswer>> recordStreams;  // to end at Stop
 };
@@ -195,7 +202,8 @@ MHD_Result HttpServer::Impl::Answer(MHD_Connection* connection, Request& request
   for (const WebAsset& a : WebAssets()) {
     if (a.path == target.path) asset = &a;
   }
-  const bool api = target.path == "/api/health" || target.path == "/api/current" || target.path == "/api/events";
+  const bool api = target.path == "/api/health" || target.path == "/api/current" ||
+                   target.path == "/api/events" || target.path == "/metrics";
   if (!asset && !api) return Refuse(connection, 404, "not found");
   if (target.hasQuery) return Refuse(connection, 400, "this path takes no parameters");
 
@@ -209,7 +217,11 @@ MHD_Result HttpServer::Impl::Answer(MHD_Connection* connection, Request& request
     return Send(connection, MHD_HTTP_OK, response);
   }
   MHD_Response* response = nullptr;
-  if (api) {
+  if (target.path == "/metrics") {
+    response = Copied(Metrics());
+    MHD_add_response_header(response, "Content-Type", kMetricsContentType);
+    MHD_add_response_header(response, "Cache-Control", "no-store");
+  } else if (api) {
     response = Copied(target.path == "/api/health" ? std::string("{\"ok\":true}\n") : current.CurrentJson() + "\n");
     MHD_add_response_header(response, "Content-Type", kJson);
     MHD_add_response_header(response, "Cache-Control", "no-store");
@@ -250,6 +262,18 @@ MHD_Result HttpServer::Impl::Records(MHD_Connection* connection, Request& reques
   MHD_suspend_connection(connection);
   workers.Run([this, connection, job] { WriteRecords(connection, job); });
   return MHD_YES;
+}
+
+std::string HttpServer::Impl::Metrics() const {
+  std::string text = LiveMetricsText(current.CurrentJson());
+  if (counters != nullptr) text += counters->MetricsText();
+  MetricsText requests;
+  requests.Family("skyvane_http_requests_total", "counter", "Requests this HTTP server answered, by status code.");
+  for (std::size_t code = 100; code < answered.size(); ++code) {
+    const std::uint64_t n = answered[code].load(std::memory_order_relaxed);
+    if (n > 0) requests.Sample(static_cast<double>(n), {{"code", std::to_string(code)}});
+  }
+  return text + requests.Text();
 }
 
 void HttpServer::Impl::WriteRecords(MHD_Connection* connection, const std::shared_ptr<RecordsJob>& job) {
@@ -310,6 +334,10 @@ MHD_Result OnRequest(void* cls, MHD_Connection* connection, const char*, const c
 
 void OnRequestEnded(void* cls, MHD_Connection* connection, void** context, MHD_RequestTerminationCode) {
   auto* request = static_cast<Request*>(*context);
+  const MHD_ConnectionInfo* status = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_HTTP_STATUS);
+  if (status != nullptr && status->http_status >= 100 && status->http_status < ImplOf(cls).answered.size()) {
+    ImplOf(cls).answered[status->http_status].fetch_add(1, std::memory_order_relaxed);
+  }
   // A records answer that never got its response: its writer must not wait.
   if (request && request->records) request->records->stream->Close();
   delete request;
@@ -370,6 +398,8 @@ HttpServer::HttpServer(CurrentSource& current, DataFileReader& data, const Clock
     : impl_(std::make_unique<Impl>(current, data, clock, limits, std::move(allowedHosts))) {}
 
 HttpServer::~HttpServer() { Stop(); }
+
+void HttpServer::SetCounters(const ProgramCounters* counters) { impl_->counters = counters; }
 
 bool HttpServer::Start(const ListenAddress& address, std::string& error) {
   Impl& impl = *impl_;

@@ -1,7 +1,7 @@
 #pragma once
 // The read-only HTTP server of the logger: the dashboard page at "/", its
-// script, style and chart library, and the API under /api (current, records,
-// events, health). Nothing else is served and nothing is ever written: there
+// script, style and chart library, the API under /api (current, records,
+// events, health) and the Prometheus metrics at /metrics. Nothing else is served and nothing is ever written: there
 // is no file-system path behind any URL. Runs on an event loop of its own
 // (libmicrohttpd): an idle or slow client costs a socket, never a thread, and
 // a request must arrive whole within a deadline. Answers only requests whose
@@ -33,6 +33,8 @@ struct HttpServerLimits {
   std::chrono::milliseconds heartbeat{15000};  // a comment on an idle event stream
 };
 
+class ProgramCounters;
+
 class HttpServer {
  public:
   // allowedHosts: names the Host header may give beside the loopback ones
@@ -43,6 +45,10 @@ class HttpServer {
   HttpServer(const HttpServer&) = delete;
   HttpServer& operator=(const HttpServer&) = delete;
 
+  // The program's counters for /metrics; without them /metrics has only the
+  // live values and the server's own answers. Call before Start; counters
+  // outlives the server.
+  void SetCounters(const ProgramCounters* counters);
   // Binds the address and serves on a thread of its own. False with a one-line
   // reason when the address cannot be bound.
   bool Start(const ListenAddress& address, std::string& error);

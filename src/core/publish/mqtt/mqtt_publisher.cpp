@@ -14,6 +14,7 @@
 #include "core/publish/mqtt/announced_topics.h"
 #include "core/publish/mqtt/ha_discovery.h"
 #include "core/publish/reading_json.h"
+#include "core/publish/record_catch_up.h"
 
 namespace skyvane {
 
@@ -128,31 +129,16 @@ void MqttPublisher::CatchUp(HistoryFile& file) {
     std::lock_guard lock(mutex_);
     noted = queue_.LastSequence();
   }
-  std::optional<long long> last;
-  HistoryRowArray missed;  // newest first
-  file.ScanBackward([&](std::string_view line) {
-    HistoryRow row;
-    long long sequence = 0;
-    if (HistoryFile::ParseLine(row, line) <= 0 ||
-        !ReadNumberText(TrimLine(row[row::sequenceNo]), sequence)) {
-      return true;
-    }
-    if (!last) last = sequence;
-    if (!noted || sequence <= *noted || missed.size() >= options_.queueCapacity) return false;
-    missed.push_back(std::move(row));
-    return true;
-  });
-  // A first run, or a data file begun anew: nothing of it was ever queued.
-  if (!noted || last.value_or(0) < *noted) {
+  const CatchUpScan scan = ScanForCatchUp(file, noted, options_.queueCapacity);
+  if (scan.fresh) {
     std::lock_guard lock(mutex_);
-    queue_.NoteSequence(last.value_or(0));
+    queue_.NoteSequence(scan.last);
     return;
   }
-  if (missed.empty()) return;
-  std::reverse(missed.begin(), missed.end());
-  log_(MqttLogLevel::kInfo, "MQTT: " + std::to_string(missed.size()) +
+  if (scan.missed.empty()) return;
+  log_(MqttLogLevel::kInfo, "MQTT: " + std::to_string(scan.missed.size()) +
                                 " record(s) saved while nothing could queue them are queued");
-  OnRecordsSaved(missed);
+  OnRecordsSaved(scan.missed);
 }
 
 std::size_t MqttPublisher::QueuedRecords() const {

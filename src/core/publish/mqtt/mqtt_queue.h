@@ -1,90 +1,15 @@
 #pragma once
-// MqttQueue: the records waiting for the broker's acknowledgement, oldest
-// first, kept in a file beside the data file so that a restart of the logger
-// loses none of them.
-//
-// The file is a journal of lines, appended as things happen:
-//   "+ID PAYLOAD"  a record was queued (ID counts up, PAYLOAD is one line)
-//   "-ID"          the broker acknowledged it (or it was dropped)
-//   "=SEQ"         the data file's sequence number of the newest record queued
-// It is rewritten with only the waiting records when it is opened and when
-// the journal has grown well beyond them. Not thread-safe: the owner guards it.
+// The queue of records for the broker: the shared record queue holding each
+// record as its JSON object, in a file of its own beside the data file.
 #include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <deque>
-#include <filesystem>
-#include <optional>
-#include <string>
-#include <vector>
+
+#include "core/publish/record_queue.h"
 
 namespace skyvane {
 
 inline constexpr const char* kMqttQueueFileName = "Skyvane.mqtt-queue";
 inline constexpr std::size_t kDefaultMqttQueueCapacity = 10000;
 
-class MqttQueue {
- public:
-  struct Entry {
-    std::uint64_t id = 0;
-    std::string payload;
-  };
-
-  // An empty path keeps the queue in memory only.
-  MqttQueue(std::filesystem::path path, std::size_t capacity);
-  ~MqttQueue();
-  MqttQueue(const MqttQueue&) = delete;
-  MqttQueue& operator=(const MqttQueue&) = delete;
-
-  // Reads what an earlier run left and rewrites the file. Unreadable lines
-  // and records that are no JSON object are skipped; the file that held them
-  // is kept beside as "<file>.corrupt" (".corrupt.2" and on when that is
-  // taken). Every note worth a log line (lines skipped, records dropped, a
-  // file that cannot be read or written) is added to notes. False when the
-  // file cannot be written: the queue then works in memory only; or when it
-  // cannot be read (a folder at its path, an I/O error): it is left alone
-  // and nothing is queued (Push is refused), as what waits in it is unknown.
-  bool Open(std::vector<std::string>& notes);
-
-  // Queues a record (one line of text, no line break). When the queue is
-  // full the oldest record goes; the number dropped so far is in Dropped().
-  // False (nothing queued) for a payload with a line break.
-  bool Push(const std::string& payload);
-  // The data file's sequence number of the newest record queued, kept so
-  // that a restart finds the records saved while nothing could queue them.
-  void NoteSequence(long long sequence);
-  std::optional<long long> LastSequence() const { return lastSequence_; }
-  // Removes a record by its id; false when it is not queued.
-  bool Remove(std::uint64_t id);
-
-  // Up to max waiting records with an id above after, oldest first.
-  std::vector<Entry> After(std::uint64_t after, std::size_t max) const;
-  std::size_t Size() const { return entries_.size(); }
-  // Records dropped because the queue was full, since the last TakeDropped.
-  std::size_t TakeDropped();
-  // True once a write to the file failed (the queue goes on in memory).
-  bool WriteFailed() const { return writeFailed_; }
-  // True when Open could not read the file: nothing is queued.
-  bool Unreadable() const { return unreadable_; }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  bool Rewrite();
-  void Append(const std::string& line);
-  // Copies the file to the first free "<file>.corrupt[.N]"; its name, or
-  // empty when no copy could be made.
-  std::string KeepAside() const;
-
-  std::filesystem::path path_;
-  std::size_t capacity_;
-  std::deque<Entry> entries_;
-  std::uint64_t nextId_ = 1;
-  std::optional<long long> lastSequence_;
-  std::size_t journalLines_ = 0;
-  std::size_t dropped_ = 0;
-  std::FILE* file_ = nullptr;
-  bool writeFailed_ = false;
-  bool unreadable_ = false;
-};
+using MqttQueue = RecordQueue;
 
 }  // namespace skyvane

@@ -68,44 +68,65 @@ bool Perform(CURL* curl, const TransferStop& stop, CURLcode& rc) {
 
 }  // namespace
 
-UploadAnswer HttpGet(const std::string& url, const std::string& query, std::chrono::seconds timeout,
-                     const TransferStop& stop) {
+HttpExchangeResult HttpExchange(const std::string& url, const std::string* post,
+                                const std::vector<std::string>& headers,
+                                std::chrono::seconds timeout, const TransferStop& stop) {
   static std::once_flag global;
   std::call_once(global, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-  UploadAnswer answer;
+  HttpExchangeResult result;
   std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
   CURL* curl = easy.get();
   if (curl == nullptr) {
-    answer.text = "the HTTP library could not start";
-    return answer;
+    result.error = "the HTTP library could not start";
+    return result;
   }
-  const std::string full = url + (url.find('?') == std::string::npos ? "?" : "&") + query;
-  std::string body;
+  curl_slist* list = nullptr;
+  for (const std::string& header : headers) {
+    if (curl_slist* more = curl_slist_append(list, header.c_str())) list = more;
+  }
+  const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headerList(list, &curl_slist_free_all);
   char error[CURL_ERROR_SIZE] = {};
-  curl_easy_setopt(curl, CURLOPT_URL, full.c_str());
+  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(timeout.count()));
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, static_cast<long>(timeout.count()));
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &KeepAnswer);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &result.body);
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, error);
   curl_easy_setopt(curl, CURLOPT_USERAGENT, "Skyvane");
+  if (list != nullptr) curl_easy_setopt(curl, CURLOPT_HTTPHEADER, list);
+  if (post != nullptr) {
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(post->size()));
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, post->data());
+  }
   CURLcode rc = CURLE_OK;
   if (!Perform(curl, stop, rc)) {
-    answer.text = "stopped";
-    return answer;
+    result.stopped = true;
+    result.error = "stopped";
+    return result;
   }
-  long status = 0;
-  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
   if (rc != CURLE_OK) {
-    answer.text = error[0] != '\0' ? error : curl_easy_strerror(rc);
+    result.error = error[0] != '\0' ? error : curl_easy_strerror(rc);
+    return result;
+  }
+  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
+  return result;
+}
+
+UploadAnswer HttpGet(const std::string& url, const std::string& query, std::chrono::seconds timeout,
+                     const TransferStop& stop) {
+  const std::string full = url + (url.find('?') == std::string::npos ? "?" : "&") + query;
+  const HttpExchangeResult result = HttpExchange(full, nullptr, {}, timeout, stop);
+  UploadAnswer answer;
+  if (result.stopped || result.status == 0) {
+    answer.text = result.error;
     return answer;
   }
-  const std::string said = FirstLine(body);
-  answer.ok = status == 200 && said.find("INVALID") == std::string::npos &&
+  const std::string said = FirstLine(result.body);
+  answer.ok = result.status == 200 && said.find("INVALID") == std::string::npos &&
               said.find("ERROR") == std::string::npos;
-  answer.text = "HTTP " + std::to_string(status) + (said.empty() ? "" : ": " + said);
+  answer.text = "HTTP " + std::to_string(result.status) + (said.empty() ? "" : ": " + said);
   return answer;
 }
 

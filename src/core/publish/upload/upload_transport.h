@@ -1,9 +1,10 @@
 #pragma once
-// The two ways out: an HTTP GET (libcurl) and an APRS-IS conversation over
-// TCP, each bounded by a timeout so that a dead network never hangs, and each
+// The ways out: an HTTP GET or POST (libcurl) and an APRS-IS conversation
+// over TCP, each bounded by a timeout so that a dead network never hangs, and each
 // given up at once when the stop signal is raised.
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "core/publish/upload/transfer_stop.h"
 
@@ -13,6 +14,19 @@ struct UploadAnswer {
   bool ok = false;
   std::string text;  // what the server said, or why nothing was said
 };
+
+struct HttpExchangeResult {
+  bool stopped = false;   // the stop signal ended it
+  long status = 0;        // 0: no answer (error says why)
+  std::string body;       // the answer's first 4096 bytes
+  std::string error;
+};
+
+// GETs url, or POSTs body to it when post is set; headers are "Name: value"
+// lines. Only http and https.
+HttpExchangeResult HttpExchange(const std::string& url, const std::string* post,
+                                const std::vector<std::string>& headers,
+                                std::chrono::seconds timeout, const TransferStop& stop);
 
 // GETs url?query; ok when the server answers 200 with a body that does not
 // say otherwise ("success" is what the protocol's servers answer).

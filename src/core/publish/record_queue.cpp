@@ -1,4 +1,4 @@
-#include "core/publish/mqtt/mqtt_queue.h"
+#include "core/publish/record_queue.h"
 
 #include "core/publish/mqtt/file_lines.h"
 
@@ -38,14 +38,20 @@ bool ParseSequence(std::string_view text, long long& sequence) {
 
 }  // namespace
 
-MqttQueue::MqttQueue(std::filesystem::path path, std::size_t capacity)
-    : path_(std::move(path)), capacity_(std::max<std::size_t>(capacity, 1)) {}
+RecordQueueKind MqttQueueKind() {
+  return {"MQTT queue", "the broker", "JSON object",
+          "records are not published until it can be read (the data file keeps them), live values are",
+          &IsJsonObject};
+}
 
-MqttQueue::~MqttQueue() {
+RecordQueue::RecordQueue(std::filesystem::path path, std::size_t capacity, RecordQueueKind kind)
+    : path_(std::move(path)), capacity_(std::max<std::size_t>(capacity, 1)), kind_(std::move(kind)) {}
+
+RecordQueue::~RecordQueue() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-bool MqttQueue::Open(std::vector<std::string>& notes) {
+bool RecordQueue::Open(std::vector<std::string>& notes) {
   if (path_.empty()) return true;
   std::size_t bad = 0;
   std::size_t notObjects = 0;
@@ -61,7 +67,7 @@ bool MqttQueue::Open(std::vector<std::string>& notes) {
       if (space == std::string_view::npos || !ParseId(line.substr(1, space - 1), id) ||
           id < nextId_ || payload.empty()) {
         ++bad;
-      } else if (!IsJsonObject(payload)) {
+      } else if (!kind_.sound(payload)) {
         ++notObjects;
       } else {
         entries_.push_back(Entry{id, std::string(payload)});
@@ -90,17 +96,16 @@ bool MqttQueue::Open(std::vector<std::string>& notes) {
     entries_.clear();
     lastSequence_.reset();
     unreadable_ = true;
-    notes.push_back("cannot read the MQTT queue " + path_.string() + ": " + std::strerror(rc) +
-                    "; records are not published until it can be read (the data file keeps them), "
-                    "live values are");
+    notes.push_back("cannot read the " + kind_.name + " " + path_.string() + ": " + std::strerror(rc) + "; " +
+                    kind_.unreadable);
     return false;
   }
   if (bad > 0 || notObjects > 0) {
     const std::string kept = KeepAside();
-    std::string note = "the MQTT queue " + name + " had ";
+    std::string note = "the " + kind_.name + " " + name + " had ";
     if (bad > 0) note += std::to_string(bad) + " unreadable line(s), skipped";
     if (bad > 0 && notObjects > 0) note += ", and ";
-    if (notObjects > 0) note += std::to_string(notObjects) + " record(s) that are no JSON object, set aside";
+    if (notObjects > 0) note += std::to_string(notObjects) + " record(s) that are no " + kind_.payloadName + ", set aside";
     note += "; " + (kept.empty() ? std::string("it could not be kept aside")
                                  : "the file as it was is kept as " + kept) +
             "; the " + std::to_string(entries_.size()) +
@@ -108,18 +113,18 @@ bool MqttQueue::Open(std::vector<std::string>& notes) {
     notes.push_back(note);
   }
   if (over > 0) {
-    notes.push_back("the MQTT queue " + name + " held more records than it may; dropped the " +
+    notes.push_back("the " + kind_.name + " " + name + " held more records than it may; dropped the " +
                     std::to_string(over) + " oldest");
   }
   if (!Rewrite()) {
-    notes.push_back("cannot write the MQTT queue " + path_.string() +
-                    "; records waiting for the broker are kept in memory only");
+    notes.push_back("cannot write the " + kind_.name + " " + path_.string() + "; records waiting for " +
+                    kind_.destination + " are kept in memory only");
     return false;
   }
   return true;
 }
 
-std::string MqttQueue::KeepAside() const {
+std::string RecordQueue::KeepAside() const {
   // Numbered, so that no earlier copy is ever overwritten.
   for (int n = 1; n <= kMaxCorruptCopies; ++n) {
     std::filesystem::path kept = path_;
@@ -134,7 +139,7 @@ std::string MqttQueue::KeepAside() const {
   return "";
 }
 
-bool MqttQueue::Rewrite() {
+bool RecordQueue::Rewrite() {
   if (path_.empty()) return true;
   if (file_ != nullptr) {
     std::fclose(file_);
@@ -163,7 +168,7 @@ bool MqttQueue::Rewrite() {
   return file_ != nullptr;
 }
 
-void MqttQueue::Append(const std::string& line) {
+void RecordQueue::Append(const std::string& line) {
   if (path_.empty() || writeFailed_) return;
   if (journalLines_ > 2 * entries_.size() + kJournalSlack) {
     Rewrite();
@@ -176,7 +181,7 @@ void MqttQueue::Append(const std::string& line) {
   ++journalLines_;
 }
 
-bool MqttQueue::Push(const std::string& payload) {
+bool RecordQueue::Push(const std::string& payload) {
   if (unreadable_ || payload.empty() || payload.find_first_of("\r\n") != std::string::npos) return false;
   while (entries_.size() >= capacity_) {
     const std::uint64_t oldest = entries_.front().id;
@@ -190,13 +195,13 @@ bool MqttQueue::Push(const std::string& payload) {
   return true;
 }
 
-void MqttQueue::NoteSequence(long long sequence) {
+void RecordQueue::NoteSequence(long long sequence) {
   if (unreadable_) return;
   lastSequence_ = sequence;
   Append("=" + std::to_string(sequence) + "\n");
 }
 
-bool MqttQueue::Remove(std::uint64_t id) {
+bool RecordQueue::Remove(std::uint64_t id) {
   // Acknowledgements come nearly always for the oldest record.
   const auto it = std::find_if(entries_.begin(), entries_.end(),
                                [id](const Entry& e) { return e.id == id; });
@@ -206,7 +211,7 @@ bool MqttQueue::Remove(std::uint64_t id) {
   return true;
 }
 
-std::vector<MqttQueue::Entry> MqttQueue::After(std::uint64_t after, std::size_t max) const {
+std::vector<RecordQueue::Entry> RecordQueue::After(std::uint64_t after, std::size_t max) const {
   std::vector<Entry> out;
   auto it = std::upper_bound(entries_.begin(), entries_.end(), after,
                              [](std::uint64_t id, const Entry& e) { return id < e.id; });
@@ -214,6 +219,6 @@ std::vector<MqttQueue::Entry> MqttQueue::After(std::uint64_t after, std::size_t 
   return out;
 }
 
-std::size_t MqttQueue::TakeDropped() { return std::exchange(dropped_, 0); }
+std::size_t RecordQueue::TakeDropped() { return std::exchange(dropped_, 0); }
 
 }  // namespace skyvane
