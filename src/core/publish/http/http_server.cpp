@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "core/publish/http/answer_workers.h"
+#include "core/publish/http/climate_answers.h"
 #include "core/publish/http/dashboard_texts.h"
 #include "core/publish/http/event_streams.h"
 #include "core/publish/http/http_target.h"
@@ -115,9 +116,10 @@ struct Request {
 }  // namespace
 
 struct HttpServer::Impl {
-  Impl(CurrentSource& c, DataFileReader& d, const Clock& k, HttpServerLimits l, std::vector<std::string> a)
+  Impl(CurrentSource& c, DataFileReader& d, const Clock& k, HttpServerLimits l, std::vector<std::string> a,
+       climate::ClimateOptions o)
       : current(c), data(d), clock(k), limits(l), allowed(std::move(a)),
-        deadlines(l.deadline), events(c, l.streams, l.heartbeat), workers(l.records) {}
+        deadlines(l.deadline), events(c, l.streams, l.heartbeat), workers(l.records), climate(o) {}
 
   MHD_Result Answer(MHD_Connection* connection, Request& request);
   // True when the request was refused.
@@ -134,6 +136,8 @@ struct HttpServer::Impl {
   RequestDeadlines deadlines;
   EventStreams events;
   AnswerWorkers workers;
+  // Kept between requests, so that a request reads only what was appended.
+  climate::ClimateBook climate;
   MHD_Daemon* daemon = nullptr;
   std::atomic<int> port{0};
   std::atomic<bool> stopping{false};
@@ -190,6 +194,14 @@ MHD_Result HttpServer::Impl::Answer(MHD_Connection* connection, Request& request
   std::string error;
   if (!ParseTarget(request.target, target, error)) return Refuse(connection, 400, error);
   if (target.path == "/api/records") return Records(connection, request, target);
+  if (IsClimatePath(target.path)) {
+    const ClimateAnswer answer = AnswerClimate(climate, data.path(), target, clock.Now());
+    if (answer.status != MHD_HTTP_OK) return Refuse(connection, answer.status, answer.body);
+    MHD_Response* response = Copied(answer.body);
+    MHD_add_response_header(response, "Content-Type", kJson);
+    MHD_add_response_header(response, "Cache-Control", "no-store");
+    return Send(connection, MHD_HTTP_OK, response);
+  }
 
   const WebAsset* asset = nullptr;
   for (const WebAsset& a : WebAssets()) {
@@ -366,8 +378,9 @@ int PortOf(int fd) {
 }  // namespace
 
 HttpServer::HttpServer(CurrentSource& current, DataFileReader& data, const Clock& clock,
-                       HttpServerLimits limits, std::vector<std::string> allowedHosts)
-    : impl_(std::make_unique<Impl>(current, data, clock, limits, std::move(allowedHosts))) {}
+                       HttpServerLimits limits, std::vector<std::string> allowedHosts,
+                       climate::ClimateOptions climate)
+    : impl_(std::make_unique<Impl>(current, data, clock, limits, std::move(allowedHosts), climate)) {}
 
 HttpServer::~HttpServer() { Stop(); }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The read-only HTTP server of the logger: the dashboard page at "/", its
 // script, style and chart library, and the API under /api (current, records,
-// events, health). Nothing else is served and nothing is ever written: there
+// events, health, today). Nothing else is served and nothing is ever written: there
 // is no file-system path behind any URL. Runs on an event loop of its own
 // (libmicrohttpd): an idle or slow client costs a socket, never a thread, and
 // a request must arrive whole within a deadline. Answers only requests whose
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/app/clock.h"
+#include "core/climate/climate_types.h"
 #include "core/publish/http/current_source.h"
 #include "core/publish/http/data_file_reader.h"
 #include "core/publish/http/listen_address.h"
@@ -36,9 +37,10 @@ struct HttpServerLimits {
 class HttpServer {
  public:
   // allowedHosts: names the Host header may give beside the loopback ones
-  // and the listen address.
+  // and the listen address; climate: the degree days' bases of the settings.
   HttpServer(CurrentSource& current, DataFileReader& data, const Clock& clock,
-             HttpServerLimits limits = {}, std::vector<std::string> allowedHosts = {});
+             HttpServerLimits limits = {}, std::vector<std::string> allowedHosts = {},
+             climate::ClimateOptions climate = {});
   ~HttpServer();
   HttpServer(const HttpServer&) = delete;
   HttpServer& operator=(const HttpServer&) = delete;
