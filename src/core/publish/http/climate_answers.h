@@ -24,7 +24,4 @@ struct ClimateAnswer {
 ClimateAnswer AnswerClimate(climate::ClimateBook& book, const std::string& dataPath,
                             const HttpTarget& target, std::time_t now);
 
-// The object of /api/today.
-std::string TodayJson(const climate::TodayValues& today);
-
 }  // namespace skyvane

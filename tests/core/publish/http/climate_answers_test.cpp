@@ -49,7 +49,7 @@ TEST(ClimateAnswers, TodayIsTheRunningDayOfTheFileInBaseUnits) {
   ASSERT_TRUE(server.Start(ListenAddress{"127.0.0.1", 0}, error)) << error;
 
   const std::string day =
-      R"({"date":"2026-12-08","outdoor_temperature_high":4,"outdoor_temperature_high_time":"2026-12-08T09:05:00+01:00",)"
+      R"({"date":"2026-12-08","outdoor_temperature_high":4.0,"outdoor_temperature_high_time":"2026-12-08T09:05:00+01:00",)"
       R"("outdoor_temperature_low":1.5,"outdoor_temperature_low_time":"2026-12-08T07:05:00+01:00","rain_today":1.2,)";
   struct Case {
     std::time_t now;
