@@ -1,6 +1,7 @@
 // The dashboard: live values from /api/current and the event stream
-// /api/events, charts from /api/records. Everything it loads comes from the
-// program that serves it.
+// /api/events, today's highs and lows from /api/today, charts from
+// /api/records. Everything it loads comes from the program that serves it.
+// What the climate page shares with it is in window.skyvane.
 "use strict";
 (function () {
   const T = JSON.parse(document.getElementById("texts").textContent);
@@ -53,7 +54,9 @@
   }
 
   function showReading(reading) {
+    const unitsBefore = JSON.stringify(units);
     units = reading.units || units;
+    if (JSON.stringify(units) !== unitsBefore) document.dispatchEvent(new Event("skyvane-units"));
     $$("[data-show]").forEach((el) => showValue(el, el.dataset.show, reading));
     const deg = reading.wind_direction;
     $("#direction").textContent = reading.wind_direction_name || "---";
@@ -87,6 +90,7 @@
       // Charts that found no records try again: the logger may just be
       // downloading the station's history.
       if (first || chartRecords === 0) loadCharts();
+      loadToday();
     }
   }
 
@@ -102,6 +106,57 @@
   const unitOf = (key) => (units[key] && units[key] !== "Bft" ? units[key] : ({
     outdoor_temperature: "°C", outdoor_humidity: "%", relative_pressure: "hPa", wind_speed: "m/s", rain_total: "mm",
   })[key]);
+
+  // A value in the unit the station displays, with the decimals that unit
+  // is shown with, in the page's language; "---" for none.
+  const decimals = { "°C": 1, "°F": 1, "mm": 1, "in": 2, "hPa": 1, "inHg": 2, "mmHg": 1 };
+  function fixed(v, n) {
+    return v == null ? "---"
+      : v.toLocaleString(lang, { minimumFractionDigits: n, maximumFractionDigits: n, useGrouping: false });
+  }
+  function shown(key, v) {
+    if (v == null) return "---";
+    const unit = unitOf(key);
+    return fixed(inUnit(key, v), unit in decimals ? decimals[unit] : 1) + " " + unit;
+  }
+  // A change (a difference of two values): without the offset of °F.
+  function shownChange(key, v) {
+    if (v == null) return "---";
+    const unit = unitOf(key);
+    const scale = unit === "°F" ? 1.8 : inUnit(key, 1);
+    return fixed(v * scale, unit in decimals ? decimals[unit] : 1) + " " + unit;
+  }
+  // "HH:MM" of a time the API gives, as the station's clock read it.
+  const clockTime = (iso) => (iso ? iso.slice(11, 16) : "");
+
+  // Today's panel; one request at a time.
+  let todayBusy = false;
+  async function loadToday() {
+    if (todayBusy) return;
+    todayBusy = true;
+    let today = null;
+    try {
+      const res = await fetch("/api/today");
+      if (res.ok) today = await res.json();
+    } catch (e) { today = null; }
+    todayBusy = false;
+    if (today) showToday(today);
+  }
+  let lastToday = null;
+  function showToday(today) {
+    lastToday = today;
+    const set = (name, value) => { $("[data-today=\"" + name + "\"]").textContent = value; };
+    set("high", shown("outdoor_temperature", today.outdoor_temperature_high));
+    set("high_time", clockTime(today.outdoor_temperature_high_time));
+    set("low", shown("outdoor_temperature", today.outdoor_temperature_low));
+    set("low_time", clockTime(today.outdoor_temperature_low_time));
+    set("rain_today", shown("rain_total", today.rain_today));
+    set("rain_last_hour", shown("rain_total", today.rain_last_hour));
+    set("pressure_trend", shownChange("relative_pressure", today.pressure_trend));
+    set("tendency", today.pressure_tendency ? text(today.pressure_tendency) : "");
+    document.body.dataset.todayShown = String(Number(document.body.dataset.todayShown || 0) + 1);
+  }
+  document.addEventListener("skyvane-units", () => { if (lastToday) showToday(lastToday); });
 
   const spans = { day: 86400e3, week: 7 * 86400e3, month: 30 * 86400e3, year: 365 * 86400e3 };
   let period = "day";
@@ -119,7 +174,7 @@
     id: "drawnMark",
     afterRender(chart) {
       chart.canvas.dataset.drawn = String(chart.data.datasets[0].data.length);
-      document.body.dataset.charts = String($$("canvas[data-drawn]").length);
+      document.body.dataset.charts = String($$("#dashboard canvas[data-drawn]").length);
     },
   };
 
@@ -190,6 +245,8 @@
     $$("#periods button").forEach((o) => o.setAttribute("aria-pressed", String(o === b)));
     loadCharts();
   }));
+
+  window.skyvane = { text, lang, unitOf, inUnit, fixed, shown, shownChange, clockTime, color };
 
   fetch("/api/current").then((r) => r.json()).then(showReading).catch(() => {});
   const events = new EventSource("/api/events");

@@ -1,7 +1,9 @@
 #pragma once
-// The climate of the data file as the HTTP API gives it: today's values at
-// /api/today. Base units (°C, mm, hPa); times ISO 8601 local with their
-// offset, as the other answers give them; null where the file does not tell.
+// The climate of the data file as the HTTP API gives it: the summaries at
+// /api/summary?period=day|month|year&from=&to=, the records table at
+// /api/extremes, today's values at /api/today. Base units (°C, %, hPa, m/s,
+// mm); times ISO 8601 local with their offset, as the other answers give
+// them; null where the file does not tell.
 #include <ctime>
 #include <string>
 #include <string_view>
