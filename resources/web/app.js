@@ -110,9 +110,9 @@
   // A value in the unit the station displays, with the decimals that unit
   // is shown with, in the page's language; "---" for none.
   const decimals = { "°C": 1, "°F": 1, "mm": 1, "in": 2, "hPa": 1, "inHg": 2, "mmHg": 1 };
-  function fixed(v, n) {
-    return v == null ? "---"
-      : v.toLocaleString(lang, { minimumFractionDigits: n, maximumFractionDigits: n, useGrouping: false });
+  function fixed(v, n, signed) {
+    return v == null ? "---" : v.toLocaleString(lang, {
+      minimumFractionDigits: n, maximumFractionDigits: n, useGrouping: false, signDisplay: signed ? "exceptZero" : "auto" });
   }
   function shown(key, v) {
     if (v == null) return "---";
@@ -124,7 +124,7 @@
     if (v == null) return "---";
     const unit = unitOf(key);
     const scale = unit === "°F" ? 1.8 : inUnit(key, 1);
-    return fixed(v * scale, unit in decimals ? decimals[unit] : 1) + " " + unit;
+    return fixed(v * scale, unit in decimals ? decimals[unit] : 1, true) + " " + unit;
   }
   // "HH:MM" of a time the API gives, as the station's clock read it.
   const clockTime = (iso) => (iso ? iso.slice(11, 16) : "");
