@@ -56,8 +56,8 @@ bool CliHttpServer::Start(const ListenAddress& address, CurrentSource& current) 
   // server may be reached (a name on the network, a reverse proxy's).
   const std::vector<std::string> allowed =
       SplitHostList(IniFile(ctx_.folder / kSettingsFileName).GetString("http", "AllowedHosts", "", 1024));
-  server_ = std::make_unique<HttpServer>(current, data_, ctx_.clock, HttpServerLimits{}, allowed,
-                                         climate::LoadClimateOptions(ctx_.folder.string()));
+  server_ = std::make_unique<HttpServer>(current, data_, ctx_.clock, HttpServerLimits{}, allowed);
+  server_->SetClimateOptions(climate::LoadClimateOptions(ctx_.folder.string()));
   std::string error;
   if (!server_->Start(address, error)) {
     ctx_.err << "skyvane-cli: " << error << "\n";

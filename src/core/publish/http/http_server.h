@@ -1,7 +1,8 @@
 #pragma once
 // The read-only HTTP server of the logger: the dashboard page at "/", its
-// script, style and chart library, and the API under /api (current, records,
-// events, health, today). Nothing else is served and nothing is ever written: there
+// script, style and chart library, the API under /api (current, records,
+// events, health, summary, extremes, today) and the climate reports under
+// /reports. Nothing else is served and nothing is ever written: there
 // is no file-system path behind any URL. Runs on an event loop of its own
 // (libmicrohttpd): an idle or slow client costs a socket, never a thread, and
 // a request must arrive whole within a deadline. Answers only requests whose
@@ -37,10 +38,9 @@ struct HttpServerLimits {
 class HttpServer {
  public:
   // allowedHosts: names the Host header may give beside the loopback ones
-  // and the listen address; climate: the degree days' bases of the settings.
+  // and the listen address.
   HttpServer(CurrentSource& current, DataFileReader& data, const Clock& clock,
-             HttpServerLimits limits = {}, std::vector<std::string> allowedHosts = {},
-             climate::ClimateOptions climate = {});
+             HttpServerLimits limits = {}, std::vector<std::string> allowedHosts = {});
   ~HttpServer();
   HttpServer(const HttpServer&) = delete;
   HttpServer& operator=(const HttpServer&) = delete;
@@ -48,6 +48,9 @@ class HttpServer {
   // Binds the address and serves on a thread of its own. False with a one-line
   // reason when the address cannot be bound.
   bool Start(const ListenAddress& address, std::string& error);
+  // The degree-day bases and station name of the climate answers; call
+  // before Start.
+  void SetClimateOptions(const climate::ClimateOptions& options);
   // The port served on (the one chosen for port 0); 0 before Start.
   int port() const;
   // Ends the event streams, stops serving and waits for the server's threads.
