@@ -129,16 +129,25 @@
   // "HH:MM" of a time the API gives, as the station's clock read it.
   const clockTime = (iso) => (iso ? iso.slice(11, 16) : "");
 
+  // A JSON answer, or null. The server answers only a few long requests at
+  // once and refuses more with 503: those are asked again a little later.
+  async function getJson(url) {
+    for (let wait = 250; ; wait *= 2) {
+      try {
+        const res = await fetch(url);
+        if (res.ok) return await res.json();
+        if (res.status !== 503 || wait > 4000) return null;
+      } catch (e) { return null; }
+      await new Promise((done) => setTimeout(done, wait));
+    }
+  }
+
   // Today's panel; one request at a time.
   let todayBusy = false;
   async function loadToday() {
     if (todayBusy) return;
     todayBusy = true;
-    let today = null;
-    try {
-      const res = await fetch("/api/today");
-      if (res.ok) today = await res.json();
-    } catch (e) { today = null; }
+    const today = await getJson("/api/today");
     todayBusy = false;
     if (today) showToday(today);
   }
@@ -212,11 +221,7 @@
     const ticket = ++loading;
     const from = new Date(latestTime.getTime() - spans[period]).toISOString().replace(/\.\d+Z$/, "Z");
     const url = "/api/records?from=" + encodeURIComponent(from) + "&keys=" + chartKeys.join(",") + "&max=1000";
-    let records = [];
-    try {
-      const res = await fetch(url);
-      if (res.ok) records = await res.json();
-    } catch (e) { records = []; }
+    const records = (await getJson(url)) || [];
     if (ticket !== loading) return;
     // A station whose clock was set back stores records out of time order.
     records.sort((a, b) => Date.parse(a.time) - Date.parse(b.time));
@@ -246,7 +251,7 @@
     loadCharts();
   }));
 
-  window.skyvane = { text, lang, unitOf, inUnit, fixed, shown, shownChange, clockTime, color };
+  window.skyvane = { text, lang, unitOf, inUnit, fixed, shown, shownChange, clockTime, color, getJson };
 
   fetch("/api/current").then((r) => r.json()).then(showReading).catch(() => {});
   const events = new EventSource("/api/events");

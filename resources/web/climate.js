@@ -4,17 +4,10 @@
 "use strict";
 (function () {
   const S = window.skyvane;
-  const text = S.text, lang = S.lang;
+  const text = S.text, lang = S.lang, getJson = S.getJson;
   const $ = (sel) => document.querySelector(sel);
   let years = [], months = [], days = [], records = null;
   let year = null, month = null, loaded = false, chart = null;
-
-  async function getJson(url) {
-    try {
-      const res = await fetch(url);
-      return res.ok ? await res.json() : null;
-    } catch (e) { return null; }
-  }
 
   const dateOf = (date) => { const [y, m, d] = date.split("-").map(Number); return new Date(y, m - 1, d || 1); };
   const monthName = (ym) => dateOf(ym).toLocaleDateString(lang, { month: "long" });

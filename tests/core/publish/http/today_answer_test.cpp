@@ -28,7 +28,7 @@ ClimateRow Row(std::string time, std::string temperature, std::string pressure, 
   return r;
 }
 
-TEST(ClimateAnswers, TodayIsTheRunningDayOfTheFileInBaseUnits) {
+TEST(TodayAnswer, TodayIsTheRunningDayOfTheFileInBaseUnits) {
   test::FixedZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
   test::ScratchFolder folder;
   // The record stamped midnight closes the day before; the temperature of the
