@@ -67,8 +67,6 @@ constexpr PageText kPageTexts[] = {
     {"dashboard", {"Now", "Aktuell", "Nu"}},
     {"climate", {"Climate", "Klima", "Klima"}},
     {"today", {"Today", "Heute", "I dag"}},
-    {"today_high", {"High", "Höchstwert", "Højeste"}},
-    {"today_low", {"Low", "Tiefstwert", "Laveste"}},
     {"rain_today", {"Rain today", "Niederschlag heute", "Nedbør i dag"}},
     {"rain_last_hour", {"Rain, last hour", "Niederschlag letzte Stunde", "Nedbør seneste time"}},
     {"pressure_trend", {"Pressure, 3 hours", "Luftdruck, 3 Stunden", "Lufttryk, 3 timer"}},
