@@ -84,6 +84,7 @@ std::optional<int> DirectionOf(double east, double north, double weight) {
   // Opposite directions cancel only up to rounding of sin and cos.
   if (weight <= 0 || std::hypot(east, north) <= weight * 1e-9) return std::nullopt;
   double degrees = std::atan2(east, north) / kDegree;
+  if (!std::isfinite(degrees)) return std::nullopt;  // speeds beyond any wind
   if (degrees < 0) degrees += 360;
   const auto whole = static_cast<int>(std::lround(degrees));
   return whole >= 360 ? whole - 360 : whole;
