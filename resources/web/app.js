@@ -1,6 +1,7 @@
 // The dashboard: live values from /api/current and the event stream
-// /api/events, charts from /api/records. Everything it loads comes from the
-// program that serves it.
+// /api/events, today's highs and lows from /api/today, charts from
+// /api/records. Everything it loads comes from the program that serves it.
+// What the climate page shares with it is in window.skyvane.
 "use strict";
 (function () {
   const T = JSON.parse(document.getElementById("texts").textContent);
@@ -53,7 +54,9 @@
   }
 
   function showReading(reading) {
+    const unitsBefore = JSON.stringify(units);
     units = reading.units || units;
+    if (JSON.stringify(units) !== unitsBefore) document.dispatchEvent(new Event("skyvane-units"));
     $$("[data-show]").forEach((el) => showValue(el, el.dataset.show, reading));
     const deg = reading.wind_direction;
     $("#direction").textContent = reading.wind_direction_name || "---";
@@ -87,6 +90,7 @@
       // Charts that found no records try again: the logger may just be
       // downloading the station's history.
       if (first || chartRecords === 0) loadCharts();
+      loadToday();
     }
   }
 
@@ -102,6 +106,66 @@
   const unitOf = (key) => (units[key] && units[key] !== "Bft" ? units[key] : ({
     outdoor_temperature: "°C", outdoor_humidity: "%", relative_pressure: "hPa", wind_speed: "m/s", rain_total: "mm",
   })[key]);
+
+  // A value in the unit the station displays, with the decimals that unit
+  // is shown with, in the page's language; "---" for none.
+  const decimals = { "°C": 1, "°F": 1, "mm": 1, "in": 2, "hPa": 1, "inHg": 2, "mmHg": 1 };
+  function fixed(v, n, signed) {
+    return v == null ? "---" : v.toLocaleString(lang, {
+      minimumFractionDigits: n, maximumFractionDigits: n, useGrouping: false, signDisplay: signed ? "exceptZero" : "auto" });
+  }
+  function shown(key, v) {
+    if (v == null) return "---";
+    const unit = unitOf(key);
+    return fixed(inUnit(key, v), unit in decimals ? decimals[unit] : 1) + " " + unit;
+  }
+  // A change (a difference of two values): without the offset of °F.
+  function shownChange(key, v) {
+    if (v == null) return "---";
+    const unit = unitOf(key);
+    const scale = unit === "°F" ? 1.8 : inUnit(key, 1);
+    return fixed(v * scale, unit in decimals ? decimals[unit] : 1, true) + " " + unit;
+  }
+  // "HH:MM" of a time the API gives, as the station's clock read it.
+  const clockTime = (iso) => (iso ? iso.slice(11, 16) : "");
+
+  // A JSON answer, or null. The server answers only a few long requests at
+  // once and refuses more with 503: those are asked again a little later.
+  async function getJson(url) {
+    for (let wait = 250; ; wait *= 2) {
+      try {
+        const res = await fetch(url);
+        if (res.ok) return await res.json();
+        if (res.status !== 503 || wait > 4000) return null;
+      } catch (e) { return null; }
+      await new Promise((done) => setTimeout(done, wait));
+    }
+  }
+
+  // Today's panel; one request at a time.
+  let todayBusy = false;
+  async function loadToday() {
+    if (todayBusy) return;
+    todayBusy = true;
+    const today = await getJson("/api/today");
+    todayBusy = false;
+    if (today) showToday(today);
+  }
+  let lastToday = null;
+  function showToday(today) {
+    lastToday = today;
+    const set = (name, value) => { $("[data-today=\"" + name + "\"]").textContent = value; };
+    set("high", shown("outdoor_temperature", today.outdoor_temperature_high));
+    set("high_time", clockTime(today.outdoor_temperature_high_time));
+    set("low", shown("outdoor_temperature", today.outdoor_temperature_low));
+    set("low_time", clockTime(today.outdoor_temperature_low_time));
+    set("rain_today", shown("rain_total", today.rain_today));
+    set("rain_last_hour", shown("rain_total", today.rain_last_hour));
+    set("pressure_trend", shownChange("relative_pressure", today.pressure_trend));
+    set("tendency", today.pressure_tendency ? text(today.pressure_tendency) : "");
+    document.body.dataset.todayShown = String(Number(document.body.dataset.todayShown || 0) + 1);
+  }
+  document.addEventListener("skyvane-units", () => { if (lastToday) showToday(lastToday); });
 
   const spans = { day: 86400e3, week: 7 * 86400e3, month: 30 * 86400e3, year: 365 * 86400e3 };
   let period = "day";
@@ -119,7 +183,7 @@
     id: "drawnMark",
     afterRender(chart) {
       chart.canvas.dataset.drawn = String(chart.data.datasets[0].data.length);
-      document.body.dataset.charts = String($$("canvas[data-drawn]").length);
+      document.body.dataset.charts = String($$("#dashboard canvas[data-drawn]").length);
     },
   };
 
@@ -157,11 +221,7 @@
     const ticket = ++loading;
     const from = new Date(latestTime.getTime() - spans[period]).toISOString().replace(/\.\d+Z$/, "Z");
     const url = "/api/records?from=" + encodeURIComponent(from) + "&keys=" + chartKeys.join(",") + "&max=1000";
-    let records = [];
-    try {
-      const res = await fetch(url);
-      if (res.ok) records = await res.json();
-    } catch (e) { records = []; }
+    const records = (await getJson(url)) || [];
     if (ticket !== loading) return;
     // A station whose clock was set back stores records out of time order.
     records.sort((a, b) => Date.parse(a.time) - Date.parse(b.time));
@@ -190,6 +250,8 @@
     $$("#periods button").forEach((o) => o.setAttribute("aria-pressed", String(o === b)));
     loadCharts();
   }));
+
+  window.skyvane = { text, lang, unitOf, inUnit, fixed, shown, shownChange, clockTime, color, getJson };
 
   fetch("/api/current").then((r) => r.json()).then(showReading).catch(() => {});
   const events = new EventSource("/api/events");

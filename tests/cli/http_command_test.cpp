@@ -15,11 +15,13 @@
 #include <vector>
 
 #include "cli/cli_test_support.h"
+#include "core/climate/climate_support.h"
 #include "core/history/history_file.h"
 #include "core/monitor/alarm_evaluation.h"
 #include "core/publish/http/live_state.h"
 #include "core/publish/reading_json.h"
 #include "support/http_exchange.h"
+#include "support/local_time.h"
 
 namespace skyvane {
 namespace {
@@ -312,6 +314,100 @@ TEST(HttpCommand, TheDashboardOfServeGreysWhatIsNotLiveInTheReadersLanguage) {
     comma = comma || label.find(',') != std::string::npos;
   }
   EXPECT_TRUE(comma) << page["ticks"][2].dump();
+  EXPECT_EQ(serve.Stop(), 0);
+}
+
+// A zone in which it is 11:50 now (a POSIX TZ text, no zone files needed),
+// so that the records a test stamps earlier "today" are today's whenever it
+// runs.
+std::string ZoneWhereItIsTenToNoon(std::time_t now) {
+  long east = 11 * 3600 + 50 * 60 - static_cast<long>(now % 86400);
+  if (east > 14 * 3600) east -= 86400;
+  if (east < -12 * 3600) east += 86400;
+  const long west = -east, a = west < 0 ? -west : west;
+  char zone[32];
+  std::snprintf(zone, sizeof zone, "SKY%c%ld:%02ld:%02ld", west < 0 ? '-' : '+', a / 3600, a / 60 % 60, a % 60);
+  return zone;
+}
+
+// The climate page and the Today panel in Danish, in the units the station
+// showed last (°F, inHg, km/h, in): the months of the year, the records of
+// all time beside this year's, the day chart, and today's high and low with
+// their times, its rain, the last hour's rain and the pressure's rise.
+TEST(HttpCommand, TheClimatePageAndTheTodayPanelInTheStationsUnits) {
+  const std::time_t now = std::time(nullptr);
+  test::FixedZone zone(ZoneWhereItIsTenToNoon(now).c_str());
+  const std::string day = test::LocalStamp(now, "%Y-%m-%d");
+  const std::string lastYear = std::to_string(std::stoi(day.substr(0, 4)) - 1);
+  const auto row = [](std::string time, std::string t, std::string p, std::string rain, std::string gust = "0.0") {
+    testing::ClimateRow r;
+    r.time = std::move(time);
+    r.temperature = std::move(t);
+    r.pressure = std::move(p);
+    r.rain = std::move(rain);
+    r.gust = std::move(gust);
+    return r;
+  };
+  ScratchFolder folder;
+  test::WriteFileBytes(folder / "Skyvane.dat",
+                       testing::ClimateLines({row(lastYear + "-07-15 14:00:00", "30.0", "1030.0", "0.0", "12.0"),
+                                              row(day + " 06:30:00", "-2.5", "1011.0", "0.0"),
+                                              row(day + " 09:00:00", "1.0", "1012.0", "0.3"),
+                                              row(day + " 11:15:00", "6.5", "1014.0", "1.2"),
+                                              row(day + " 11:45:00", "6.5", "1015.5", "0.9")}));
+  LiveState state;
+  state.units[hdr::kUnitOutdoorTemp] = "°F";
+  state.units[hdr::kUnitPressure] = "inHg";
+  state.units[hdr::kUnitWind] = "km/h";
+  state.units[hdr::kUnitRain] = "inch";
+  state.seen = now - 60;
+  std::ofstream(folder / kLiveStateFileName) << LiveStateText(state);
+  ServingCli serve({"--folder", folder.path().string(), "serve", "--http", "127.0.0.1:0"}, folder / "err");
+  ASSERT_GT(serve.port(), 0) << serve.err();
+
+  const std::string script = std::string(SKYVANE_SOURCE_DIR) + "/tests/cli/browser/dashboard_check.py";
+  const auto check = RunProgram("python3", {script, "http://127.0.0.1:" + std::to_string(serve.port()) + "/#climate",
+                                            (folder / "chromium").string(), "--language", "da", "1280"});
+  ASSERT_EQ(check.status, 0) << check.err;
+  const json page = json::parse(check.out);
+  SCOPED_TRACE(check.out);
+  EXPECT_EQ(page["lang"], "da");
+  EXPECT_EQ(page["dashboardHidden"], true);
+  EXPECT_EQ(page["year"], day.substr(0, 4));
+  EXPECT_EQ(page["month"], day.substr(0, 7));
+  // The dates as Danish writes them ("8.12.2026").
+  const auto date = [](const std::string& d) {
+    return std::to_string(std::stoi(d.substr(8, 2))) + "." + std::to_string(std::stoi(d.substr(5, 2))) + "." +
+           d.substr(0, 4);
+  };
+  static const char* const kMonths[] = {"januar", "februar", "marts", "april", "maj", "juni", "juli",
+                                        "august", "september", "oktober", "november", "december"};
+  // 6.5 and -2.5 °C, the daily mean 2.875 (2.9) °C, 2.4 mm, 18.3 - 2.9 heating degrees in °F.
+  const std::vector<std::string> figures = {"43,7 °F", "27,5 °F", "37,2 °F", "0,09 in", "1", "27,7", "0,0"};
+  std::vector<std::string> month = {kMonths[std::stoi(day.substr(5, 2)) - 1]}, year = {"År " + day.substr(0, 4)};
+  month.insert(month.end(), figures.begin(), figures.end());
+  year.insert(year.end(), figures.begin(), figures.end());
+  EXPECT_EQ(page["months"], json({month, year}));
+  const std::string today = date(day), before = date(lastYear + "-07-15") + " 14:00";
+  const auto same = [](const std::string& cell) { return std::vector<std::string>{cell, cell}; };
+  const auto records = [&](const std::string& name, const std::string& allTime, const std::vector<std::string>& spans) {
+    return std::vector<std::string>{name, allTime, spans[0], spans[1]};
+  };
+  EXPECT_EQ(page["records"], json({
+      records("Højeste temperatur", "86,0 °F | " + before, same("43,7 °F | " + today + " 11:15")),
+      records("Laveste temperatur", "27,5 °F | " + today + " 06:30", same("27,5 °F | " + today + " 06:30")),
+      records("Kraftigste vindstød", "43,2 km/h | " + before, same("0,0 km/h | " + today + " 06:30")),
+      records("Vådeste dag", "0,09 in | " + today, same("0,09 in | " + today)),
+      records("Højeste lufttryk", "30,42 inHg | " + before, same("29,99 inHg | " + today + " 11:45")),
+      records("Laveste lufttryk", "29,85 inHg | " + today + " 06:30", same("29,85 inHg | " + today + " 06:30")),
+  }));
+  EXPECT_EQ(page["chartDays"], 1);
+  EXPECT_GT(page["chartInked"].get<int>(), 500);
+  // 2.1 mm since 10:50; from 1012.0 hPa at 09:00 to 1015.5 at 11:45.
+  EXPECT_EQ(page["today"], json({{"high", "43,7 °F"}, {"high_time", "11:15"}, {"low", "27,5 °F"}, {"low_time", "06:30"},
+                                 {"rain_today", "0,09 in"}, {"rain_last_hour", "0,08 in"},
+                                 {"pressure_trend", "+0,10 inHg"}, {"tendency", "stigende"}}));
+  EXPECT_LE(page["overflow"].get<int>(), 0);
   EXPECT_EQ(serve.Stop(), 0);
 }
 

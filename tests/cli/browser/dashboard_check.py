@@ -6,6 +6,8 @@ alarm lamps, the charts drawn and whether their canvases hold pixels.
     dashboard_check.py URL WORKDIR [--screenshot FILE] [--language TAG] WIDTH...
 
 --language sets the Accept-Language the page is asked for (default en-US).
+A URL ending in #climate opens the climate page: its lines tell the months'
+table, the records, the day chart and the dashboard's Today panel instead.
 
 The event stream stays open, so --dump-dom cannot tell when the page is
 ready; the page marks body[data-live] and body[data-charts] instead, and
@@ -15,7 +17,7 @@ import base64, json, os, socket, struct, subprocess, sys, time, urllib.request
 READY = ("(document.body.dataset.live|0)>0 && "
          "document.querySelectorAll('canvas[data-drawn]:not([data-drawn=\"0\"])').length>=5")
 SUMMARY = r"""(() => {
-  const canvases = Array.from(document.querySelectorAll('canvas'));
+  const canvases = Array.from(document.querySelectorAll('#dashboard canvas'));
   const inked = canvases.map(c => {
     const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
     let n = 0; for (let i = 3; i < d.length; i += 4) if (d[i] > 0) n++;
@@ -40,6 +42,31 @@ SUMMARY = r"""(() => {
     stale: document.querySelectorAll('.card.stale').length,
     staleColor: Array.from(document.querySelectorAll('.card.stale .value')).map(e => getComputedStyle(e).color),
     ticks: canvases.map(c => { const ch = Chart.getChart(c); return ch ? ch.scales.y.ticks.map(t => t.label) : []; }),
+    overflow: document.documentElement.scrollWidth - window.innerWidth,
+  });
+})()"""
+
+CLIMATE_READY = ("(document.body.dataset.live|0)>0 && (document.body.dataset.climate|0)>0 && "
+                 "(document.body.dataset.todayShown|0)>0")
+CLIMATE_SUMMARY = r"""(() => {
+  const rows = (sel) => Array.from(document.querySelectorAll(sel + ' tbody tr')).map(r =>
+    Array.from(r.cells).map(c => Array.from(c.childNodes).map(n => n.textContent).join(' | ')));
+  const canvas = document.getElementById('chart-climate');
+  const d = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+  let inked = 0; for (let i = 3; i < d.length; i += 4) if (d[i] > 0) inked++;
+  const today = {};
+  document.querySelectorAll('[data-today]').forEach(e => today[e.dataset.today] = e.textContent);
+  return JSON.stringify({
+    lang: document.documentElement.lang,
+    dashboardHidden: document.getElementById('dashboard').hidden,
+    year: document.getElementById('climate-year').value,
+    month: document.getElementById('climate-month').value,
+    head: Array.from(document.querySelectorAll('#climate-months thead th')).map(e => e.textContent),
+    months: rows('#climate-months'),
+    records: rows('#climate-records'),
+    chartDays: Number(canvas.dataset.drawn || -1),
+    chartInked: inked,
+    today: today,
     overflow: document.documentElement.scrollWidth - window.innerWidth,
   });
 })()"""
@@ -122,6 +149,8 @@ def main():
         language = args[at + 1]
         del args[at:at + 2]
     widths = [int(w) for w in args[2:]]
+    climate = url.endswith("#climate")
+    ready, summary_js = (CLIMATE_READY, CLIMATE_SUMMARY) if climate else (READY, SUMMARY)
     browser = subprocess.Popen(
         ["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
          "--remote-debugging-port=0", "--remote-debugging-address=127.0.0.1",
@@ -148,9 +177,9 @@ def main():
             deadline = time.monotonic() + 30
             while time.monotonic() < deadline:
                 time.sleep(0.2)
-                if tools.evaluate(READY):
+                if tools.evaluate(ready):
                     break
-            summary = json.loads(tools.evaluate(SUMMARY))
+            summary = json.loads(tools.evaluate(summary_js))
             summary["width"] = width
             print(json.dumps(summary, ensure_ascii=False), flush=True)
             if shot and width == widths[-1]:

@@ -403,13 +403,18 @@ TEST(DashboardTexts, LabelsAreRealWordsInEachLanguage) {
       {"not_connected", "Station not connected", "Station nicht verbunden", "Station ikke forbundet"},
       {"lamp_outdoor_temperature_low", "Outdoor Temperature Low", "Außentemperatur niedrig",
        "Udendørstemperatur lav"},
+      {"rain_today", "Rain today", "Niederschlag heute", "Nedbør i dag"},
+      {"heating_degree_days", "Heating degree days", "Heizgradtage", "Graddage (opvarmning)"},
+      {"record_wettest_day", "Wettest day", "Nassester Tag", "Vådeste dag"},
   };
   for (const auto& row : exact) {
     for (std::size_t language = 0; language < 3; ++language) {
       EXPECT_EQ(texts[language][row[0]], row[language + 1]) << row[0] << " " << language;
     }
   }
-  const std::set<std::string> lowerByDesign = {"off", "armed", "triggered", "unknown", "alarms_seen"};
+  // A lamp's state and the pressure's tendency follow what they describe.
+  const std::set<std::string> lowerByDesign = {"off", "armed", "triggered", "unknown", "alarms_seen",
+                                               "rising", "steady", "falling"};
   for (std::size_t language = 0; language < 3; ++language) {
     EXPECT_EQ(texts[language].size(), texts[0].size());
     for (const auto& [name, value] : texts[language].items()) {
