@@ -41,7 +41,8 @@ const char* IconOf(FrameCommand command) {
 const char* ObjectNameOf(FrameCommand command) {
   static const char* const names[kFrameCommandCount] = {
       "actionToolBar", "actionStatusBar", "actionLanguage", "actionExit",    "actionSetup",
-      "actionAlarm",   "actionScope",     "actionHistory",  "actionGraph",   "actionAbout"};
+      "actionAlarm",   "actionScope",     "actionHistory",  "actionGraph",   "actionStatistics",
+      "actionAbout"};
   return names[Index(command)];
 }
 
@@ -52,7 +53,8 @@ bool IsPluggable(FrameCommand command) {
     case FrameCommand::kAlarm:
     case FrameCommand::kScope:
     case FrameCommand::kHistory:
-    case FrameCommand::kGraph: return true;
+    case FrameCommand::kGraph:
+    case FrameCommand::kStatistics: return true;
     default: return false;
   }
 }
@@ -176,6 +178,7 @@ void CMainFrame::CreateMenus() {
   record->setObjectName(QStringLiteral("menuRecord"));
   record->addAction(Action(FrameCommand::kHistory));
   record->addAction(Action(FrameCommand::kGraph));
+  record->addAction(Action(FrameCommand::kStatistics));
 
   QMenu* help = menuBar()->addMenu(texts.helpMenu);
   help->setObjectName(QStringLiteral("menuHelp"));
