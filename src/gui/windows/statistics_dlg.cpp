@@ -152,7 +152,8 @@ void CStatisticsDlg::SetLoading(bool loading) {
   loading_ = loading;
   progress_->setVisible(loading);
   status_->setText(loading ? captions_.reading : QString());
-  for (QWidget* w : std::initializer_list<QWidget*>{show_, refresh_, export_, report_}) w->setEnabled(!loading);
+  for (QWidget* w : std::initializer_list<QWidget*>{show_, refresh_, report_}) w->setEnabled(!loading);
+  export_->setEnabled(!loading && report_->count() > 0);
 }
 
 void CStatisticsDlg::Refresh() {
@@ -182,7 +183,7 @@ void CStatisticsDlg::OnLoaded() {
   report_->clear();
   for (auto it = tables_.months.rbegin(); it != tables_.months.rend(); ++it) report_->addItem(QString::fromStdString(it->date));
   for (auto it = tables_.years.rbegin(); it != tables_.years.rend(); ++it) report_->addItem(QString::fromStdString(it->date));
-  export_->setEnabled(report_->count() > 0);
+  export_->setEnabled(report_->count() > 0);  // nothing to report in an empty file
   models_[3]->SetGrid(RecordsGrid(tables_.records, source_.heading.units, captions_));
   views_[3]->resizeColumnsToContents();
   ShowRange();
