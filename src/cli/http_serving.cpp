@@ -5,6 +5,7 @@
 #include "cli/data_file_access.h"
 #include "core/app/app_settings.h"
 #include "core/app/ini_file.h"
+#include "core/climate/climate_book.h"
 
 namespace skyvane {
 
@@ -56,6 +57,7 @@ bool CliHttpServer::Start(const ListenAddress& address, CurrentSource& current) 
   const std::vector<std::string> allowed =
       SplitHostList(IniFile(ctx_.folder / kSettingsFileName).GetString("http", "AllowedHosts", "", 1024));
   server_ = std::make_unique<HttpServer>(current, data_, ctx_.clock, HttpServerLimits{}, allowed);
+  server_->SetClimateOptions(climate::LoadClimateOptions(ctx_.folder.string()));
   std::string error;
   if (!server_->Start(address, error)) {
     ctx_.err << "skyvane-cli: " << error << "\n";

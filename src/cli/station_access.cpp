@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "core/app/text_table.h"
+#include "core/dialogs/dialog_station.h"
 #include "core/station/station_device.h"
 #include "core/transfer/module_transfer.h"
 
@@ -32,6 +33,18 @@ bool OpenStation(CliContext& ctx, DeviceBusyClaim& claim) {
     return false;
   }
   return true;
+}
+
+HeaderRecord ReadDisplayUnits(CliContext& ctx, const char* command) {
+  if (!ConnectStation(ctx)) {
+    ctx.err << "skyvane-cli: " << command << ": values in the default units\n";
+    return HeaderRecord();
+  }
+  const UnitsReading reading = ReadUnitsForUser(ctx.device);
+  for (const Txt message : reading.messages) {
+    ctx.err << "skyvane-cli: " << ctx.text.Text(message) << " (values in the default units)\n";
+  }
+  return reading.units;
 }
 
 }  // namespace skyvane

@@ -105,20 +105,6 @@ bool ParseExportOptions(const std::vector<std::string>& args, ExportOptions& opt
   return true;
 }
 
-// The header's units, as the History window reads them when it opens; the
-// defaults (with a note on ctx.err) when the station cannot give them.
-HeaderRecord ReadUnits(CliContext& ctx) {
-  if (!ConnectStation(ctx)) {
-    ctx.err << "skyvane-cli: export: values in the default units\n";
-    return HeaderRecord();
-  }
-  const UnitsReading reading = ReadUnitsForUser(ctx.device);
-  for (const Txt message : reading.messages) {
-    ctx.err << "skyvane-cli: " << ctx.text.Text(message) << " (values in the default units)\n";
-  }
-  return reading.units;
-}
-
 int RunExport(CliContext& ctx, const std::vector<std::string>& args) {
   ExportOptions options;
   std::string error;
@@ -133,7 +119,7 @@ int RunExport(CliContext& ctx, const std::vector<std::string>& args) {
 
   CliDataFile data(ctx.clock);
   if (!data.OpenToRead(ctx)) return kExitFailure;
-  HistoryGrid grid(ctx.text, ReadUnits(ctx));
+  HistoryGrid grid(ctx.text, ReadDisplayUnits(ctx, "export"));
   SearchToGrid(data.File(), grid, options.from, options.to);
 
   ExportChoices choices;

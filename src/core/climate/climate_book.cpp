@@ -116,6 +116,8 @@ ClimateOptions LoadClimateOptions(const std::string& folder) {
   };
   base("HeatingBase", options.heatingBase);
   base("CoolingBase", options.coolingBase);
+  const std::string name = ini.GetString("report", "StationName", "", 61);
+  if (!name.empty()) options.stationName = name;
   return options;
 }
 

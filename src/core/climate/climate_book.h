@@ -57,8 +57,8 @@ class ClimateBook {
   std::unique_ptr<RecentRows> recent_;
 };
 
-// The bases of the degree days from Skyvane.ini in folder: [report]
-// HeatingBase and CoolingBase in °C; a missing or unreadable value keeps 18.3.
+// The options from Skyvane.ini in folder: [report] HeatingBase and CoolingBase
+// in °C (a missing or unreadable value keeps 18.3) and StationName.
 ClimateOptions LoadClimateOptions(const std::string& folder);
 
 // One read of a data file: the tables for range and the records for now.

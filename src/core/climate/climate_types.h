@@ -14,6 +14,7 @@ namespace skyvane::climate {
 struct Extreme {
   std::optional<double> value;  // absent: no record had the value
   std::string time;             // first occurrence; empty while absent
+  std::string day;              // "YYYY-MM-DD" the time belongs to (00:00:00: the day before)
 };
 
 enum class Period { kDay, kMonth, kYear };
@@ -42,7 +43,7 @@ struct Summary {
 
   // Months and years only (days: zero and empty).
   int days = 0;               // days with records
-  Extreme wettestDay;         // its time is the date "YYYY-MM-DD"
+  Extreme wettestDay;         // its time and day are the date "YYYY-MM-DD"
   int rainDays02 = 0;         // days with rain ≥ 0.2 mm
   int rainDays1 = 0;          // ≥ 1 mm
   int rainDays10 = 0;         // ≥ 10 mm
@@ -52,7 +53,7 @@ struct Summary {
 struct Records {
   Extreme temperatureHigh, temperatureLow;
   Extreme gustHigh;
-  Extreme wettestDay;  // time: the date "YYYY-MM-DD"
+  Extreme wettestDay;  // time and day: the date "YYYY-MM-DD"
   Extreme pressureHigh, pressureLow;
 };
 
@@ -74,10 +75,12 @@ struct TodayValues {
   Trend trend = Trend::kUnknown;
 };
 
-// The bases of the heating and cooling degree days, °C.
+// The bases of the heating and cooling degree days, °C, and the station's
+// name in the reports' headers.
 struct ClimateOptions {
   double heatingBase = 18.3;  // 65 °F
   double coolingBase = 18.3;
+  std::string stationName = "Skyvane weather station";
 };
 
 // A date range of summaries: empty texts mean open ends. Dates are

@@ -35,8 +35,8 @@ void KeepLower(Extreme& best, const Extreme& candidate) {
   }
 }
 
-void ValueSums::Add(double v, const std::string& time) {
-  const Extreme e{v, time};
+void ValueSums::Add(double v, const std::string& time, const std::string& day) {
+  const Extreme e{v, time, day};
   KeepHigher(high, e);
   KeepLower(low, e);
   sum += v;
@@ -45,9 +45,9 @@ void ValueSums::Add(double v, const std::string& time) {
 
 void DaySums::Add(const RowValues& row) {
   ++records;
-  if (row.temperature) temperature.Add(*row.temperature, row.time);
-  if (row.humidity) humidity.Add(*row.humidity, row.time);
-  if (row.pressure) pressure.Add(*row.pressure, row.time);
+  if (row.temperature) temperature.Add(*row.temperature, row.time, row.day);
+  if (row.humidity) humidity.Add(*row.humidity, row.time, row.day);
+  if (row.pressure) pressure.Add(*row.pressure, row.time, row.day);
   if (row.windSpeed) {
     windSum += *row.windSpeed;
     ++windCount;
@@ -58,7 +58,7 @@ void DaySums::Add(const RowValues& row) {
       directionWeight += *row.windSpeed;
     }
   }
-  if (row.gustSpeed) KeepHigher(gust, Extreme{*row.gustSpeed, row.time});
+  if (row.gustSpeed) KeepHigher(gust, Extreme{*row.gustSpeed, row.time, row.day});
   if (row.rainHundredths) {
     rainHundredths += *row.rainHundredths;
     rainAny = true;
@@ -119,17 +119,17 @@ struct Rolling {
     KeepHigher(s.pressureHigh, day.pressureHigh);
     KeepLower(s.pressureLow, day.pressureLow);
     KeepHigher(s.gustHigh, day.gustHigh);
-    if (day.temperatureMean) temperatureMeans.Add(*day.temperatureMean, day.date);
-    if (day.humidityMean) humidityMeans.Add(*day.humidityMean, day.date);
-    if (day.pressureMean) pressureMeans.Add(*day.pressureMean, day.date);
-    if (day.windSpeedMean) windMeans.Add(*day.windSpeedMean, day.date);
+    if (day.temperatureMean) temperatureMeans.Add(*day.temperatureMean, day.date, day.date);
+    if (day.humidityMean) humidityMeans.Add(*day.humidityMean, day.date, day.date);
+    if (day.pressureMean) pressureMeans.Add(*day.pressureMean, day.date, day.date);
+    if (day.windSpeedMean) windMeans.Add(*day.windSpeedMean, day.date, day.date);
     east += sums.east;
     north += sums.north;
     weight += sums.directionWeight;
     if (sums.rainAny) {
       rainAny = true;
       rainHundredths += sums.rainHundredths;
-      KeepHigher(s.wettestDay, Extreme{day.rain, day.date});
+      KeepHigher(s.wettestDay, Extreme{day.rain, day.date, day.date});
       s.rainDays02 += sums.rainHundredths >= kRainDay02;
       s.rainDays1 += sums.rainHundredths >= kRainDay1;
       s.rainDays10 += sums.rainHundredths >= kRainDay10;
@@ -184,7 +184,7 @@ Records RecordsOf(const std::vector<Summary>& days, const std::string& prefix) {
     KeepHigher(r.temperatureHigh, day.temperatureHigh);
     KeepLower(r.temperatureLow, day.temperatureLow);
     KeepHigher(r.gustHigh, day.gustHigh);
-    if (day.rain) KeepHigher(r.wettestDay, Extreme{day.rain, day.date});
+    if (day.rain) KeepHigher(r.wettestDay, Extreme{day.rain, day.date, day.date});
     KeepHigher(r.pressureHigh, day.pressureHigh);
     KeepLower(r.pressureLow, day.pressureLow);
   }

@@ -17,7 +17,7 @@ struct ValueSums {
   Extreme high, low;
   double sum = 0;
   long count = 0;
-  void Add(double v, const std::string& time);
+  void Add(double v, const std::string& time, const std::string& day);
 };
 
 struct DaySums {

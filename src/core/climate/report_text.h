@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/climate/climate_text.h"
+#include "core/climate/climate_display.h"
 #include "core/climate/climate_types.h"
 
 namespace skyvane::climate {

@@ -1,14 +1,14 @@
 #pragma once
 // The Statistics window's tables as texts: the daily, monthly and yearly
 // summaries one row per period, and the records table, every value in the
-// display units (climate_text.h) and every caption in the window's language.
+// display units (climate_display.h) and every caption in the window's language.
 // CCellGridModel shows such a table in a QTableView.
 #include <QAbstractTableModel>
 #include <QStringList>
 
 #include <vector>
 
-#include "core/climate/climate_text.h"
+#include "core/climate/climate_display.h"
 #include "core/climate/climate_types.h"
 #include "gui/windows/statistics_captions.h"
 

@@ -149,6 +149,17 @@ void LiveReading::Stop() {
   changed_.notify_all();
 }
 
+HeaderRecord LiveReading::DisplayUnits() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return header_;
+}
+
+HeaderRecord StoredReading::DisplayUnits() {
+  LiveState state;
+  if (liveStatePath_.empty() || !LoadLiveState(liveStatePath_, state)) return HeaderRecord();
+  return state.units;
+}
+
 std::string StoredReading::CurrentJson() {
   HistoryRow stored;
   const bool have = file_.LoadLastRow(stored);

@@ -30,6 +30,9 @@ class CurrentSource {
   virtual std::uint64_t Cycle() = 0;
   // Wakes every waiter for good (the server is going).
   virtual void Stop() = 0;
+  // The station's display units as last seen (the reports are written in
+  // them); the base units when none were seen.
+  virtual HeaderRecord DisplayUnits() { return HeaderRecord(); }
 };
 
 // The reading JSON with what the dashboard needs beside it: "connected",
@@ -55,6 +58,7 @@ class LiveReading final : public CurrentSource, public ReadingListener {
   bool WaitForCycle(std::uint64_t& seen, std::chrono::milliseconds timeout) override;
   std::uint64_t Cycle() override;
   void Stop() override;
+  HeaderRecord DisplayUnits() override;
 
  private:
   std::mutex mutex_;
@@ -83,6 +87,7 @@ class StoredReading final : public CurrentSource {
   bool WaitForCycle(std::uint64_t& seen, std::chrono::milliseconds timeout) override;
   std::uint64_t Cycle() override;
   void Stop() override;
+  HeaderRecord DisplayUnits() override;
 
  private:
   // Looks at the file's stamp; a new one counts as a cycle. Holds mutex_.

@@ -14,7 +14,9 @@
 #include <cstdint>
 #include <utility>
 
+#include "core/app/time_text.h"
 #include "core/publish/http/answer_workers.h"
+#include "core/publish/http/climate_answer.h"
 #include "core/publish/http/dashboard_texts.h"
 #include "core/publish/http/event_streams.h"
 #include "core/publish/http/http_target.h"
@@ -104,10 +106,17 @@ struct RecordsJob {
   std::shared_ptr<StreamAnswer> stream;
 };
 
+// A climate answer made on a worker thread while its connection waits.
+struct ClimateJob {
+  ClimateQuery query;
+  ClimateAnswer answer;
+};
+
 // Each request's own state, from its first line to its end.
 struct Request {
   std::string target;  // as sent
   std::shared_ptr<RecordsJob> records;  // while the records are counted
+  std::shared_ptr<ClimateJob> climate;  // while the climate answer is made
   bool checked = false;
   bool answered = false;
 };
@@ -123,6 +132,7 @@ struct HttpServer::Impl {
   // True when the request was refused.
   bool Check(MHD_Connection* connection, const char* method);
   MHD_Result Records(MHD_Connection* connection, Request& request, const HttpTarget& target);
+  MHD_Result Climate(MHD_Connection* connection, Request& request, const ClimateQuery& query);
   void WriteRecords(MHD_Connection* connection, const std::shared_ptr<RecordsJob>& job);
 
   CurrentSource& current;
@@ -139,6 +149,8 @@ struct HttpServer::Impl {
   std::atomic<bool> stopping{false};
   std::mutex jobsMutex;
   std::vector<std::weak_ptr<StreamAnswer>> recordStreams;  // to end at Stop
+  climate::ClimateOptions climateOptions;
+  std::unique_ptr<climate::ClimateBook> book;  // made at Start
 };
 
 // What every request must be before it is answered: for this server, not
@@ -185,11 +197,28 @@ MHD_Result HttpServer::Impl::Answer(MHD_Connection* connection, Request& request
     request.records.reset();  // the response keeps the stream now
     return Send(connection, MHD_HTTP_OK, response);
   }
+  if (request.climate) {
+    const ClimateAnswer& answer = request.climate->answer;
+    MHD_Response* response = Copied(answer.body);
+    MHD_add_response_header(response, "Content-Type", answer.contentType.c_str());
+    MHD_add_response_header(response, "Cache-Control", "no-store");
+    request.climate.reset();
+    return Send(connection, answer.status, response);
+  }
   if (request.target.size() > limits.headerBytes) return Refuse(connection, 414, "the path is too long");
   HttpTarget target;
   std::string error;
   if (!ParseTarget(request.target, target, error)) return Refuse(connection, 400, error);
   if (target.path == "/api/records") return Records(connection, request, target);
+  ClimateQuery climateQuery;
+  switch (ParseClimateTarget(target, climateQuery, error)) {
+    case ClimateRoute::kBad:
+      return Refuse(connection, 400, error);
+    case ClimateRoute::kQuery:
+      return Climate(connection, request, climateQuery);
+    case ClimateRoute::kNotClimate:
+      break;
+  }
 
   const WebAsset* asset = nullptr;
   for (const WebAsset& a : WebAssets()) {
@@ -252,6 +281,26 @@ MHD_Result HttpServer::Impl::Records(MHD_Connection* connection, Request& reques
   return MHD_YES;
 }
 
+MHD_Result HttpServer::Impl::Climate(MHD_Connection* connection, Request& request,
+                                     const ClimateQuery& query) {
+  if (stopping) return Refuse(connection, 503, "the server is stopping");
+  if (!workers.Reserve()) {
+    return Refuse(connection, 503, "busy: too many answers at once", "Retry-After", "5");
+  }
+  // The first answer reads the whole data file: off the event loop.
+  auto job = std::make_shared<ClimateJob>();
+  job->query = query;
+  request.climate = job;
+  MHD_suspend_connection(connection);
+  workers.Run([this, connection, job] {
+    const climate::ReportUnits units = climate::ReportUnitsOf(current.DisplayUnits());
+    job->answer = AnswerClimate(*book, data.path(), job->query, units, climateOptions,
+                                LocalTimeText(clock.Now()));
+    MHD_resume_connection(connection);
+  });
+  return MHD_YES;
+}
+
 void HttpServer::Impl::WriteRecords(MHD_Connection* connection, const std::shared_ptr<RecordsJob>& job) {
   job->readable = job->answer.Open(data.path(), job->query);
   while (job->readable && !stopping && !job->stream->closed() && job->answer.Count()) {
@@ -304,7 +353,7 @@ MHD_Result OnRequest(void* cls, MHD_Connection* connection, const char*, const c
     return MHD_YES;
   }
   const MHD_Result result = impl.Answer(connection, *request);
-  request->answered = !request->records;
+  request->answered = !request->records && !request->climate;
   return result;
 }
 
@@ -376,6 +425,7 @@ bool HttpServer::Start(const ListenAddress& address, std::string& error) {
   const int fd = Listen(address, error);
   if (fd < 0) return false;
   impl.address = address;
+  impl.book = std::make_unique<climate::ClimateBook>(impl.climateOptions);
   impl.deadlines.Start();
   impl.events.Start();
   impl.workers.Start();
@@ -408,6 +458,10 @@ bool HttpServer::Start(const ListenAddress& address, std::string& error) {
 }
 
 int HttpServer::port() const { return impl_->port; }
+
+void HttpServer::SetClimateOptions(const climate::ClimateOptions& options) {
+  impl_->climateOptions = options;
+}
 
 void HttpServer::Stop() {
   Impl& impl = *impl_;

@@ -1,7 +1,8 @@
 #pragma once
 // The read-only HTTP server of the logger: the dashboard page at "/", its
-// script, style and chart library, and the API under /api (current, records,
-// events, health). Nothing else is served and nothing is ever written: there
+// script, style and chart library, the API under /api (current, records,
+// events, health, summary, extremes, today) and the climate reports under
+// /reports. Nothing else is served and nothing is ever written: there
 // is no file-system path behind any URL. Runs on an event loop of its own
 // (libmicrohttpd): an idle or slow client costs a socket, never a thread, and
 // a request must arrive whole within a deadline. Answers only requests whose
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "core/app/clock.h"
+#include "core/climate/climate_types.h"
 #include "core/publish/http/current_source.h"
 #include "core/publish/http/data_file_reader.h"
 #include "core/publish/http/listen_address.h"
@@ -46,6 +48,9 @@ class HttpServer {
   // Binds the address and serves on a thread of its own. False with a one-line
   // reason when the address cannot be bound.
   bool Start(const ListenAddress& address, std::string& error);
+  // The degree-day bases and station name of the climate answers; call
+  // before Start.
+  void SetClimateOptions(const climate::ClimateOptions& options);
   // The port served on (the one chosen for port 0); 0 before Start.
   int port() const;
   // Ends the event streams, stops serving and waits for the server's threads.
