@@ -2,49 +2,41 @@
 
 #include <cmath>
 
+#include "core/climate/climate_text.h"
 #include "core/units/conversions.h"
 #include "core/units/value_text.h"
 
 namespace skyvane::climate {
 
-namespace {
-
-std::string OrBase(const std::string& unitText, const char* base) {
-  return unitText.empty() ? std::string(base) : unitText;
-}
-
-}  // namespace
-
-DisplayUnits DisplayUnitsOf(const HeaderRecord& header) {
-  DisplayUnits units;
-  units.temperature = OrBase(header.fields[hdr::kUnitOutdoorTemp], unit::kCelsius);
-  units.pressure = OrBase(header.fields[hdr::kUnitPressure], unit::kHpa);
-  units.wind = OrBase(header.fields[hdr::kUnitWind], unit::kMetresPerSecond);
-  units.rain = OrBase(header.fields[hdr::kUnitRain], unit::kMm);
-  return units;
-}
-
-std::string ValueText(Measure measure, const std::optional<double>& value, const DisplayUnits& units) {
+std::string ValueText(Measure measure, const std::optional<double>& value, const ReportUnits& units) {
   if (!value || !std::isfinite(*value)) return kNoValue;
   const double v = *value;
-  // The value texts of the live panels and the History grid, fed with enough
-  // decimals that their own rounding is the only one.
-  const std::string text = FormatFixed(v, 4);
+  const auto f = static_cast<float>(v);
+  std::string text;
   switch (measure) {
-    case Measure::kTemperature: return TemperatureTextFromStation(text, 1.0f, units.temperature);
-    case Measure::kHumidity: return FormatFixed(v, 0);
-    case Measure::kPressure: return PressureTextFromStation(text, 1.0f, units.pressure);
-    case Measure::kWindSpeed: return WindSpeedTextFromStation(text, 1.0f, units.wind);
-    case Measure::kRain: return RainTextFromStation(text, 1.0f, units.rain);
+    case Measure::kTemperature:
+      text = FixedText(TemperatureFromStation(f, 1.0f, units.temperature), 1);
+      break;
+    case Measure::kHumidity:
+    case Measure::kDirection: text = FixedText(v, 0); break;
+    case Measure::kPressure:
+      text = FixedText(PressureFromStation(f, 1.0f, units.pressure), units.pressure == unit::kInHg ? 2 : 1);
+      break;
+    case Measure::kWindSpeed:
+      text = FixedText(WindSpeedFromStation(f, 1.0f, units.wind), units.wind == unit::kBeaufort ? 0 : 1);
+      break;
+    case Measure::kRain:
+      text = FixedText(RainFromStation(f, 1.0f, units.rain), units.rain == unit::kInch ? 2 : 1);
+      break;
     case Measure::kDegreeDays:
       // A difference of temperatures: scaled, never offset.
-      return FormatFixed(units.temperature == unit::kFahrenheit ? v * 1.8 : v, 1);
-    case Measure::kDirection: return FormatFixed(v, 0);
+      text = FixedText(units.temperature == unit::kFahrenheit ? v * 1.8 : v, 1);
+      break;
   }
-  return kNoValue;
+  return text.empty() ? std::string(kNoValue) : text;
 }
 
-std::string UnitText(Measure measure, const DisplayUnits& units) {
+std::string UnitText(Measure measure, const ReportUnits& units) {
   switch (measure) {
     case Measure::kTemperature:
     case Measure::kDegreeDays: return units.temperature;

@@ -2,26 +2,25 @@
 
 #include <utility>
 
-#include "core/climate/climate_book.h"
-
 namespace skyvane {
 
-ClimateLoader::ClimateLoader(QObject* parent) : QObject(parent) {}
+ClimateLoader::ClimateLoader(const climate::ClimateOptions& options, QObject* parent)
+    : QObject(parent), book_(std::make_shared<climate::ClimateBook>(options)) {}
 
 ClimateLoader::~ClimateLoader() {
   if (thread_) thread_->wait();
 }
 
-bool ClimateLoader::Start(const std::string& path, const climate::ClimateOptions& options,
-                          const std::string& now) {
+bool ClimateLoader::Start(const std::string& path, const std::string& now) {
   if (Running()) return false;
   if (thread_) thread_->wait();  // finished, perhaps not yet quite ended
   auto result = std::make_shared<Result>();
   result_ = result;
-  thread_.reset(QThread::create([result, path, options, now] {
+  thread_.reset(QThread::create([book = book_, result, path, now] {
     climate::ClimateTables tables;
     std::string error;
-    const bool ok = climate::ReadClimate(path, options, climate::DateRange{}, now, tables, error);
+    const bool ok = book->Refresh(path, error);
+    if (ok) tables = book->Tables(climate::DateRange{}, now);
     const std::lock_guard<std::mutex> lock(result->mutex);
     result->ok = ok;
     result->tables = std::move(tables);

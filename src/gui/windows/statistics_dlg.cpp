@@ -63,7 +63,7 @@ CStatisticsDlg::CStatisticsDlg(const TextTable& text, StatisticsSource source, Q
       captions_(StatisticsCaptionsFor(text.LanguageIndex())),
       source_(std::move(source)),
       prompts_(std::move(prompts)) {
-  loader_ = new ClimateLoader(this);
+  loader_ = new ClimateLoader(source_.options, this);
   BuildControls();
   PlaceControls();
   resize(kInitialSize.expandedTo(sizeHint()));
@@ -158,7 +158,7 @@ void CStatisticsDlg::SetLoading(bool loading) {
 
 void CStatisticsDlg::Refresh() {
   if (loading_) return;
-  if (loader_->Start(source_.dataPath, source_.heading.options, source_.now)) SetLoading(true);
+  if (loader_->Start(source_.dataPath, source_.now)) SetLoading(true);
 }
 
 void CStatisticsDlg::OnLoaded() {
@@ -184,7 +184,7 @@ void CStatisticsDlg::OnLoaded() {
   for (auto it = tables_.months.rbegin(); it != tables_.months.rend(); ++it) report_->addItem(QString::fromStdString(it->date));
   for (auto it = tables_.years.rbegin(); it != tables_.years.rend(); ++it) report_->addItem(QString::fromStdString(it->date));
   export_->setEnabled(report_->count() > 0);  // nothing to report in an empty file
-  models_[3]->SetGrid(RecordsGrid(tables_.records, source_.heading.units, captions_));
+  models_[3]->SetGrid(RecordsGrid(tables_.records, source_.units, captions_));
   views_[3]->resizeColumnsToContents();
   ShowRange();
 }
@@ -195,7 +195,7 @@ void CStatisticsDlg::ShowRange() {
   const climate::Period periods[3] = {climate::Period::kDay, climate::Period::kMonth, climate::Period::kYear};
   const std::vector<climate::Summary>* lists[3] = {&tables_.days, &tables_.months, &tables_.years};
   for (int i = 0; i < 3; ++i) {
-    models_[i]->SetGrid(SummaryGrid(periods[i], InRange(*lists[i], from, to), source_.heading.units, captions_));
+    models_[i]->SetGrid(SummaryGrid(periods[i], InRange(*lists[i], from, to), source_.units, captions_));
     views_[i]->resizeColumnsToContents();
     views_[i]->scrollToBottom();
   }
@@ -203,8 +203,8 @@ void CStatisticsDlg::ShowRange() {
 
 void CStatisticsDlg::ExportReport() {
   const QString period = report_->currentText();
-  std::string text;
-  if (period.isEmpty() || !climate::ReportText(tables_, period.toStdString(), source_.heading, text)) return;
+  const std::string text = climate::ClimateReport(loader_->Book(), period.toStdString(), source_.units, source_.options);
+  if (text.empty()) return;
   QFileDialog dialog(this);
   dialog.setObjectName(QStringLiteral("reportFile"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -233,9 +233,8 @@ void OpenStatisticsWindow(QWidget* parent, const TextTable& text, StationDevice&
   StatisticsSource source;
   source.dataPath = file.path();
   source.now = LocalTimeText(clock.Now());
-  source.heading.station = source.dataPath;
-  source.heading.units = climate::DisplayUnitsOf(reading.units);
-  source.heading.options = climate::LoadClimateOptions(folder);
+  source.units = climate::ReportUnitsOf(reading.units);
+  source.options = climate::LoadClimateOptions(folder);
   CStatisticsDlg dialog(text, std::move(source), parent, prompts);
   dialog.exec();
 }

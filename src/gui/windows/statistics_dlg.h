@@ -12,8 +12,7 @@
 
 #include <string>
 
-#include "core/climate/climate_types.h"
-#include "core/climate/report_text.h"
+#include "core/climate/climate_report.h"
 #include "gui/dialogs/dialog_prompts.h"
 
 class QComboBox;
@@ -34,8 +33,9 @@ struct StatisticsCaptions;
 // What the window reads and how it shows it.
 struct StatisticsSource {
   std::string dataPath;
-  std::string now;              // "YYYY-MM-DD HH:MM:SS": the year and month of the records
-  climate::ReportHeading heading;  // station, display units, degree-day bases
+  std::string now;  // "YYYY-MM-DD HH:MM:SS": the year and month of the records
+  climate::ReportUnits units;
+  climate::ClimateOptions options;  // degree-day bases, the station's name
 };
 
 class CStatisticsDlg : public QDialog {

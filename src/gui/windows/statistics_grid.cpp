@@ -38,7 +38,7 @@ std::optional<Measure> MeasureOf(int column) {
   }
 }
 
-QString Value(Measure m, const std::optional<double>& v, const climate::DisplayUnits& u) {
+QString Value(Measure m, const std::optional<double>& v, const climate::ReportUnits& u) {
   return Q(climate::ValueText(m, v, u));
 }
 
@@ -49,7 +49,7 @@ QString When(const Extreme& e, bool day) {
   return Q(day ? climate::ClockText(e.time) : e.time.substr(0, 10));
 }
 
-QStringList SummaryRow(const Summary& s, bool day, const climate::DisplayUnits& u) {
+QStringList SummaryRow(const Summary& s, bool day, const climate::ReportUnits& u) {
   QStringList row{Q(s.date),
                   QString::number(s.records),
                   Value(Measure::kTemperature, s.temperatureHigh.value, u),
@@ -78,7 +78,7 @@ QStringList SummaryRow(const Summary& s, bool day, const climate::DisplayUnits& 
   return row;
 }
 
-QString RecordCell(Measure m, const Extreme& e, const climate::DisplayUnits& u) {
+QString RecordCell(Measure m, const Extreme& e, const climate::ReportUnits& u) {
   if (!e.value) return QString::fromLatin1(kNoValue);
   return Value(m, e.value, u) + QLatin1Char(' ') + Q(climate::UnitText(m, u)) +
          QStringLiteral("  ") + Q(e.time.substr(0, 16));
@@ -87,7 +87,7 @@ QString RecordCell(Measure m, const Extreme& e, const climate::DisplayUnits& u) 
 }  // namespace
 
 CellGrid SummaryGrid(climate::Period period, const std::vector<Summary>& summaries,
-                     const climate::DisplayUnits& units, const StatisticsCaptions& captions) {
+                     const climate::ReportUnits& units, const StatisticsCaptions& captions) {
   const bool day = period == climate::Period::kDay;
   CellGrid grid;
   const int columns = day ? statcol::kDayColumns : statcol::kCount;
@@ -101,7 +101,7 @@ CellGrid SummaryGrid(climate::Period period, const std::vector<Summary>& summari
   return grid;
 }
 
-CellGrid RecordsGrid(const climate::RecordsTable& records, const climate::DisplayUnits& units,
+CellGrid RecordsGrid(const climate::RecordsTable& records, const climate::ReportUnits& units,
                      const StatisticsCaptions& captions) {
   CellGrid grid;
   for (const QString& span : captions.spans) grid.headers << span;

@@ -23,11 +23,11 @@ struct CellGrid {
 // One row per summary, oldest first. Days show the clock time of their
 // extremes; months and years their date and their rain days.
 CellGrid SummaryGrid(climate::Period period, const std::vector<climate::Summary>& summaries,
-                     const climate::DisplayUnits& units, const StatisticsCaptions& captions);
+                     const climate::ReportUnits& units, const StatisticsCaptions& captions);
 
 // One row per record, one column per span: the value with its unit and when
 // it was reached.
-CellGrid RecordsGrid(const climate::RecordsTable& records, const climate::DisplayUnits& units,
+CellGrid RecordsGrid(const climate::RecordsTable& records, const climate::ReportUnits& units,
                      const StatisticsCaptions& captions);
 
 class CCellGridModel : public QAbstractTableModel {

@@ -87,8 +87,7 @@ std::unique_ptr<QWidget> History(Rigs& r) {
 std::unique_ptr<QWidget> Statistics(Rigs& r) {
   test::WindowRig& w = r.window;
   EXPECT_TRUE(w.file.AppendRows({test::StoredRowAt(w.now - 120), test::StoredRowAt(w.now - 60)}));
-  StatisticsSource source{w.DataPath().string(), "2024-03-01 12:00:00", {}};
-  source.heading.units = {"°F", "inHg", "km/h", "inch"};
+  StatisticsSource source{w.DataPath().string(), "2024-03-01 12:00:00", {"°F", "inch", "inHg", "km/h"}, {}};
   auto dlg = std::make_unique<CStatisticsDlg>(w.text, source, nullptr, w.prompts);
   EXPECT_TRUE(test::WaitFor([&] { return !dlg->Loading(); }));
   return dlg;

@@ -14,7 +14,7 @@
 #include <sstream>
 
 #include "core/climate/climate_book.h"
-#include "core/climate/report_text.h"
+#include "core/climate/climate_report.h"
 #include "core/history/history_support.h"
 #include "desktop_fixture.h"
 #include "gui/shell/frame_windows.h"
@@ -58,11 +58,12 @@ void StoreRows(test::WindowRig& rig) {
   ASSERT_TRUE(rig.file.AppendRows(rows));
 }
 
-const climate::DisplayUnits kMetric;
-const climate::DisplayUnits kImperial{"°F", "inHg", "km/h", "inch"};
+const climate::ReportUnits kMetric;
+const climate::ReportUnits kImperial{"°F", "inch", "inHg", "km/h"};
+const climate::ClimateOptions kOptions{18.3, 18.3, "Garden"};
 
-std::unique_ptr<CStatisticsDlg> LoadedWindow(test::WindowRig& rig, const climate::DisplayUnits& units) {
-  StatisticsSource source{rig.DataPath().string(), kNow, {"Garden", units, {}}};
+std::unique_ptr<CStatisticsDlg> LoadedWindow(test::WindowRig& rig, const climate::ReportUnits& units) {
+  StatisticsSource source{rig.DataPath().string(), kNow, units, kOptions};
   auto dlg = std::make_unique<CStatisticsDlg>(rig.text, source, nullptr, rig.prompts);
   EXPECT_TRUE(test::WaitFor([&] { return !dlg->Loading(); }));
   return dlg;
@@ -180,7 +181,7 @@ TEST(StatisticsWindow, TheRangeFiltersDaysMonthsAndYears) {
 
 TEST(StatisticsWindow, AnUnreadableFileIsToldAndLeavesTheTablesEmpty) {
   test::WindowRig rig;
-  StatisticsSource source{(rig.folder_.path() / "missing" / "Skyvane.dat").string(), kNow, {}};
+  StatisticsSource source{(rig.folder_.path() / "missing" / "Skyvane.dat").string(), kNow, {}, {}};
   CStatisticsDlg dlg(rig.text, source, nullptr, rig.prompts);
   ASSERT_TRUE(test::WaitFor([&] { return !dlg.Loading(); }));
   EXPECT_EQ(rig.messages.size(), 1);
@@ -192,9 +193,9 @@ TEST(StatisticsWindow, ExportWritesTheReportTheCoreWrites) {
   test::WindowRig rig;
   StoreRows(rig);
   auto dlg = LoadedWindow(rig, kImperial);
-  climate::ClimateTables tables;
+  climate::ClimateBook book(kOptions);
   std::string error;
-  ASSERT_TRUE(climate::ReadClimate(rig.DataPath().string(), {}, {}, kNow, tables, error)) << error;
+  ASSERT_TRUE(book.Refresh(rig.DataPath().string(), error)) << error;
   for (const char* period : {"2026-11", "2026", "2025-12"}) {
     const std::filesystem::path out = rig.folder_.path() / (std::string(period) + "-report.txt");
     auto* report = dlg->findChild<QComboBox*>("report");
@@ -209,8 +210,8 @@ TEST(StatisticsWindow, ExportWritesTheReportTheCoreWrites) {
     dlg->findChild<QPushButton*>("exportReport")->click();
     ASSERT_TRUE(save->Seen());
     EXPECT_TRUE(offered.endsWith(QString::fromLatin1(period) + ".txt")) << offered.toStdString();
-    std::string expected;
-    ASSERT_TRUE(climate::ReportText(tables, period, {"Garden", kImperial, {}}, expected));
+    const std::string expected = climate::ClimateReport(book, period, kImperial, kOptions);
+    ASSERT_NE(expected.find("Station: Garden"), std::string::npos) << expected;
     std::ifstream in(out, std::ios::binary);
     std::ostringstream written;
     written << in.rdbuf();
