@@ -179,6 +179,23 @@ TEST(StatisticsWindow, TheRangeFiltersDaysMonthsAndYears) {
   EXPECT_EQ(CellText(*dlg, {kRecords, 0, 0, ""}).toStdString(), "12.6 °C  2026-11-02 12:00");
 }
 
+TEST(StatisticsWindow, RefreshReadsWhatWasAppended) {
+  test::WindowRig rig;
+  StoreRows(rig);
+  auto dlg = LoadedWindow(rig, kMetric);
+  HistoryRow later = testing::StoredRow("2026-11-05 09:00:00", "30.0", "2.5");
+  later[row::outdoorTemperature] = "15.5";
+  ASSERT_TRUE(rig.file.AppendRows({later}));
+  dlg->findChild<QPushButton*>("refresh")->click();
+  EXPECT_TRUE(dlg->Loading());
+  ASSERT_TRUE(test::WaitFor([&] { return !dlg->Loading(); }));
+  // The new day is within the range now, and the records know it.
+  ASSERT_EQ(dlg->Model(kDaily)->rowCount(), 4);
+  EXPECT_EQ(CellText(*dlg, {kDaily, 3, statcol::kDate, ""}).toStdString(), "2026-11-05");
+  EXPECT_EQ(CellText(*dlg, {kDaily, 3, statcol::kRain, ""}).toStdString(), "2.5");
+  EXPECT_EQ(CellText(*dlg, {kRecords, 0, 2, ""}).toStdString(), "15.5 °C  2026-11-05 09:00");
+}
+
 TEST(StatisticsWindow, AnUnreadableFileIsToldAndLeavesTheTablesEmpty) {
   test::WindowRig rig;
   StatisticsSource source{(rig.folder_.path() / "missing" / "Skyvane.dat").string(), kNow, {}, {}};
