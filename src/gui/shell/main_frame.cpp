@@ -33,6 +33,7 @@ const char* IconOf(FrameCommand command) {
     case FrameCommand::kScope: return ":/pictures/tb_scope.png";
     case FrameCommand::kHistory: return ":/pictures/tb_history.png";
     case FrameCommand::kGraph: return ":/pictures/tb_graph.png";
+    case FrameCommand::kStatistics: return ":/pictures/tb_statistics.png";
     case FrameCommand::kAbout: return ":/pictures/tb_about.png";
     default: return nullptr;
   }
@@ -198,6 +199,7 @@ void CMainFrame::CreateToolBar() {
   toolBar_->addSeparator();
   toolBar_->addAction(Action(FrameCommand::kHistory));
   toolBar_->addAction(Action(FrameCommand::kGraph));
+  toolBar_->addAction(Action(FrameCommand::kStatistics));
   toolBar_->addSeparator();
   toolBar_->addAction(Action(FrameCommand::kAbout));
   addToolBar(Qt::TopToolBarArea, toolBar_);

@@ -83,14 +83,14 @@ TEST(CMainFrame, DanishMenus) {
   EXPECT_EQ(ItemTexts(frame, "menuHelp"), (QStringList{"&Om Skyvane..."}));
 }
 
-TEST(CMainFrame, ToolBarHasSixButtonsAndTwoSeparators) {
+TEST(CMainFrame, ToolBarHasSevenButtonsAndTwoSeparators) {
   test::DesktopRig rig;
   CMainFrame frame(*rig.context);
   QStringList layout;
   for (QAction* a : frame.ToolBar()->actions())
     layout << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
   EXPECT_EQ(layout, (QStringList{"actionSetup", "actionAlarm", "actionScope", "-",
-                                 "actionHistory", "actionGraph", "-", "actionAbout"}));
+                                 "actionHistory", "actionGraph", "actionStatistics", "-", "actionAbout"}));
   for (QAction* a : frame.ToolBar()->actions()) {
     if (a->isSeparator()) continue;
     EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
