@@ -23,7 +23,7 @@ StatisticsCaptions German() {
   return {"Statistik",
           "&Tage", "&Monate", "&Jahre", "&Rekorde",
           "&Von: ", "&Bis: ", "&Anzeigen",
-          "A&ktualisieren", "&Bericht: ", "Bericht &exportieren...", "Schließen",
+          "A&ktualisieren", "Beri&cht: ", "Bericht &exportieren...", "Schließen",
           "Die Datendatei wird gelesen...",
           {"Datum", "Datensätze", "Temp. max", "Zeit", "Temp. min", "Zeit", "Temp. Mittel",
            "Feuchte max", "Feuchte min", "Feuchte Mittel", "Luftdruck max", "Luftdruck min",

@@ -172,13 +172,14 @@ void CStatisticsDlg::OnLoaded() {
     return;
   }
   tables_ = std::move(tables);
-  // The range spans the whole file when it is first read.
-  const bool first = from_->date() == from_->minimumDate() || !to_->date().isValid();
+  // The range spans the whole file when it is first read; a range that
+  // reached the newest day goes on reaching it.
   if (!tables_.days.empty()) {
     const QDate oldest = QDate::fromString(QString::fromStdString(tables_.days.front().date), kDateForm);
     const QDate newest = QDate::fromString(QString::fromStdString(tables_.days.back().date), kDateForm);
-    if (first || from_->date() < oldest) from_->setDate(oldest);
-    if (first || to_->date() < newest) to_->setDate(newest);
+    if (newest_.isNull()) from_->setDate(oldest);
+    if (newest_.isNull() || to_->date() == newest_) to_->setDate(newest);
+    newest_ = newest;
   }
   report_->clear();
   for (auto it = tables_.months.rbegin(); it != tables_.months.rend(); ++it) report_->addItem(QString::fromStdString(it->date));

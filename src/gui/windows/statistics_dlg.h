@@ -7,6 +7,7 @@
 // The file is read once when the window opens (and on Refresh) on a thread
 // of its own; a busy bar shows while it is read. The range only filters what
 // was read.
+#include <QDate>
 #include <QDialog>
 #include <QString>
 
@@ -72,6 +73,7 @@ class CStatisticsDlg : public QDialog {
   ClimateLoader* loader_ = nullptr;
   bool loading_ = false;
   climate::ClimateTables tables_;
+  QDate newest_;  // the newest day of the last read; null before one
 
   QDateEdit* from_ = nullptr;
   QDateEdit* to_ = nullptr;

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QPushButton>
@@ -194,6 +196,37 @@ TEST(StatisticsWindow, RefreshReadsWhatWasAppended) {
   EXPECT_EQ(CellText(*dlg, {kDaily, 3, statcol::kDate, ""}).toStdString(), "2026-11-05");
   EXPECT_EQ(CellText(*dlg, {kDaily, 3, statcol::kRain, ""}).toStdString(), "2.5");
   EXPECT_EQ(CellText(*dlg, {kRecords, 0, 2, ""}).toStdString(), "15.5 °C  2026-11-05 09:00");
+
+  // A range the user ended before the newest day stays where it was.
+  dlg->findChild<QDateEdit*>("to")->setDate(QDate(2026, 11, 2));
+  later[row::recordTime] = "2026-11-06 09:00:00";
+  ASSERT_TRUE(rig.file.AppendRows({later}));
+  dlg->findChild<QPushButton*>("refresh")->click();
+  ASSERT_TRUE(test::WaitFor([&] { return !dlg->Loading(); }));
+  EXPECT_EQ(dlg->findChild<QDateEdit*>("to")->date(), QDate(2026, 11, 2));
+  EXPECT_EQ(dlg->Model(kDaily)->rowCount(), 2);
+  EXPECT_EQ(CellText(*dlg, {kRecords, 0, 2, ""}).toStdString(), "15.5 °C  2026-11-05 09:00");
+}
+
+// Every tab, label and button has an access key of its own, in each language.
+TEST(StatisticsWindow, AccessKeysAreUniqueInEveryLanguage) {
+  for (int language = 0; language < 3; ++language) {
+    test::WindowRig rig(language);
+    auto dlg = LoadedWindow(rig, kMetric);
+    QStringList texts;
+    for (QAbstractButton* b : dlg->findChildren<QAbstractButton*>()) texts << b->text();
+    for (QLabel* l : dlg->findChildren<QLabel*>()) texts << l->text();
+    for (int i = 0; i < dlg->Tabs()->count(); ++i) texts << dlg->Tabs()->tabText(i);
+    QString keys;
+    for (const QString& text : texts) {
+      const qsizetype amp = text.indexOf(QLatin1Char('&'));
+      if (amp < 0 || amp + 1 >= text.size()) continue;
+      const QChar key = text[amp + 1].toLower();
+      EXPECT_FALSE(keys.contains(key)) << "language " << language << ": " << text.toStdString();
+      keys += key;
+    }
+    EXPECT_GE(keys.size(), 9) << language;
+  }
 }
 
 TEST(StatisticsWindow, AnUnreadableFileIsToldAndLeavesTheTablesEmpty) {
