@@ -13,15 +13,14 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <utility>
 
+#include "core/app/clock.h"
 #include "core/app/text_table.h"
 #include "core/app/time_text.h"
 #include "core/climate/climate_book.h"
 #include "core/dialogs/dialog_station.h"
 #include "core/history/history_file.h"
-#include "core/app/clock.h"
 #include "gui/windows/climate_loader.h"
 #include "gui/windows/statistics_captions.h"
 #include "gui/windows/statistics_grid.h"
@@ -59,7 +58,6 @@ std::vector<climate::Summary> InRange(const std::vector<climate::Summary>& all, 
 CStatisticsDlg::CStatisticsDlg(const TextTable& text, StatisticsSource source, QWidget* parent,
                                DialogPrompts prompts)
     : QDialog(parent),
-      text_(text),
       captions_(StatisticsCaptionsFor(text.LanguageIndex())),
       source_(std::move(source)),
       prompts_(std::move(prompts)) {

@@ -66,7 +66,6 @@ class CStatisticsDlg : public QDialog {
   void OnLoaded();
   void SetLoading(bool loading);
 
-  const TextTable& text_;
   const StatisticsCaptions& captions_;
   StatisticsSource source_;
   DialogPrompts prompts_;
