@@ -267,6 +267,20 @@ TEST(StatisticsWindow, ExportWritesTheReportTheCoreWrites) {
     written << in.rdbuf();
     EXPECT_EQ(written.str(), expected) << period;
   }
+  // The table's day and the report's line for it agree to the digit.
+  QStringList fromTable{"2"};
+  for (int col : {statcol::kTemperatureMean, statcol::kTemperatureHigh, statcol::kTemperatureHighTime,
+                  statcol::kTemperatureLow, statcol::kTemperatureLowTime, statcol::kHeatingDegreeDays,
+                  statcol::kCoolingDegreeDays, statcol::kRain, statcol::kWindMean, statcol::kGustHigh,
+                  statcol::kGustHighTime, statcol::kDirection}) {
+    fromTable << CellText(*dlg, {kDaily, 1, col, ""});
+  }
+  const QString report = QString::fromStdString(climate::ClimateReport(book, "2026-11", kImperial, kOptions));
+  QStringList dayLine;
+  for (const QString& line : report.split(QLatin1Char('\n'))) {
+    if (line.startsWith(QStringLiteral("   2 "))) dayLine = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  }
+  EXPECT_EQ(dayLine, fromTable) << report.toStdString();
 }
 
 TEST(StatisticsWindow, TheRecordMenuOpensItInTheProgramsLanguage) {
