@@ -13,7 +13,7 @@ _skyvane_cli() {
   case $prev in
     --folder) COMPREPLY=($(compgen -d -- "$cur")); return ;;
     --station-image | --out) COMPREPLY=($(compgen -f -- "$cur")); return ;;
-    --sim-speed | --sim-seed | --mqtt | --http | --from | --to | --columns | --separator) return ;;
+    --sim-speed | --sim-seed | --mqtt | --http | --from | --to | --columns | --separator | --format) return ;;
   esac
   # The command is the first word after the global options and their values.
   local i command=""

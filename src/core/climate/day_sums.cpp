@@ -35,10 +35,25 @@ void KeepLower(Extreme& best, const Extreme& candidate) {
   }
 }
 
+namespace {
+
+// KeepHigher / KeepLower for a row's value, copying the texts only when the
+// value is kept (a million rows pass through here).
+void Consider(Extreme& best, double v, const std::string& time, const std::string& day, bool higher) {
+  if (best.value) {
+    if (higher ? v < *best.value : v > *best.value) return;
+    if (v == *best.value && time >= best.time) return;
+  }
+  best.value = v;
+  best.time = time;
+  best.day = day;
+}
+
+}  // namespace
+
 void ValueSums::Add(double v, const std::string& time, const std::string& day) {
-  const Extreme e{v, time, day};
-  KeepHigher(high, e);
-  KeepLower(low, e);
+  Consider(high, v, time, day, true);
+  Consider(low, v, time, day, false);
   sum += v;
   ++count;
 }
@@ -58,7 +73,7 @@ void DaySums::Add(const RowValues& row) {
       directionWeight += *row.windSpeed;
     }
   }
-  if (row.gustSpeed) KeepHigher(gust, Extreme{*row.gustSpeed, row.time, row.day});
+  if (row.gustSpeed) Consider(gust, *row.gustSpeed, row.time, row.day, true);
   if (row.rainHundredths) {
     rainHundredths += *row.rainHundredths;
     rainAny = true;
@@ -69,6 +84,7 @@ std::optional<int> DirectionOf(double east, double north, double weight) {
   // Opposite directions cancel only up to rounding of sin and cos.
   if (weight <= 0 || std::hypot(east, north) <= weight * 1e-9) return std::nullopt;
   double degrees = std::atan2(east, north) / kDegree;
+  if (!std::isfinite(degrees)) return std::nullopt;  // speeds beyond any wind
   if (degrees < 0) degrees += 360;
   const auto whole = static_cast<int>(std::lround(degrees));
   return whole >= 360 ? whole - 360 : whole;

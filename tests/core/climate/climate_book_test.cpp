@@ -126,6 +126,16 @@ INSTANTIATE_TEST_SUITE_P(
                      "80.00 P=1013.00/1013.00/1013.00 W=2.00 G=2.00@04-01 10:00:00 D=90 R=0.20 "
                      "DD=14.30/0.00",
                      "2026-04-02 n=1 T=-/-/- H=-/-/- P=-/-/- W=- G=- D=- R=- DD=-/-"}},
+        // Texts that are no number in range count as missing, as do
+        // direction codes beyond the sixteen points.
+        SummaryCase{"TextsThatAreNoNumbersAreMissing",
+                    {Row("2026-04-03 10:00:00", "1e400", "2.0", "16", "nan"),
+                     Row("2026-04-03 11:00:00", "12abc", "2.0", "3.5", "+0.2"),
+                     Row("2026-04-03 12:00:00", "-7.5", "2.0", "12", "0.4")},
+                    Period::kDay,
+                    {"2026-04-03 n=3 T=-7.50@04-03 12:00:00/-7.50@04-03 12:00:00/-7.50 H=80.00/80.00/"
+                     "80.00 P=1013.00/1013.00/1013.00 W=2.00 G=2.00@04-03 10:00:00 D=270 R=0.40 "
+                     "DD=25.80/0.00"}},
         // The first occurrence of a value wins even when an older record is
         // stored after it (a late download).
         SummaryCase{"FirstOccurrenceWhateverTheOrder",

@@ -171,20 +171,22 @@ TEST_F(ClimateStateTest, RangesPickDaysAndAFailedReadKeepsTheBook) {
   EXPECT_EQ(book_.Summaries(Period::kMonth, DateRange{}).size(), 3u);
 }
 
-TEST(ClimateOptionsTest, DegreeDayBasesComeFromTheSettings) {
+TEST(ClimateOptionsTest, DegreeDayBasesAndTheNameComeFromTheSettings) {
   const struct {
     const char* ini;
     double heating, cooling;
-  } cases[] = {{"", 18.3, 18.3},
-               {"[report]\nHeatingBase=15.5\nCoolingBase = 21\n", 15.5, 21.0},
-               {"[Report]\nheatingbase=warm\nCoolingBase=1e9\n", 18.3, 18.3},
-               {"[other]\nHeatingBase=10\n", 18.3, 18.3}};
+    const char* name;
+  } cases[] = {{"", 18.3, 18.3, "Skyvane weather station"},
+               {"[report]\nHeatingBase=15.5\nCoolingBase = 21\nStationName=Hilltop\n", 15.5, 21.0, "Hilltop"},
+               {"[Report]\nheatingbase=warm\nCoolingBase=1e9\n", 18.3, 18.3, "Skyvane weather station"},
+               {"[other]\nHeatingBase=10\n", 18.3, 18.3, "Skyvane weather station"}};
   for (const auto& c : cases) {
     ScratchFolder folder;
     WriteFileBytes(folder / "Skyvane.ini", c.ini);
     const ClimateOptions options = LoadClimateOptions(folder.path().string());
     EXPECT_EQ(options.heatingBase, c.heating) << c.ini;
     EXPECT_EQ(options.coolingBase, c.cooling) << c.ini;
+    EXPECT_EQ(options.stationName, c.name) << c.ini;
   }
 }
 

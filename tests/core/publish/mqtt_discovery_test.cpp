@@ -49,13 +49,19 @@ const std::map<std::string, Accepted> kDeviceClasses = {
     {"wind_speed", {{"Beaufort", "ft/s", "km/h", "kn", "m/s", "mph"}, {"measurement"}}},
     {"wind_direction", {{"°"}, {"measurement_angle"}}},
     {"precipitation", {{"cm", "in", "mm"}, {"measurement", "total", "total_increasing"}}},
-    {"", {{"Bft"}, {"measurement"}}},
+    {"enum", {{""}, {""}}},  // neither unit nor state class
+    {"", {{"Bft", "hPa"}, {"measurement"}}},
 };
 
 // What a key's config must say beyond the table: the running total only
 // grows; the windows and the direction are measurements of their own kind.
 const std::map<std::string, std::string> kStateClassOf = {
-    {"rain_total", "total_increasing"}, {"rain_24h", "measurement"}, {"wind_direction", "measurement_angle"}};
+    {"rain_total", "total_increasing"}, {"rain_24h", "measurement"}, {"wind_direction", "measurement_angle"},
+    {"rain_today", "total_increasing"}};  // starts again at midnight: a new cycle
+
+// The day's climate sensors, fed by PREFIX/today.
+const std::set<std::string> kTodayKeys = {"outdoor_temperature_high_today", "outdoor_temperature_low_today",
+                                          "rain_today", "pressure_trend", "pressure_tendency"};
 
 void ExpectOnly(const json& object, const std::set<std::string>& allowed, const std::string& where) {
   ASSERT_TRUE(object.is_object()) << where;
@@ -67,15 +73,16 @@ TEST(HomeAssistantDiscovery, EveryConfigIsOneHomeAssistantAccepts) {
     const char* node;
     const char* url;
     const char* slug;  // the node as entity ids had it from object_id
+    bool today;
   };
   const Row rows[] = {
-      {"skyvane", "", "skyvane"},
-      {"Roof-North", "http://wx.local:8080/", "roof_north"},
+      {"skyvane", "", "skyvane", false},
+      {"Roof-North", "http://wx.local:8080/", "roof_north", true},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.node);
-    const DiscoverySettings settings{"homeassistant", r.node, "wx", "1.2.3", r.url};
-    std::size_t sensors = 0;
+    const DiscoverySettings settings{"homeassistant", r.node, "wx", "1.2.3", r.url, r.today};
+    std::size_t sensors = 0, todaySensors = 0;
     for (const TopicMessage& m : HomeAssistantDiscovery(settings)) {
       SCOPED_TRACE(m.topic);
       EXPECT_TRUE(IsDiscoveryConfigTopic(m.topic));
@@ -93,7 +100,8 @@ TEST(HomeAssistantDiscovery, EveryConfigIsOneHomeAssistantAccepts) {
       const std::string entityKey = platform == "sensor" ? key : "alarm_" + key;
       EXPECT_EQ(config.at("unique_id"), std::string(r.node) + "_" + entityKey);
       EXPECT_EQ(config.at("default_entity_id"), platform + "." + r.slug + "_" + entityKey);
-      EXPECT_EQ(config.at("state_topic"), "wx/current");
+      todaySensors += kTodayKeys.contains(key);
+      EXPECT_EQ(config.at("state_topic"), kTodayKeys.contains(key) ? "wx/today" : "wx/current");
       EXPECT_EQ(config.at("availability_mode"), "all");
       EXPECT_EQ(config.at("availability"),
                 json::parse(R"([{"topic":"wx/status","payload_available":"online","payload_not_available":"offline"},)"
@@ -106,14 +114,20 @@ TEST(HomeAssistantDiscovery, EveryConfigIsOneHomeAssistantAccepts) {
       ++sensors;
       const std::string deviceClass = config.value("device_class", "");
       ASSERT_TRUE(kDeviceClasses.contains(deviceClass)) << deviceClass;
-      EXPECT_TRUE(kDeviceClasses.at(deviceClass).units.contains(config.at("unit_of_measurement")))
-          << config.at("unit_of_measurement");
-      EXPECT_TRUE(kDeviceClasses.at(deviceClass).stateClasses.contains(config.at("state_class")));
+      EXPECT_TRUE(kDeviceClasses.at(deviceClass).units.contains(config.value("unit_of_measurement", "")))
+          << config.value("unit_of_measurement", "");
+      EXPECT_TRUE(kDeviceClasses.at(deviceClass).stateClasses.contains(config.value("state_class", "")));
       if (kStateClassOf.contains(key)) {
         EXPECT_EQ(config.at("state_class"), kStateClassOf.at(key));
       }
+      // An enum sensor names its states; no other sensor has any.
+      EXPECT_EQ(config.contains("options"), deviceClass == "enum");
+      if (deviceClass == "enum") {
+        EXPECT_EQ(config.at("options"), json::parse(R"(["rising","steady","falling"])"));
+      }
     }
     EXPECT_GT(sensors, 0u);
+    EXPECT_EQ(todaySensors, r.today ? kTodayKeys.size() : 0u);
   }
 }
 

@@ -12,10 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "core/climate/climate_book.h"
 #include "core/history/history_line.h"
+#include "core/publish/climate_json.h"
 #include "core/publish/mqtt/mqtt_queue.h"
 #include "core/publish/reading_json.h"
 #include "support/golden.h"
+#include "support/local_time.h"
 #include "support/mqtt_broker.h"
 
 namespace skyvane {
@@ -400,6 +403,49 @@ TEST(MqttPublisher, AQueueFileThatCannotBeReadLeavesLiveValuesPublishedAndIsTold
   EXPECT_EQ(log.Count("E MQTT: cannot read the MQTT queue"), 1u) << log.All();
   EXPECT_TRUE(log.Has("Is a directory; records are not published until it can be read")) << log.All();
   EXPECT_TRUE(std::filesystem::is_directory(folder / "Skyvane.mqtt-queue"));
+}
+
+// The day's climate of the data file after each reading: high, low, rain
+// today and the pressure trend, brought up to date with what was appended.
+TEST(MqttPublisher, TodaysClimateFollowsEachReading) {
+  const test::FixedZone utc("UTC0");
+  MqttBroker broker;
+  MqttSubscriber sub(broker.port());
+  test::ScratchFolder folder;
+  LogLines log;
+  std::filesystem::copy_file(test::GoldenFolder() / "Skyvane.dat", folder / "Skyvane.dat");
+  MqttOptions options = Options(broker.port(), folder);
+  options.dataFile = folder / "Skyvane.dat";
+  const HistoryRowArray rows = GoldenRows();
+  const std::time_t read = test::LocalTime(2024, 5, 6, 7, 10);
+  const auto expected = [&] {
+    climate::ClimateBook book;
+    std::string error;
+    EXPECT_TRUE(book.Refresh(options.dataFile.string(), error)) << error;
+    return TodayJson(book.Today("2024-05-06 07:10:00"));
+  };
+  MqttPublisher publisher(options, log.Sink());
+  ASSERT_TRUE(publisher.Start());
+  publisher.OnReading(rows.back(), LampStates{}, read);
+  ASSERT_TRUE(sub.WaitForCount("wx/today", 1));
+  const std::string first = sub.On("wx/today")[0].payload;
+  EXPECT_EQ(first, expected());
+  EXPECT_NE(first.find("\"rain_today\":13.8,"), std::string::npos) << first;
+
+  HistoryRow later = rows.back();
+  later[row::recordTime] = "2024-05-06 07:09:00";
+  later[row::outdoorTemperature] = "31.5";
+  later[row::rainIncrement] = "1.2";
+  std::ofstream(folder / "Skyvane.dat", std::ios::binary | std::ios::app) << FormatRowLine(later, "2024-05-06 07:09:30");
+  publisher.OnReading(later, LampStates{}, read);
+  ASSERT_TRUE(sub.WaitForCount("wx/today", 2));
+  const std::string second = sub.On("wx/today")[1].payload;
+  EXPECT_EQ(second, expected());
+  EXPECT_NE(second.find("\"outdoor_temperature_high\":31.5,"), std::string::npos) << second;
+  EXPECT_NE(second.find("\"rain_today\":15.0,"), std::string::npos) << second;
+  const auto config = sub.On("homeassistant/sensor/skyvane/rain_today/config");
+  ASSERT_EQ(config.size(), 1u);
+  EXPECT_NE(config[0].payload.find("\"state_topic\":\"wx/today\""), std::string::npos);
 }
 
 }  // namespace

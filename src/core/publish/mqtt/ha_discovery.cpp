@@ -55,13 +55,13 @@ std::string Availability(const std::string& topic) {
 // What every entity of the station shares: where its state and availability
 // come from, the one device it belongs to and the program that announced it.
 std::string Common(const DiscoverySettings& s, std::string_view platform, std::string_view key,
-                   const std::string& name) {
+                   const std::string& name, std::string_view stateTopic = "current") {
   const std::string id = s.node + "_" + std::string(key);
   std::string json;
   json += Field("name", name) + ",";
   json += Field("unique_id", id) + ",";
   json += Field("default_entity_id", std::string(platform) + "." + EntitySlug(id)) + ",";
-  json += Field("state_topic", s.topicPrefix + "/current") + ",";
+  json += Field("state_topic", s.topicPrefix + "/" + std::string(stateTopic)) + ",";
   // Values of a station that is gone are not shown as if they were live.
   json += "\"availability\":[" + Availability(s.topicPrefix + "/status") + "," +
           Availability(s.topicPrefix + "/station") + "],";
@@ -84,6 +84,34 @@ struct SensorClasses {
 SensorClasses ClassesOf(const ReadingKey& key) {
   if (key.unit == "°") return {"wind_direction", "measurement_angle"};
   return {std::string(key.deviceClass), key.totalIncreasing ? "total_increasing" : "measurement"};
+}
+
+// The day's climate on PREFIX/today (TodayJson). Rain today starts again at
+// midnight: a total whose fall Home Assistant takes for a new cycle.
+struct TodaySensor {
+  std::string_view key;       // entity key
+  std::string_view valueKey;  // key in PREFIX/today
+  std::string_view unit;      // empty: none
+  std::string_view deviceClass;
+  std::string_view stateClass;  // empty: none
+};
+constexpr TodaySensor kTodaySensors[] = {
+    {"outdoor_temperature_high_today", "outdoor_temperature_high", "°C", "temperature", "measurement"},
+    {"outdoor_temperature_low_today", "outdoor_temperature_low", "°C", "temperature", "measurement"},
+    {"rain_today", "rain_today", "mm", "precipitation", "total_increasing"},
+    // A change of pressure, not a pressure: no device class.
+    {"pressure_trend", "pressure_trend", "hPa", "", "measurement"},
+    {"pressure_tendency", "pressure_tendency", "", "enum", ""},
+};
+
+std::string TodayConfig(const DiscoverySettings& s, const TodaySensor& sensor) {
+  std::string json = "{" + Common(s, "sensor", sensor.key, Title(sensor.key), "today") + ",";
+  json += Field("value_template", "{{ value_json." + std::string(sensor.valueKey) + " }}");
+  if (!sensor.unit.empty()) json += "," + Field("unit_of_measurement", std::string(sensor.unit));
+  if (!sensor.deviceClass.empty()) json += "," + Field("device_class", std::string(sensor.deviceClass));
+  if (!sensor.stateClass.empty()) json += "," + Field("state_class", std::string(sensor.stateClass));
+  if (sensor.deviceClass == "enum") json += ",\"options\":[\"rising\",\"steady\",\"falling\"]";
+  return json + "}";
 }
 
 }  // namespace
@@ -126,6 +154,11 @@ std::vector<TopicMessage> HomeAssistantDiscovery(const DiscoverySettings& s) {
     if (!classes.deviceClass.empty()) json += Field("device_class", classes.deviceClass) + ",";
     json += Field("state_class", classes.stateClass) + "}";
     messages.push_back({s.discoveryPrefix + "/sensor/" + s.node + "/" + k + "/config", json});
+  }
+  for (const TodaySensor& sensor : kTodaySensors) {
+    if (!s.today) break;
+    messages.push_back({s.discoveryPrefix + "/sensor/" + s.node + "/" + std::string(sensor.key) + "/config",
+                        TodayConfig(s, sensor)});
   }
   for (int lamp = 1; lamp <= kLampCount; ++lamp) {
     const std::string k(LampKey(lamp));

@@ -1,9 +1,9 @@
 #pragma once
 // Home Assistant discovery: the retained configuration messages from which
 // Home Assistant creates one sensor per number of the reading and one binary
-// sensor per alarm lamp, all under one device, fed by PREFIX/current and
-// available while both the program (PREFIX/status) and the station
-// (PREFIX/station) are online.
+// sensor per alarm lamp, all under one device, fed by PREFIX/current (and the
+// day's climate sensors by PREFIX/today) and available while both the
+// program (PREFIX/status) and the station (PREFIX/station) are online.
 #include <string>
 #include <vector>
 
@@ -18,6 +18,7 @@ struct DiscoverySettings {
   std::string topicPrefix;                   // our PREFIX: PREFIX/current, PREFIX/status
   std::string version;                       // the program's version, for device and origin
   std::string configurationUrl;              // the dashboard; empty when none is served
+  bool today = false;                        // PREFIX/today is published: its sensors too
 };
 
 struct TopicMessage {
@@ -25,7 +26,9 @@ struct TopicMessage {
   std::string payload;
 };
 
-// The sensors in the order of ReadingKeys(), then the 23 lamps.
+// The sensors in the order of ReadingKeys(), then today's climate sensors
+// (high and low temperature, rain, pressure trend and tendency) when
+// settings.today, then the 23 lamps.
 std::vector<TopicMessage> HomeAssistantDiscovery(const DiscoverySettings& settings);
 
 // True for a text usable as one topic level of a node id: letters, digits,

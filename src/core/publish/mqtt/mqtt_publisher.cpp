@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "core/app/number_text.h"
+#include "core/app/time_text.h"
 #include "core/history/history_file.h"
 #include "core/history/history_line.h"
+#include "core/publish/climate_json.h"
 #include "core/publish/mqtt/announced_topics.h"
 #include "core/publish/mqtt/ha_discovery.h"
 #include "core/publish/reading_json.h"
@@ -67,7 +69,10 @@ MqttPublisher::MqttPublisher(MqttOptions options, MqttLog log)
       currentTopic_(options_.url.prefix + "/current"),
       recordTopic_(options_.url.prefix + "/record"),
       stationTopic_(options_.url.prefix + "/station"),
-      queue_(options_.queueFile, options_.queueCapacity) {}
+      todayTopic_(options_.url.prefix + "/today"),
+      queue_(options_.queueFile, options_.queueCapacity) {
+  if (!options_.dataFile.empty()) climate_ = std::make_unique<climate::ClimateBook>(options_.climate);
+}
 
 MqttPublisher::~MqttPublisher() { Stop(); }
 
@@ -321,7 +326,7 @@ void MqttPublisher::Announce(mosquitto* mosq) {
   std::vector<TopicMessage> configs;
   if (options_.discovery) {
     DiscoverySettings settings{options_.discoveryPrefix, options_.node, options_.url.prefix,
-                               options_.version, options_.configurationUrl};
+                               options_.version, options_.configurationUrl, climate_ != nullptr};
     configs = HomeAssistantDiscovery(settings);
   }
   announced_.clear();
@@ -375,6 +380,13 @@ void MqttPublisher::PublishPending(mosquitto* mosq) {
   if (reading) {
     Publish(mosq, nullptr, currentTopic_,
             CurrentReadingJson(reading->stored, reading->lamps, reading->readTime), 0, true);
+    // The day's values on this thread: a first read of a long file never
+    // holds up a polling cycle, and later ones read only the appended records.
+    std::string error;
+    if (climate_ && climate_->Refresh(options_.dataFile.string(), error)) {
+      Publish(mosq, nullptr, todayTopic_,
+              TodayJson(climate_->Today(LocalTimeText(reading->readTime))), 0, true);
+    }
   }
   if (stationSent_ != stationOnline &&
       Publish(mosq, nullptr, stationTopic_, stationOnline ? "online" : "offline", 1, true)) {

@@ -6,6 +6,9 @@
 //                   before that, after a cycle that could not read it and at
 //                   a clean stop
 //   PREFIX/current  the live reading after each cycle that read it, retained
+//   PREFIX/today    the day's high and low, rain and pressure trend from the
+//                   data file (when one is named), after each such cycle,
+//                   retained
 //   PREFIX/record   each record appended to the data file, in file order,
 //                   QoS 1, not retained; kept in a queue file until the broker
 //                   acknowledged it, so neither a broker away for a while nor a
@@ -30,6 +33,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/climate/climate_book.h"
 #include "core/publish/mqtt/mqtt_queue.h"
 #include "core/publish/mqtt/mqtt_url.h"
 #include "core/publish/publishing_front_end.h"
@@ -52,6 +56,8 @@ struct MqttOptions {
   std::string configurationUrl;          // the dashboard, for the discovery device; empty: none
   std::filesystem::path announcedFile;   // empty: nothing announced before is cleared
   std::filesystem::path queueFile;       // empty: the queue lives in memory only
+  std::filesystem::path dataFile;        // empty: no PREFIX/today
+  climate::ClimateOptions climate;
   std::size_t queueCapacity = kDefaultMqttQueueCapacity;
   // Waits between connection attempts: the first, doubled after each failure
   // up to the last.
@@ -130,6 +136,7 @@ class MqttPublisher final : public ReadingListener {
   const std::string currentTopic_;
   const std::string recordTopic_;
   const std::string stationTopic_;
+  const std::string todayTopic_;
 
   // Shared with the monitor thread.
   mutable std::mutex mutex_;
@@ -155,6 +162,7 @@ class MqttPublisher final : public ReadingListener {
   std::vector<std::string> announced_;       // the configuration topics of this run
   std::string lastFailure_;                  // logged once until it changes
   bool writeFailureLogged_ = false;
+  std::unique_ptr<climate::ClimateBook> climate_;  // the days of dataFile, read once then appended to
 };
 
 }  // namespace skyvane

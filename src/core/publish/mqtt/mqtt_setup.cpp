@@ -83,6 +83,8 @@ bool MakeMqttOptions(const MqttSettings& settings, const std::optional<std::stri
   o.node = settings.node;
   o.queueFile = folder / kMqttQueueFileName;
   o.announcedFile = folder / kAnnouncedFileName;
+  o.dataFile = folder / "Skyvane.dat";
+  o.climate = climate::LoadClimateOptions(folder.string());
   options = std::move(o);
   return true;
 }
