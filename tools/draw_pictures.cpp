@@ -129,6 +129,27 @@ void LineChart(QPainter& p) {
   p.drawPolyline(blue, 5);
 }
 
+// A calendar sheet: a red band with two rings on top, the days below it in
+// rows, one of them marked.
+void Calendar(QPainter& p) {
+  p.setPen(QPen(Qt::black, 1.0));
+  p.setBrush(Qt::white);
+  p.drawRect(QRectF(2.5, 4.5, 19, 17));
+  p.setBrush(QColor(220, 30, 30));
+  p.drawRect(QRectF(2.5, 4.5, 19, 4.5));
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(Qt::black, 1.4));
+  p.drawLine(QPointF(7, 2), QPointF(7, 6.5));
+  p.drawLine(QPointF(17, 2), QPointF(17, 6.5));
+  p.setPen(Qt::NoPen);
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 0; col < 4; ++col) {
+      p.setBrush(row == 1 && col == 2 ? QColor(30, 80, 220) : QColor(110, 110, 110));
+      p.drawRect(QRectF(4.5 + col * 4.2, 10.5 + row * 3.6, 2.6, 2.4));
+    }
+  }
+}
+
 void QuestionMark(QPainter& p) {
   p.setPen(QPen(QColor(0, 0, 140), 1));
   p.setBrush(QColor(255, 255, 210));
@@ -226,6 +247,7 @@ int main(int argc, char** argv) {
   ok &= Save(dir, "tb_scope.png", 24, 24, BarChart);
   ok &= Save(dir, "tb_history.png", 24, 24, Table);
   ok &= Save(dir, "tb_graph.png", 24, 24, LineChart);
+  ok &= Save(dir, "tb_statistics.png", 24, 24, Calendar);
   ok &= Save(dir, "tb_about.png", 24, 24, QuestionMark);
   ok &= Save(dir, "skyvane_32.png", 32, 32, [](QPainter& p) { AppIcon(p, 32); });
   ok &= Save(dir, "skyvane_128.png", 128, 128, [](QPainter& p) { AppIcon(p, 128); });

@@ -17,6 +17,7 @@ constexpr MenuEntry kMainMenu[] = {
     {MenuCommand::RecordMenu, true, {"&Record", "&Aufzeichnung", "&Registrering"}},
     {MenuCommand::History, false, {"&History", "&Historie", "&Historik"}},
     {MenuCommand::Graph, false, {"&Graph", "&Grafik", "&Graf"}},
+    {MenuCommand::Statistics, false, {"&Statistics", "&Statistik", "&Statistik"}},
     {MenuCommand::HelpMenu, true, {"&Help", "&Info", "&Hjælp"}},
     {MenuCommand::About, false, {"&About Skyvane...", "&Circa Skyvane...", "&Om Skyvane..."}},
 };
@@ -51,6 +52,10 @@ constexpr Prompt kPrompts[] = {
      {"Display graph data\nDisplay graph data",
       "Display graphik data\nDisplay graphik data",
       "Skærm graf data\nSkærm graf data"}},
+    {MenuCommand::Statistics,
+     {"Display daily, monthly and yearly summaries and records\nStatistics",
+      "Tages-, Monats- und Jahresübersichten und Rekorde anzeigen\nStatistik",
+      "Vis dags-, måneds- og årsoversigter og rekorder\nStatistik"}},
     {MenuCommand::About,
      {"Display program information, version number and copyright\nAbout",
       "Display program information, version number and copyright\nCirca",

@@ -14,7 +14,7 @@ namespace skyvane {
 enum class MenuCommand {
   DisplayMenu, ToolBar, StatusBar, Language, Separator, Exit,
   SystemMenu, Setup, Alarm, Scope,
-  RecordMenu, History, Graph,
+  RecordMenu, History, Graph, Statistics,
   HelpMenu, About,
 };
 

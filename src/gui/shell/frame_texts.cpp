@@ -19,6 +19,7 @@ MenuCommand MenuCommandOf(FrameCommand command) {
     case FrameCommand::kScope: return MenuCommand::Scope;
     case FrameCommand::kHistory: return MenuCommand::History;
     case FrameCommand::kGraph: return MenuCommand::Graph;
+    case FrameCommand::kStatistics: return MenuCommand::Statistics;
     case FrameCommand::kAbout: return MenuCommand::About;
   }
   return MenuCommand::About;

@@ -15,9 +15,10 @@ enum class FrameCommand {
   kScope,
   kHistory,
   kGraph,
+  kStatistics,
   kAbout,
 };
-constexpr int kFrameCommandCount = 10;
+constexpr int kFrameCommandCount = 11;
 
 struct FrameMenuTexts {
   QString displayMenu;

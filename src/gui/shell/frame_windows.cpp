@@ -6,6 +6,7 @@
 #include "gui/shell/main_frame.h"
 #include "gui/windows/graph_window_entry.h"
 #include "gui/windows/history_dlg.h"
+#include "gui/windows/statistics_dlg.h"
 
 namespace skyvane {
 
@@ -34,6 +35,10 @@ void PlugInWindows(CMainFrame& frame, DesktopContext& context) {
   });
   frame.SetWindowOpener(FrameCommand::kGraph, [&context](QWidget* parent) {
     OpenGraphWindow(parent, context.text, context.device, context.file, context.clock);
+  });
+  frame.SetWindowOpener(FrameCommand::kStatistics, [&context](QWidget* parent) {
+    OpenStatisticsWindow(parent, context.text, context.device, context.file, context.clock,
+                         context.folder.string());
   });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The windows opened from the main frame's System and Record menus (Setup,
-// Alarm, Scope, History, Graph). Each one plugs in with one line in
+// Alarm, Scope, History, Graph, Statistics). Each one plugs in with one line in
 // frame_windows.cpp: frame.SetWindowOpener(FrameCommand::kSetup, ...).
 // Until a window is plugged in, its menu item and tool bar button stay disabled.
 

@@ -33,6 +33,7 @@ const char* IconOf(FrameCommand command) {
     case FrameCommand::kScope: return ":/pictures/tb_scope.png";
     case FrameCommand::kHistory: return ":/pictures/tb_history.png";
     case FrameCommand::kGraph: return ":/pictures/tb_graph.png";
+    case FrameCommand::kStatistics: return ":/pictures/tb_statistics.png";
     case FrameCommand::kAbout: return ":/pictures/tb_about.png";
     default: return nullptr;
   }
@@ -41,7 +42,8 @@ const char* IconOf(FrameCommand command) {
 const char* ObjectNameOf(FrameCommand command) {
   static const char* const names[kFrameCommandCount] = {
       "actionToolBar", "actionStatusBar", "actionLanguage", "actionExit",    "actionSetup",
-      "actionAlarm",   "actionScope",     "actionHistory",  "actionGraph",   "actionAbout"};
+      "actionAlarm",   "actionScope",     "actionHistory",  "actionGraph",   "actionStatistics",
+      "actionAbout"};
   return names[Index(command)];
 }
 
@@ -52,7 +54,8 @@ bool IsPluggable(FrameCommand command) {
     case FrameCommand::kAlarm:
     case FrameCommand::kScope:
     case FrameCommand::kHistory:
-    case FrameCommand::kGraph: return true;
+    case FrameCommand::kGraph:
+    case FrameCommand::kStatistics: return true;
     default: return false;
   }
 }
@@ -176,6 +179,7 @@ void CMainFrame::CreateMenus() {
   record->setObjectName(QStringLiteral("menuRecord"));
   record->addAction(Action(FrameCommand::kHistory));
   record->addAction(Action(FrameCommand::kGraph));
+  record->addAction(Action(FrameCommand::kStatistics));
 
   QMenu* help = menuBar()->addMenu(texts.helpMenu);
   help->setObjectName(QStringLiteral("menuHelp"));
@@ -195,6 +199,7 @@ void CMainFrame::CreateToolBar() {
   toolBar_->addSeparator();
   toolBar_->addAction(Action(FrameCommand::kHistory));
   toolBar_->addAction(Action(FrameCommand::kGraph));
+  toolBar_->addAction(Action(FrameCommand::kStatistics));
   toolBar_->addSeparator();
   toolBar_->addAction(Action(FrameCommand::kAbout));
   addToolBar(Qt::TopToolBarArea, toolBar_);

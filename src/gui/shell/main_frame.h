@@ -36,7 +36,8 @@ class CMainFrame : public QMainWindow {
 
   // A window of a later part of the program plugs in here: its menu item and
   // tool bar button are enabled and run open(parent) when chosen. Commands
-  // without an opener stay disabled. (Setup, Alarm, Scope, History, Graph.)
+  // without an opener stay disabled. (Setup, Alarm, Scope, History, Graph,
+  // Statistics.)
   void SetWindowOpener(FrameCommand command, std::function<void(QWidget* parent)> open);
 
   QAction* Action(FrameCommand command) const {

@@ -9,7 +9,7 @@ namespace {
 
 TEST(MainMenu, FourMenusWithTheirCommandsInOrder) {
   auto menu = MainMenu();
-  ASSERT_EQ(menu.size(), 15u);
+  ASSERT_EQ(menu.size(), 16u);
   std::string tops;
   for (const MenuEntry& e : menu) {
     if (e.topLevel) tops += std::string(e.caption[0]) + "|";
@@ -17,7 +17,11 @@ TEST(MainMenu, FourMenusWithTheirCommandsInOrder) {
   EXPECT_EQ(tops, "&Display|&System|&Record|&Help|");
   EXPECT_EQ(menu[4].command, MenuCommand::Separator);
   EXPECT_EQ(menu[5].command, MenuCommand::Exit);
-  EXPECT_EQ(menu[14].command, MenuCommand::About);
+  // Statistics beside History and Graph.
+  EXPECT_EQ(menu[11].command, MenuCommand::History);
+  EXPECT_EQ(menu[12].command, MenuCommand::Graph);
+  EXPECT_EQ(menu[13].command, MenuCommand::Statistics);
+  EXPECT_EQ(menu[15].command, MenuCommand::About);
 }
 
 TEST(MainMenu, CaptionsPerLanguage) {
@@ -31,6 +35,8 @@ TEST(MainMenu, CaptionsPerLanguage) {
   EXPECT_EQ(MenuCaption(MenuCommand::About, 1), "&Circa Skyvane...");
   EXPECT_EQ(MenuCaption(MenuCommand::Language, 0), "Language...");
   EXPECT_EQ(MenuCaption(MenuCommand::Separator, 1), "");
+  EXPECT_EQ(MenuCaption(MenuCommand::Statistics, 0), "&Statistics");
+  EXPECT_EQ(MenuCaption(MenuCommand::Statistics, 2), "&Statistik");
 }
 
 TEST(CommandPrompts, ExactTextsWithTheirToolTips) {

@@ -54,7 +54,7 @@ TEST(CMainFrame, EnglishMenusWithAccessKeys) {
   EXPECT_EQ(ItemTexts(frame, "menuDisplay"),
             (QStringList{"&ToolBar", "&StatusBar", "Language...", "-", "&Exit"}));
   EXPECT_EQ(ItemTexts(frame, "menuSystem"), (QStringList{"&Setup", "&Alarm", "&Scope"}));
-  EXPECT_EQ(ItemTexts(frame, "menuRecord"), (QStringList{"&History", "&Graph"}));
+  EXPECT_EQ(ItemTexts(frame, "menuRecord"), (QStringList{"&History", "&Graph", "&Statistics"}));
   EXPECT_EQ(ItemTexts(frame, "menuHelp"), (QStringList{"&About Skyvane..."}));
 }
 
@@ -66,7 +66,7 @@ TEST(CMainFrame, GermanMenus) {
             (QStringList{"&Symbolleiste", "&Statusleiste", "Sprache...", "-", "&Ausgang"}));
   EXPECT_EQ(ItemTexts(frame, "menuSystem"),
             (QStringList{"&Einstellungen", "&Alarm", "&Zeitstempel"}));
-  EXPECT_EQ(ItemTexts(frame, "menuRecord"), (QStringList{"&Historie", "&Grafik"}));
+  EXPECT_EQ(ItemTexts(frame, "menuRecord"), (QStringList{"&Historie", "&Grafik", "&Statistik"}));
   EXPECT_EQ(ItemTexts(frame, "menuHelp"), (QStringList{"&Circa Skyvane..."}));
 }
 
@@ -79,18 +79,18 @@ TEST(CMainFrame, DanishMenus) {
             (QStringList{"&Værktøjslinie", "&StatusBar", "Sprog...", "-", "&Exit"}));
   EXPECT_EQ(ItemTexts(frame, "menuSystem"),
             (QStringList{"&Opsætning", "&Alarm", "&Oversigt Min/Max"}));
-  EXPECT_EQ(ItemTexts(frame, "menuRecord"), (QStringList{"&Historik", "&Graf"}));
+  EXPECT_EQ(ItemTexts(frame, "menuRecord"), (QStringList{"&Historik", "&Graf", "&Statistik"}));
   EXPECT_EQ(ItemTexts(frame, "menuHelp"), (QStringList{"&Om Skyvane..."}));
 }
 
-TEST(CMainFrame, ToolBarHasSixButtonsAndTwoSeparators) {
+TEST(CMainFrame, ToolBarHasSevenButtonsAndTwoSeparators) {
   test::DesktopRig rig;
   CMainFrame frame(*rig.context);
   QStringList layout;
   for (QAction* a : frame.ToolBar()->actions())
     layout << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
   EXPECT_EQ(layout, (QStringList{"actionSetup", "actionAlarm", "actionScope", "-",
-                                 "actionHistory", "actionGraph", "-", "actionAbout"}));
+                                 "actionHistory", "actionGraph", "actionStatistics", "-", "actionAbout"}));
   for (QAction* a : frame.ToolBar()->actions()) {
     if (a->isSeparator()) continue;
     EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
@@ -101,7 +101,7 @@ TEST(CMainFrame, WindowsNotYetBuiltAreDisabledUntilTheyPlugIn) {
   test::DesktopRig rig;
   CMainFrame frame(*rig.context);
   for (FrameCommand c : {FrameCommand::kSetup, FrameCommand::kAlarm, FrameCommand::kScope,
-                         FrameCommand::kHistory, FrameCommand::kGraph})
+                         FrameCommand::kHistory, FrameCommand::kGraph, FrameCommand::kStatistics})
     EXPECT_FALSE(frame.Action(c)->isEnabled());
   EXPECT_TRUE(frame.Action(FrameCommand::kAbout)->isEnabled());
   EXPECT_TRUE(frame.Action(FrameCommand::kLanguage)->isEnabled());
@@ -124,6 +124,7 @@ TEST(CMainFrame, EveryWindowIsPluggedIn) {
   EXPECT_TRUE(frame.Action(FrameCommand::kScope)->isEnabled());
   EXPECT_TRUE(frame.Action(FrameCommand::kHistory)->isEnabled());
   EXPECT_TRUE(frame.Action(FrameCommand::kGraph)->isEnabled());
+  EXPECT_TRUE(frame.Action(FrameCommand::kStatistics)->isEnabled());
 }
 
 TEST(CMainFrame, PromptsGoToPaneZeroAndTheToolTipIsTheSecondLine) {

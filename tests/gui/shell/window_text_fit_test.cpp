@@ -41,6 +41,7 @@
 #include "gui/windows/export_dlg.h"
 #include "gui/windows/graph_dlg.h"
 #include "gui/windows/history_dlg.h"
+#include "gui/windows/statistics_dlg.h"
 #include "windows/history_window_support.h"
 
 namespace skyvane {
@@ -82,6 +83,16 @@ std::unique_ptr<QWidget> History(Rigs& r) {
   return dlg;
 }
 
+// Two records a minute apart, read before the window is measured.
+std::unique_ptr<QWidget> Statistics(Rigs& r) {
+  test::WindowRig& w = r.window;
+  EXPECT_TRUE(w.file.AppendRows({test::StoredRowAt(w.now - 120), test::StoredRowAt(w.now - 60)}));
+  StatisticsSource source{w.DataPath().string(), "2024-03-01 12:00:00", {"°F", "inch", "inHg", "km/h"}, {}};
+  auto dlg = std::make_unique<CStatisticsDlg>(w.text, source, nullptr, w.prompts);
+  EXPECT_TRUE(test::WaitFor([&] { return !dlg->Loading(); }));
+  return dlg;
+}
+
 const WindowCase kWindows[] = {
     {"main form", MainForm, false},
     {"Setup",
@@ -107,6 +118,7 @@ const WindowCase kWindows[] = {
      },
      true},
     {"History", History, true},
+    {"Statistics", Statistics, true},
     {"Export",
      [](Rigs& r) {
        const HistoryGrid grid(r.window.text);

@@ -205,12 +205,12 @@ MHD_Result HttpServer::Impl::Answer(MHD_Connection* connection, Request& request
     return Send(connection, MHD_HTTP_OK, response);
   }
   if (request.climate) {
-    const ClimateAnswer& answer = request.climate->answer;
-    MHD_Response* response = Copied(answer.body);
-    MHD_add_response_header(response, "Content-Type", answer.contentType.c_str());
+    // Back from the worker; the job is this request's alone now.
+    const std::shared_ptr<ClimateJob> job = std::move(request.climate);
+    MHD_Response* response = Copied(job->answer.body);
+    MHD_add_response_header(response, "Content-Type", job->answer.contentType.c_str());
     MHD_add_response_header(response, "Cache-Control", "no-store");
-    request.climate.reset();
-    return Send(connection, answer.status, response);
+    return Send(connection, job->answer.status, response);
   }
   if (request.target.size() > limits.headerBytes) return Refuse(connection, 414, "the path is too long");
   HttpTarget target;
