@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 
 #include "core/app/posix_file.h"
 #include "core/history/history_line.h"
@@ -13,7 +12,8 @@ namespace skyvane {
 
 namespace {
 
-constexpr std::size_t kHeadBytes = 64;
+constexpr std::size_t kHeadBytes = 32;
+constexpr std::size_t kHeadsCompared = 16;
 
 // The time a line states, as the loads read it (from the trimmed line) and as
 // the stored-line reader does (from the line as it is); false when either
@@ -40,15 +40,20 @@ void RecordIndex::Clear() {
   segments_.clear();
   end_ = 0;
   lines_ = 0;
-  lastHead_.clear();
 }
 
 bool RecordIndex::StillHolds(int fd, std::uint64_t recordsEnd) const {
-  if (segments_.empty()) return true;
-  const Segment& last = segments_.back();
-  if (last.offset + lastHead_.size() > recordsEnd) return false;
-  std::string head(lastHead_.size(), '\0');
-  return head.empty() || (ReadAt(fd, head.data(), head.size(), last.offset) && head == lastHead_);
+  const std::size_t count = segments_.size();
+  const std::size_t step = count > kHeadsCompared ? count / kHeadsCompared : 1;
+  std::string bytes;
+  for (std::size_t i = count; i-- > 0;) {
+    if (i + 1 != count && i % step != 0) continue;
+    const Segment& s = segments_[i];
+    if (s.offset + s.head.size() > recordsEnd) return false;
+    bytes.assign(s.head.size(), '\0');
+    if (!bytes.empty() && (!ReadAt(fd, bytes.data(), bytes.size(), s.offset) || bytes != s.head)) return false;
+  }
+  return true;
 }
 
 bool RecordIndex::Update(int fd) {
@@ -81,15 +86,6 @@ bool RecordIndex::Update(int fd) {
     Clear();
     return false;
   }
-  lastHead_.clear();
-  if (!segments_.empty()) {
-    const Segment& last = segments_.back();
-    lastHead_.assign(static_cast<std::size_t>(std::min<std::uint64_t>(kHeadBytes, end_ - last.offset)), '\0');
-    if (!ReadAt(fd, lastHead_.data(), lastHead_.size(), last.offset)) {
-      Clear();
-      return false;
-    }
-  }
   return true;
 }
 
@@ -101,6 +97,7 @@ bool RecordIndex::Scan(int fd, std::uint64_t from, std::uint64_t to) {
         if (segment == nullptr || segment->rawLines == kSegmentLines) {
           segment = &segments_.emplace_back();
           segment->offset = start;
+          segment->head.assign(line.substr(0, kHeadBytes));
           std::string_view ignored;
           segment->startsWhole = CountPieces(TrimLine(line), line::kReservedPosition, ignored) >=
                                  line::kReservedPosition;

@@ -9,7 +9,8 @@
 // Nothing is mapped: the file is read with pread, so another program may
 // append to it or cut its torn tail off while a reader is open. Update
 // follows both: it reads only what was appended since, and starts over when
-// the bytes it knew are gone.
+// the bytes it knew are gone (it compares the first bytes of the last segment
+// and of up to 16 others spread over the file).
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -55,6 +56,7 @@ class RecordIndex {
     bool startsWhole = false;      // its first line holds every field
     int rawLines = 0;              // every line handed out, blank or not
     std::int64_t lines = 0;        // of them not blank
+    std::string head;              // the first bytes of its first line
   };
   void Clear();
   bool Scan(int fd, std::uint64_t from, std::uint64_t to);
@@ -64,7 +66,6 @@ class RecordIndex {
   std::uint64_t end_ = 0;
   std::int64_t lines_ = 0;
   std::uint64_t device_ = 0, inode_ = 0;
-  std::string lastHead_;  // the first bytes of the last segment, to tell the file is the same
 };
 
 }  // namespace skyvane
