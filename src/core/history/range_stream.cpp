@@ -47,14 +47,28 @@ void RangeStream::StartSpan() {
   reader_ = std::make_unique<ForwardRowReader>();
 }
 
-void RangeStream::HandLine(std::string_view line, const OnRow& onRow) {
+void RangeStream::HandLine(std::string_view line, const OnRow* onRow) {
   const std::string_view text = TrimLine(line);
   if (text.empty()) return;
   const std::string_view time = reader_->Next(text);
-  if (time >= start_ && time <= end_) onRow(reader_->Fields());
+  if (time < start_ || time > end_) return;
+  if (onRow) {
+    (*onRow)(reader_->Fields());
+  } else {
+    ++counted_;
+  }
 }
 
-bool RangeStream::Next(const OnRow& onRow) {
+bool RangeStream::Next(const OnRow& onRow) { return Read(&onRow); }
+
+bool RangeStream::NextCount(std::uint64_t& found) {
+  counted_ = 0;
+  const bool more = Read(nullptr);
+  found += counted_;
+  return more;
+}
+
+bool RangeStream::Read(const OnRow* onRow) {
   if (failed_) return false;
   if (offset_ >= recordsEnd_) {
     if (span_ + 1 >= spans_.size()) return false;

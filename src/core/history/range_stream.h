@@ -27,13 +27,16 @@ class RangeStream {
   // Reads the next piece and hands each wanted row in it to onRow, in file
   // order. False once the file's records are all read (or a read failed).
   bool Next(const OnRow& onRow);
+  // The same, only counting the wanted rows into found: no row is split.
+  bool NextCount(std::uint64_t& found);
   // Back to the first line, keeping the parts found by Open.
   void Rewind();
   // True when a read failed: the rows handed out may be fewer than stored.
   bool failed() const { return failed_; }
 
  private:
-  void HandLine(std::string_view line, const OnRow& onRow);
+  void HandLine(std::string_view line, const OnRow* onRow);
+  bool Read(const OnRow* onRow);
   void StartSpan();
 
   FileDescriptor fd_;
@@ -47,6 +50,7 @@ class RangeStream {
   bool skipping_ = false;  // inside a line too long to be a record
   bool failed_ = false;
   std::unique_ptr<ForwardRowReader> reader_;
+  std::uint64_t counted_ = 0;  // rows in range seen by the reads that only count
 };
 
 }  // namespace skyvane

@@ -157,6 +157,11 @@ TEST_F(IndexedReads, EveryConsumerGetsTheRowsOfTheWholeReading) {
       }
       EXPECT_FALSE(stream.failed());
       EXPECT_EQ(streamed, expected);
+      stream.Rewind();
+      std::uint64_t counted = 0;
+      while (stream.NextCount(counted)) {
+      }
+      EXPECT_EQ(counted, expected.size());
 
       HistoryRowArray rows;
       file.LoadRange(rows, start, end);
