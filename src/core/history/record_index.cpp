@@ -29,9 +29,16 @@ bool StatedTimes(std::string_view line, std::string_view& trimmedTime, std::stri
   return true;
 }
 
+// Times mostly rise from line to line: one comparison for most lines.
 void Widen(std::string& earliest, std::string& latest, std::string_view time, bool first) {
-  if (first || time < earliest) earliest.assign(time);
-  if (first || time > latest) latest.assign(time);
+  if (first) {
+    earliest.assign(time);
+    latest.assign(time);
+  } else if (!(time < latest)) {
+    latest.assign(time);
+  } else if (time < earliest) {
+    earliest.assign(time);
+  }
 }
 
 }  // namespace
@@ -112,7 +119,7 @@ bool RecordIndex::Scan(int fd, std::uint64_t from, std::uint64_t to) {
           return;
         }
         Widen(segment->earliest, segment->latest, trimmedTime, !segment->timed);
-        Widen(segment->earliest, segment->latest, rawTime, false);
+        if (rawTime.data() != trimmedTime.data()) Widen(segment->earliest, segment->latest, rawTime, false);
         segment->timed = true;
       },
       [] {});
