@@ -122,6 +122,8 @@ class IndexedReads : public ::testing::Test {
         {Time(0), Time(0)},              // exactly the first
         {Time(1699), Time(1699)},        // exactly the last
         {Time(500), Time(530)},          // across a segment's start
+        {Time(512), Time(515)},          // a segment that starts with a short line
+        {Time(1535), Time(1535)},        // and the line after it, which has no time of its own
         {Time(830), Time(880)},          // where times went back to
         {Time(100100), Time(100100)},    // the one line far ahead
         {Time(-5), Time(5000)},          // everything
@@ -232,6 +234,8 @@ TEST_F(IndexedReads, TheIndexFollowsAppendsACutTailAndANewFile) {
       {"first read", "", 1000, Time(990), Time(1010), 10},
       {"appended", Line(1000, 1001) + Line(1001, 1002), 1002, Time(990), Time(1010), 12},
       {"a torn append", torn, 1002, Time(990), Time(1010), 12},
+      {"replaced by a longer file", "!" + File(1200, [](int i) { return i + 20000; }), 1200, Time(20000),
+       Time(20010), 11},
       {"emptied and refilled", "!" + File(3, [](int i) { return i + 5000; }), 3, Time(0), Time(9000), 3},
       {"emptied", "!", 0, Time(0), Time(9000), 0},
   };
@@ -246,6 +250,13 @@ TEST_F(IndexedReads, TheIndexFollowsAppendsACutTailAndANewFile) {
     rows.clear();
     EXPECT_EQ(file.LoadRange(rows, s.start, s.end), s.lines);
     EXPECT_EQ(rows.size(), s.found);
+    // The index the streams of one process share follows the file as well.
+    RangeStream stream;
+    ASSERT_TRUE(stream.Open(path, s.start, s.end));
+    std::uint64_t streamed = 0;
+    while (stream.NextCount(streamed)) {
+    }
+    EXPECT_EQ(streamed, s.found);
   }
   // The next append sets the torn bytes aside; the index then reads on.
   test::WriteFileBytes(path, File(600, InOrder) + torn);
