@@ -2,6 +2,8 @@
 // the History window's Export... writes it: the grid's cells in the station's
 // display units, the chosen columns in the chosen order, a separator, an
 // optional header line, CR LF line ends.
+#include <fcntl.h>
+
 #include <cerrno>
 #include <cstring>
 #include <ostream>
@@ -13,6 +15,8 @@
 #include "cli/station_access.h"
 #include "core/app/text_table.h"
 #include "core/dialogs/dialog_station.h"
+#include "core/app/posix_file.h"
+#include "core/history/export_stream.h"
 #include "core/history/export_writer.h"
 #include "core/history/history_grid.h"
 #include "core/history/search_range.h"
@@ -120,29 +124,48 @@ int RunExport(CliContext& ctx, const std::vector<std::string>& args) {
   CliDataFile data(ctx.clock);
   if (!data.OpenToRead(ctx)) return kExitFailure;
   HistoryGrid grid(ctx.text, ReadDisplayUnits(ctx, "export"));
-  SearchToGrid(data.File(), grid, options.from, options.to);
-
   ExportChoices choices;
   choices.columns =
       options.columns.empty() ? VisibleColumns(GridDefaultWidths()) : options.columns;
   choices.separator = ExportSeparator(options.separatorText);
   choices.header = options.header;
 
+  // Written as the file is read: ten years need no more memory than a day.
+  const std::string path = data.File().path();
+  ExportStreamResult result = ExportStreamResult::kDone;
   if (!options.out.empty()) {
+    std::string header;
     errno = 0;
-    if (!WriteExportFile(options.out, grid, choices)) {
+    FileDescriptor fd;
+    // Nothing is created when no chosen column fits the grid.
+    if (AppendExportText(grid, choices, header)) fd = FileDescriptor::Open(options.out, O_WRONLY | O_CREAT | O_TRUNC);
+    bool written = fd.valid();
+    if (written) {
+      result = StreamExport(path, grid, options.from, options.to, choices, [&fd](const std::string& block) {
+        return WriteAll(fd.get(), block.data(), block.size());
+      });
+      written = result != ExportStreamResult::kUnwritten;
+      written = fd.Close() && written;
+    }
+    if (!written) {
       ctx.err << "skyvane-cli: export: cannot write " << options.out;
       if (errno != 0) ctx.err << ": " << std::strerror(errno);
       ctx.err << "\n";
       return kExitFailure;
     }
-    return kExitOk;
+  } else {
+    result = StreamExport(path, grid, options.from, options.to, choices, [&ctx](const std::string& block) {
+      ctx.out.write(block.data(), static_cast<std::streamsize>(block.size()));
+      return static_cast<bool>(ctx.out);
+    });
+    ctx.out.flush();
+    if (result == ExportStreamResult::kUnwritten || !ctx.out) return kExitFailure;
   }
-  std::string text;
-  ExportText(grid, choices, text);
-  ctx.out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  ctx.out.flush();
-  return ctx.out ? kExitOk : kExitFailure;
+  if (result == ExportStreamResult::kUnreadable) {
+    ctx.err << "skyvane-cli: the data file " << path << " cannot be read\n";
+    return kExitFailure;
+  }
+  return kExitOk;
 }
 
 CommandRegistrar reg{{"export", kExportSynopsis, &RunExport}};

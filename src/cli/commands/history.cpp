@@ -1,6 +1,8 @@
 // skyvane-cli history --from TIME --to TIME: the stored lines of Skyvane.dat
 // whose record time lies in the range, exactly as stored.
 #include <ostream>
+#include <string>
+#include <string_view>
 
 #include "cli/cli.h"
 #include "cli/data_file_access.h"
@@ -25,15 +27,7 @@ bool IsTimeText(const std::string& text) {
   return true;
 }
 
-// The lines as stored, each ended by a newline, for one write.
-std::string PrintedLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    text += line;
-    text += '\n';
-  }
-  return text;
-}
+constexpr std::size_t kPrintBlock = std::size_t{1} << 16;
 
 int Usage(CliContext& ctx, const std::string& why) {
   ctx.err << "skyvane-cli: history: " << why << "\nusage: " << kHistorySynopsis << "\n";
@@ -57,13 +51,25 @@ int RunHistory(CliContext& ctx, const std::vector<std::string>& args) {
 
   CliDataFile data(ctx.clock);
   if (!data.OpenToRead(ctx)) return kExitFailure;
-  std::vector<std::string> lines;
-  if (LoadStoredLines(data.File(), from, to, lines) < 0) {
+  // Printed as the file is read, a block at a time: ten years need no more
+  // memory than a day.
+  std::string block;
+  auto flush = [&ctx, &block] {
+    ctx.out.write(block.data(), static_cast<std::streamsize>(block.size()));
+    block.clear();
+  };
+  const int printed = ForEachStoredLine(data.File(), from, to, [&](std::string_view line) {
+    block += line;
+    block += '\n';
+    if (block.size() >= kPrintBlock) flush();
+  });
+  flush();
+  if (printed < 0) {
     ctx.err << "skyvane-cli: the data file " << data.File().path() << " cannot be read\n";
     return kExitFailure;
   }
-  ctx.out << PrintedLines(lines);
-  return kExitOk;
+  ctx.out.flush();
+  return ctx.out ? kExitOk : kExitFailure;
 }
 
 CommandRegistrar reg{{"history", kHistorySynopsis, &RunHistory}};

@@ -1,6 +1,7 @@
 #include "core/app/time_text.h"
 
 #include "core/app/clock.h"
+#include "core/app/local_seconds.h"
 
 namespace skyvane {
 
@@ -46,15 +47,9 @@ std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
 std::time_t LocalTimeOfText(std::string_view text) {
   unsigned n[6];
   if (!ReadTimeText(text, n)) return -1;
-  std::tm parts{};
-  parts.tm_year = static_cast<int>(n[0]) - 1900;
-  parts.tm_mon = static_cast<int>(n[1]) - 1;
-  parts.tm_mday = static_cast<int>(n[2]);
-  parts.tm_hour = static_cast<int>(n[3]);
-  parts.tm_min = static_cast<int>(n[4]);
-  parts.tm_sec = static_cast<int>(n[5]);
-  parts.tm_isdst = -1;
-  return std::mktime(&parts);
+  return static_cast<std::time_t>(LocalSecondsOf(static_cast<int>(n[0]), static_cast<int>(n[1]),
+                                                 static_cast<int>(n[2]), static_cast<int>(n[3]),
+                                                 static_cast<int>(n[4]), static_cast<int>(n[5])));
 }
 
 }  // namespace skyvane

@@ -97,6 +97,11 @@ bool ExportText(const ExportGrid& grid, const ExportChoices& choices, std::strin
   return ok;
 }
 
+bool AppendExportText(const ExportGrid& grid, const ExportChoices& choices, std::string& text) {
+  if (ChosenColumns(grid, choices).empty()) return false;
+  return Produce(grid, choices, text, [](std::string&) { return true; });
+}
+
 bool WriteExportFile(const std::string& path, const ExportGrid& grid,
                      const ExportChoices& choices) {
   if (ChosenColumns(grid, choices).empty()) return false;

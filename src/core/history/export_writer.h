@@ -80,6 +80,11 @@ std::string ExportSeparator(std::string comboText);
 // or a chosen column is not in the grid.
 bool ExportText(const ExportGrid& grid, const ExportChoices& choices, std::string& text);
 
+// Appends the export text of the grid to text (its header line only when
+// choices ask for one). False, appending nothing, when no column is chosen or
+// a chosen column is not in the grid.
+bool AppendExportText(const ExportGrid& grid, const ExportChoices& choices, std::string& text);
+
 // Creates (or replaces) the file at path and writes the export text into it.
 // False when there is nothing to export or the file cannot be written.
 bool WriteExportFile(const std::string& path, const ExportGrid& grid,

@@ -21,6 +21,7 @@
 #include "core/app/posix_file.h"
 #include "core/history/file_busy.h"
 #include "core/history/history_table.h"
+#include "core/history/record_index.h"
 #include "core/station/history_row.h"
 
 namespace skyvane {
@@ -169,7 +170,11 @@ class HistoryFile {
   template <class Sink>
   int LoadLines(Sink& sink);
   template <class Sink>
-  int LoadRangeQuickly(Sink& sink, std::uint64_t end);
+  int LoadRangeIndexed(Sink& sink);
+  template <class Sink>
+  bool LoadSpansQuickly(Sink& sink, const std::vector<RecordIndex::Span>& spans);
+  template <class Sink>
+  void LoadSpans(Sink& sink, const std::vector<RecordIndex::Span>& spans);
   bool SetAside(std::uint64_t from, std::uint64_t size);
   std::string LastLineLocked();
 
@@ -184,6 +189,7 @@ class HistoryFile {
   int lastError_ = 0;
   int sessions_ = 0;
   std::unique_ptr<Memo> memo_;
+  RecordIndex index_;  // where the lines of a time range lie
 };
 
 // The side file that receives torn appends.

@@ -146,7 +146,7 @@ std::string HistoryGrid::Header(int column) const {
 std::string HistoryGrid::Cell(std::size_t rowIndex, int column) const {
   if (!InGrid(column) || rowIndex >= rows_.size()) return {};
   const ColumnSpec& c = kColumns[column];
-  if (c.shown == Shown::kNumber) return std::to_string(rowIndex + 1);
+  if (c.shown == Shown::kNumber) return std::to_string(before_ + rowIndex + 1);
   const std::string value(rows_.Field(rowIndex, c.field));
   switch (c.shown) {
     case Shown::kTime: return TimestampDisplayText(value, timeFormat_);

@@ -73,6 +73,9 @@ class HistoryGrid final : public ExportGrid {
   HistoryTable& Rows() { return rows_; }
   const HistoryTable& Rows() const { return rows_; }
   void Clear() { rows_.clear(); }
+  // The number the first row shows in "No" is this plus 1: a grid that holds
+  // one part of a longer export at a time goes on counting.
+  void SetFirstNumber(std::size_t before) { before_ = before; }
 
   int ColumnCount() const override { return gridcol::kCount; }
   std::string Header(int column) const override;
@@ -88,6 +91,7 @@ class HistoryGrid final : public ExportGrid {
   std::string timeFormat_;
   std::vector<std::string> headers_;
   HistoryTable rows_;
+  std::size_t before_ = 0;
 };
 
 // Empties the grid and fills it with the stored rows whose recordTime lies in

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/history/history_file.h"
 #include "core/history/history_line.h"
@@ -32,8 +33,9 @@ struct TableSink : TimeRange {
   void Begin(std::uint64_t bytes) {
     table.clear();
     taken = 0;
-    // Rows of the program's own lines are about 300 bytes, 180 of them text.
-    if (!Ranged()) table.reserve(bytes / 290 + 16, bytes * 5 / 8);
+    // Rows of the program's own lines are about 300 bytes, 180 of them text;
+    // a range is given the bytes of the parts that hold it.
+    table.reserve(bytes / 290 + 16, bytes * 5 / 8);
   }
   bool TakeLine(std::string_view text) {
     if (Ranged() || !table.AppendLine(text)) return false;
@@ -59,46 +61,74 @@ struct ArraySink : TimeRange {
 
 }  // namespace
 
-// A range read looks at every line's recordTime and splits only the lines in
-// range, each complete and so holding every field it gives. A line that takes
-// fields from the lines before it (one without its own recordTime, or a short
-// one in range) needs the full reading instead: -1, and the sink is begun
-// again by it. Nothing relies on the lines being in time order.
+// A range read looks only at the parts of the file the index names, at every
+// line's recordTime there, and splits only the lines in range, each complete
+// and so holding every field it gives. A line that takes fields from the lines
+// before it (one without its own recordTime, or a short one in range) needs
+// the full reading instead: false, and the sink is begun again by it.
 template <class Sink>
-int HistoryFile::LoadRangeQuickly(Sink& sink, std::uint64_t end) {
+bool HistoryFile::LoadSpansQuickly(Sink& sink, const std::vector<RecordIndex::Span>& spans) {
   const HistoryRow fresh;  // the fields no line sets (reserved)
   HistoryTable::FieldViews fields;
   for (int f = 0; f < row::kCount; ++f) fields[f] = fresh[f];
   std::array<std::string_view, line::kPositions> pieces;
-  int lines = 0;
   bool enough = true;
-  ScanLinesForward(
-      fd_.get(), end,
-      [&](std::string_view untrimmed) {
-        const std::string_view text = TrimLine(untrimmed);
-        if (text.empty()) return true;
-        if (lines++ == 0) sink.Begin(end);
-        std::string_view time;
-        if (!ThirdPiece(text, time)) return enough = false;
-        if (!sink.Wants(TrimLine(time))) return true;
-        if (SplitLine(text, pieces, line::kReservedPosition) < line::kReservedPosition) return enough = false;
-        for (int pos = 0; pos < line::kReservedPosition; ++pos) fields[line::kFieldAt[pos]] = pieces[pos];
-        sink.Take(fields);
-        return true;
-      },
-      [] {});
-  return enough ? lines : -1;
+  for (const RecordIndex::Span& span : spans) {
+    ScanLinesForwardFrom(
+        fd_.get(), span.from, span.to,
+        [&](std::string_view untrimmed) {
+          const std::string_view text = TrimLine(untrimmed);
+          if (text.empty()) return true;
+          std::string_view time;
+          if (!ThirdPiece(text, time)) return enough = false;
+          if (!sink.Wants(TrimLine(time))) return true;
+          if (SplitLine(text, pieces, line::kReservedPosition) < line::kReservedPosition) return enough = false;
+          for (int pos = 0; pos < line::kReservedPosition; ++pos) fields[line::kFieldAt[pos]] = pieces[pos];
+          sink.Take(fields);
+          return true;
+        },
+        [] {});
+    if (!enough) return false;
+  }
+  return true;
+}
+
+// Each part begins at a line that holds every field (or the first line), so
+// a fresh reader gives its rows what reading from the start would.
+template <class Sink>
+void HistoryFile::LoadSpans(Sink& sink, const std::vector<RecordIndex::Span>& spans) {
+  for (const RecordIndex::Span& span : spans) {
+    ForwardRowReader reader;
+    ScanLinesForwardFrom(
+        fd_.get(), span.from, span.to,
+        [&](std::string_view untrimmed) {
+          const std::string_view text = TrimLine(untrimmed);
+          if (!text.empty() && sink.Wants(reader.Next(text))) sink.Take(reader.Fields());
+        },
+        [&] { reader.Retain(); });
+  }
+}
+
+template <class Sink>
+int HistoryFile::LoadRangeIndexed(Sink& sink) {
+  if (!index_.Update(fd_.get()) || index_.lines() == 0) return 0;
+  const std::vector<RecordIndex::Span> spans = index_.Find(*sink.start, *sink.end);
+  std::uint64_t bytes = 0;
+  for (const RecordIndex::Span& span : spans) bytes += span.to - span.from;
+  sink.Begin(bytes);
+  if (!LoadSpansQuickly(sink, spans)) {
+    sink.Begin(bytes);
+    LoadSpans(sink, spans);
+  }
+  return static_cast<int>(index_.lines());
 }
 
 template <class Sink>
 int HistoryFile::LoadLines(Sink& sink) {
   // The caller holds the file and has it open.
+  if (sink.Ranged()) return LoadRangeIndexed(sink);
   const Tail tail = FindTail();
   if (tail.validEnd == 0) return 0;
-  if (sink.Ranged()) {
-    const int lines = LoadRangeQuickly(sink, tail.validEnd);
-    if (lines >= 0) return lines;
-  }
   ForwardRowReader reader;
   int lines = 0;
   ScanLinesForward(

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/app/local_seconds.h"
 #include "core/app/time_text.h"
 #include "core/units/timestamps.h"
 #include "core/units/value_text.h"
@@ -10,17 +11,6 @@
 namespace skyvane {
 
 namespace {
-
-// The calendar time at which an hour of the local calendar begins.
-std::int64_t LocalHourStart(unsigned y, unsigned mo, unsigned d, unsigned h) {
-  std::tm tm{};
-  tm.tm_year = static_cast<int>(y) - 1900;
-  tm.tm_mon = static_cast<int>(mo) - 1;
-  tm.tm_mday = static_cast<int>(d);
-  tm.tm_hour = static_cast<int>(h);
-  tm.tm_isdst = -1;
-  return static_cast<std::int64_t>(std::mktime(&tm));
-}
 
 // A rain value in whole tenths of a millimetre; values beyond any counter
 // (hand-edited texts) are held at a bound instead of overflowing.
@@ -48,24 +38,8 @@ std::int64_t LocalTimeReader::Read(std::string_view text) {
       v[2] > 31 || v[3] > 23 || v[4] > 59 || v[5] > 59) {
     return TimestampToTime(std::string(text));
   }
-  // Rows come in time order, and the time zone's offset changes a few times a
-  // year: the offset is asked once a day, or every hour of a day on which it
-  // changes.
-  const std::int64_t dayCivil = DaysFromCivil(v[0], v[1], v[2]) * 86400;
-  const std::int64_t hourCivil = dayCivil + v[3] * 3600;
-  if (dayCivil != cachedDay_) {
-    const std::int64_t first = dayCivil - LocalHourStart(v[0], v[1], v[2], 0);
-    const std::int64_t last = dayCivil + 23 * 3600 - LocalHourStart(v[0], v[1], v[2], 23);
-    cachedDay_ = dayCivil;
-    steadyDay_ = first == last;
-    cachedOffset_ = first;
-    cachedHourKey_ = -1;
-  }
-  if (!steadyDay_ && hourCivil != cachedHourKey_) {
-    cachedOffset_ = hourCivil - LocalHourStart(v[0], v[1], v[2], v[3]);
-    cachedHourKey_ = hourCivil;
-  }
-  return hourCivil + v[4] * 60 + v[5] - cachedOffset_;
+  return LocalSecondsOf(static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
+                        static_cast<int>(v[3]), static_cast<int>(v[4]), static_cast<int>(v[5]));
 }
 
 RainSample MakeRainSample(std::string_view recordTime, std::string_view rain,

@@ -36,10 +36,6 @@ class LocalTimeReader {
  private:
   std::int64_t Read(std::string_view text);
   std::time_t now_;
-  std::int64_t cachedDay_ = -1;      // the day whose offset is known
-  bool steadyDay_ = false;            // its offset is the same all day
-  std::int64_t cachedHourKey_ = -1;  // else the hour whose offset is known
-  std::int64_t cachedOffset_ = 0;
 };
 
 // What the walk reads from an older row.

@@ -7,7 +7,7 @@
 
 #include "core/history/history_line.h"
 #include "core/history/line_scan.h"
-#include "core/history/record_tail.h"
+#include "core/history/shared_index.h"
 
 namespace skyvane {
 namespace {
@@ -22,34 +22,59 @@ bool RangeStream::Open(const std::string& path, std::string start, std::string e
   end_ = std::move(end);
   fd_ = FileDescriptor::Open(path, O_RDONLY);
   if (!fd_) return false;
-  const std::int64_t size = FileSize(fd_.get());
-  RecordsEnd records;
-  if (size < 0 || (size > 0 && !FindRecordsEnd(fd_.get(), static_cast<std::uint64_t>(size), records))) {
-    return false;
-  }
-  recordsEnd_ = records.end;
+  IndexedRange range;
+  if (!FindIndexedRange(fd_.get(), path, start_, end_, range)) return false;
+  spans_ = std::move(range.spans);
   buffer_.assign(kPiece + kLineSlack, '\0');
   Rewind();
   return true;
 }
 
 void RangeStream::Rewind() {
-  offset_ = 0;
+  failed_ = false;
+  span_ = 0;
+  StartSpan();
+}
+
+// Each part begins at a line that holds every field (or the first line), so
+// a fresh reader gives its rows what reading from the start would.
+void RangeStream::StartSpan() {
+  const bool any = span_ < spans_.size();
+  offset_ = any ? spans_[span_].from : 0;
+  recordsEnd_ = any ? spans_[span_].to : 0;
   kept_ = 0;
   skipping_ = false;
-  failed_ = false;
   reader_ = std::make_unique<ForwardRowReader>();
 }
 
-void RangeStream::HandLine(std::string_view line, const OnRow& onRow) {
+void RangeStream::HandLine(std::string_view line, const OnRow* onRow) {
   const std::string_view text = TrimLine(line);
   if (text.empty()) return;
   const std::string_view time = reader_->Next(text);
-  if (time >= start_ && time <= end_) onRow(reader_->Fields());
+  if (time < start_ || time > end_) return;
+  if (onRow) {
+    (*onRow)(reader_->Fields());
+  } else {
+    ++counted_;
+  }
 }
 
-bool RangeStream::Next(const OnRow& onRow) {
-  if (offset_ >= recordsEnd_ || failed_) return false;
+bool RangeStream::Next(const OnRow& onRow) { return Read(&onRow); }
+
+bool RangeStream::NextCount(std::uint64_t& found) {
+  counted_ = 0;
+  const bool more = Read(nullptr);
+  found += counted_;
+  return more;
+}
+
+bool RangeStream::Read(const OnRow* onRow) {
+  if (failed_) return false;
+  if (offset_ >= recordsEnd_) {
+    if (span_ + 1 >= spans_.size()) return false;
+    ++span_;
+    StartSpan();
+  }
   const std::size_t room = kPiece - kept_;
   const std::uint64_t left = recordsEnd_ - offset_;
   const std::size_t n = left < room ? static_cast<std::size_t>(left) : room;

@@ -161,25 +161,30 @@ std::string RecordJson(const HistoryRow& stored) {
 }
 
 std::string JsonString(std::string_view text) {
-  std::string json = "\"";
-  for (const char c : text) {
+  std::string json;
+  json.reserve(text.size() + 2);
+  json += '"';
+  std::size_t plain = 0;  // where the run of characters copied as they are begins
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '"' && c != '\\' && static_cast<unsigned char>(c) >= 0x20) continue;
+    json.append(text.substr(plain, i - plain));
+    plain = i + 1;
     switch (c) {
       case '"': json += "\\\""; break;
       case '\\': json += "\\\\"; break;
       case '\n': json += "\\n"; break;
       case '\r': json += "\\r"; break;
       case '\t': json += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escape[8];
-          std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-          json += escape;
-        } else {
-          json += c;
-        }
+      default: {
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+        json += escape;
+      }
     }
   }
-  json += "\"";
+  json.append(text.substr(plain));
+  json += '"';
   return json;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/app/local_seconds.h"
 #include "core/app/text_table.h"
 #include "core/app/time_text.h"
 
@@ -71,8 +72,7 @@ std::string TimestampDisplayText(const std::string& text, const std::string& for
 std::int64_t TimestampToTime(const std::string& text) {
   TimestampFields f;
   if (!ReadTimestamp(text, f)) return -1;
-  std::tm tm = ToTm(f);
-  return static_cast<std::int64_t>(std::mktime(&tm));
+  return LocalSecondsOf(f.year, f.month, f.day, f.hour, f.minute, f.second);
 }
 
 std::int64_t TimeSpanBetween(const std::string& start, const std::string& end) {

@@ -9,7 +9,7 @@ bool RecordsAnswer::Open(const std::string& path, const RecordsQuery& query) {
 
 bool RecordsAnswer::Count() {
   if (counted_) return false;
-  if (stream_.Next([this](const HistoryTable::FieldViews&) { ++found_; })) return true;
+  if (stream_.NextCount(found_)) return true;
   counted_ = true;
   stream_.Rewind();
   picker_ = RowPicker(static_cast<std::size_t>(found_), query_.maxPoints);
