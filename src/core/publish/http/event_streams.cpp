@@ -15,7 +15,10 @@ constexpr std::size_t kUnreadBound = 256 * 1024;
 
 void EventStreams::Start() {
   stopping_ = false;
-  thread_ = std::thread([this] { Feed(); });
+  // Taken here, not in the new thread: a cycle that ends before that thread
+  // first runs must still reach the streams.
+  const std::uint64_t seen = current_.Cycle();
+  thread_ = std::thread([this, seen] { Feed(seen); });
 }
 
 void EventStreams::Stop() {
@@ -49,8 +52,7 @@ void EventStreams::Send(const std::string& text) {
   std::erase_if(streams_, [&text](const auto& s) { return !s->Offer(text); });
 }
 
-void EventStreams::Feed() {
-  std::uint64_t seen = current_.Cycle();
+void EventStreams::Feed(std::uint64_t seen) {
   for (;;) {
     const bool cycle = current_.WaitForCycle(seen, heartbeat_);
     {

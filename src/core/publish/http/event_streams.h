@@ -30,7 +30,7 @@ class EventStreams {
   std::shared_ptr<StreamAnswer> Open(MHD_Connection* connection);
 
  private:
-  void Feed();
+  void Feed(std::uint64_t seen);
   // Hands text to every open stream, dropping those that ended.
   void Send(const std::string& text);
 
