@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/climate/climate_display.h"
 #include "core/climate/climate_text.h"
-#include "core/units/conversions.h"
+#include "core/units/value_text.h"
 
 namespace skyvane::climate {
 namespace {
@@ -13,37 +14,24 @@ constexpr const char* kMonthNames[] = {"January", "February", "March",     "Apri
                                        "May",     "June",     "July",      "August",
                                        "September", "October", "November", "December"};
 
-// Values of a report in its units, each with the decimals its unit needs.
+// Values of a report in its units, each with the decimals its unit needs:
+// the desktop's texts of them, blank where a value is absent.
 class Converter {
  public:
   Converter(const ReportUnits& units) : u_(units) {}
-  std::string Temperature(std::optional<double> v) const {
-    if (!v) return {};
-    return FixedText(TemperatureFromStation(static_cast<float>(*v), 1.0f, u_.temperature), 1);
-  }
-  // Degree days are differences of temperature: scaled, never offset.
-  std::string DegreeDays(std::optional<double> v) const {
-    if (!v) return {};
-    return FixedText(u_.temperature == unit::kFahrenheit ? *v * 1.8 : *v, 1);
-  }
-  std::string Rain(std::optional<double> v) const {
-    if (!v) return {};
-    return FixedText(RainFromStation(static_cast<float>(*v), 1.0f, u_.rain),
-                     u_.rain == unit::kInch ? 2 : 1);
-  }
-  std::string Pressure(std::optional<double> v) const {
-    if (!v) return {};
-    return FixedText(PressureFromStation(static_cast<float>(*v), 1.0f, u_.pressure),
-                     u_.pressure == unit::kInHg ? 2 : 1);
-  }
-  std::string Wind(std::optional<double> v) const {
-    if (!v) return {};
-    return FixedText(WindSpeedFromStation(static_cast<float>(*v), 1.0f, u_.wind),
-                     u_.wind == unit::kBeaufort ? 0 : 1);
-  }
+  std::string Temperature(std::optional<double> v) const { return Text(Measure::kTemperature, v); }
+  std::string DegreeDays(std::optional<double> v) const { return Text(Measure::kDegreeDays, v); }
+  std::string Rain(std::optional<double> v) const { return Text(Measure::kRain, v); }
+  std::string Pressure(std::optional<double> v) const { return Text(Measure::kPressure, v); }
+  std::string Wind(std::optional<double> v) const { return Text(Measure::kWindSpeed, v); }
   const ReportUnits& units() const { return u_; }
 
  private:
+  std::string Text(Measure measure, std::optional<double> v) const {
+    std::string text = ValueText(measure, v, u_);
+    return text == kNoValue ? std::string() : text;
+  }
+
   ReportUnits u_;
 };
 
@@ -126,6 +114,30 @@ std::string Totals(const Summary& s, const Converter& c, const char* dayWord) {
   return text;
 }
 
+// The columns of a day of the monthly report, or of the month's sums, whose
+// extremes are told by when: their time of day, or their day.
+Line& DayColumns(Line& line, const Summary& s, const Converter& c, std::string (*when)(const Extreme&)) {
+  return line.Cell(c.Temperature(s.temperatureMean), 6)
+      .Cell(c.Temperature(s.temperatureHigh.value), 8).Cell(when(s.temperatureHigh), 6)
+      .Cell(c.Temperature(s.temperatureLow.value), 8).Cell(when(s.temperatureLow), 6)
+      .Cell(c.DegreeDays(s.heatingDegreeDays), 6).Cell(c.DegreeDays(s.coolingDegreeDays), 6)
+      .Cell(c.Rain(s.rain), 8).Cell(c.Wind(s.windSpeedMean), 7)
+      .Cell(c.Wind(s.gustHigh.value), 8).Cell(when(s.gustHigh), 6)
+      .Cell(Direction(s.directionDominant), 7);
+}
+
+// The columns of a month of the yearly report, or of the year's sums.
+Line& MonthColumns(Line& line, const Summary& s, const Converter& c) {
+  return line.Cell(c.Temperature(s.temperatureMean), 6)
+      .Cell(c.Temperature(s.temperatureHigh.value), 8).Cell(DayMonth(s.temperatureHigh), 7)
+      .Cell(c.Temperature(s.temperatureLow.value), 8).Cell(DayMonth(s.temperatureLow), 7)
+      .Cell(c.DegreeDays(s.heatingDegreeDays), 7).Cell(c.DegreeDays(s.coolingDegreeDays), 7)
+      .Cell(c.Rain(s.rain), 8).Cell(c.Rain(s.wettestDay.value), 7).Cell(DayMonth(s.wettestDay), 7)
+      .Cell(Count(s.rainDays02), 7).Cell(Count(s.rainDays1), 6).Cell(Count(s.rainDays10), 7)
+      .Cell(c.Wind(s.windSpeedMean), 7).Cell(c.Wind(s.gustHigh.value), 8)
+      .Cell(DayMonth(s.gustHigh), 7).Cell(Direction(s.directionDominant), 6);
+}
+
 std::string MonthReport(const ClimateBook& book, const std::string& month, const Converter& c,
                         const ClimateOptions& options) {
   const int year = std::stoi(month.substr(0, 4));
@@ -152,29 +164,14 @@ std::string MonthReport(const ClimateBook& book, const std::string& month, const
     Line line;
     line.Cell(std::to_string(day), 4);
     if (next < days.size() && days[next].date == date) {
-      const Summary& s = days[next++];
-      line.Cell(c.Temperature(s.temperatureMean), 6)
-          .Cell(c.Temperature(s.temperatureHigh.value), 8).Cell(HourMinute(s.temperatureHigh), 6)
-          .Cell(c.Temperature(s.temperatureLow.value), 8).Cell(HourMinute(s.temperatureLow), 6)
-          .Cell(c.DegreeDays(s.heatingDegreeDays), 6).Cell(c.DegreeDays(s.coolingDegreeDays), 6)
-          .Cell(c.Rain(s.rain), 8).Cell(c.Wind(s.windSpeedMean), 7)
-          .Cell(c.Wind(s.gustHigh.value), 8).Cell(HourMinute(s.gustHigh), 6)
-          .Cell(Direction(s.directionDominant), 7);
+      DayColumns(line, days[next++], c, HourMinute);
     }
     text += line.Done();
   }
   text += rule + "\n";
   const Summary& s = total.front();
-  text += Line()
-              .Blank(4)
-              .Cell(c.Temperature(s.temperatureMean), 6)
-              .Cell(c.Temperature(s.temperatureHigh.value), 8).Cell(DayNumber(s.temperatureHigh), 6)
-              .Cell(c.Temperature(s.temperatureLow.value), 8).Cell(DayNumber(s.temperatureLow), 6)
-              .Cell(c.DegreeDays(s.heatingDegreeDays), 6).Cell(c.DegreeDays(s.coolingDegreeDays), 6)
-              .Cell(c.Rain(s.rain), 8).Cell(c.Wind(s.windSpeedMean), 7)
-              .Cell(c.Wind(s.gustHigh.value), 8).Cell(DayNumber(s.gustHigh), 6)
-              .Cell(Direction(s.directionDominant), 7)
-              .Done();
+  Line sums;
+  text += DayColumns(sums.Blank(4), s, c, DayNumber).Done();
   return text + "\n" + Totals(s, c, "day");
 }
 
@@ -201,31 +198,14 @@ std::string YearReport(const ClimateBook& book, const std::string& year, const C
     Line line;
     line.Cell(month + 5, 4);
     if (next < months.size() && months[next].date == month) {
-      const Summary& s = months[next++];
-      line.Cell(c.Temperature(s.temperatureMean), 6)
-          .Cell(c.Temperature(s.temperatureHigh.value), 8).Cell(DayMonth(s.temperatureHigh), 7)
-          .Cell(c.Temperature(s.temperatureLow.value), 8).Cell(DayMonth(s.temperatureLow), 7)
-          .Cell(c.DegreeDays(s.heatingDegreeDays), 7).Cell(c.DegreeDays(s.coolingDegreeDays), 7)
-          .Cell(c.Rain(s.rain), 8).Cell(c.Rain(s.wettestDay.value), 7).Cell(DayMonth(s.wettestDay), 7)
-          .Cell(Count(s.rainDays02), 7).Cell(Count(s.rainDays1), 6).Cell(Count(s.rainDays10), 7)
-          .Cell(c.Wind(s.windSpeedMean), 7).Cell(c.Wind(s.gustHigh.value), 8)
-          .Cell(DayMonth(s.gustHigh), 7).Cell(Direction(s.directionDominant), 6);
+      MonthColumns(line, months[next++], c);
     }
     text += line.Done();
   }
   text += rule + "\n";
   const Summary& s = total.front();
-  text += Line()
-              .Blank(4)
-              .Cell(c.Temperature(s.temperatureMean), 6)
-              .Cell(c.Temperature(s.temperatureHigh.value), 8).Cell(DayMonth(s.temperatureHigh), 7)
-              .Cell(c.Temperature(s.temperatureLow.value), 8).Cell(DayMonth(s.temperatureLow), 7)
-              .Cell(c.DegreeDays(s.heatingDegreeDays), 7).Cell(c.DegreeDays(s.coolingDegreeDays), 7)
-              .Cell(c.Rain(s.rain), 8).Cell(c.Rain(s.wettestDay.value), 7).Cell(DayMonth(s.wettestDay), 7)
-              .Cell(Count(s.rainDays02), 7).Cell(Count(s.rainDays1), 6).Cell(Count(s.rainDays10), 7)
-              .Cell(c.Wind(s.windSpeedMean), 7).Cell(c.Wind(s.gustHigh.value), 8)
-              .Cell(DayMonth(s.gustHigh), 7).Cell(Direction(s.directionDominant), 6)
-              .Done();
+  Line sums;
+  text += MonthColumns(sums.Blank(4), s, c).Done();
   return text + "\n" + Totals(s, c, "date");
 }
 

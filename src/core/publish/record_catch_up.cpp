@@ -5,6 +5,7 @@
 #include "core/app/number_text.h"
 #include "core/history/history_file.h"
 #include "core/history/history_line.h"
+#include "core/publish/record_queue.h"
 
 namespace skyvane {
 
@@ -28,6 +29,20 @@ CatchUpScan ScanForCatchUp(HistoryFile& file, std::optional<long long> noted, st
   if (scan.fresh) scan.missed.clear();
   std::reverse(scan.missed.begin(), scan.missed.end());
   return scan;
+}
+
+HistoryRowArray MissedRecords(RecordQueue& queue, std::mutex& mutex, HistoryFile& file, std::size_t max) {
+  std::optional<long long> noted;
+  {
+    std::lock_guard lock(mutex);
+    noted = queue.LastSequence();
+  }
+  CatchUpScan scan = ScanForCatchUp(file, noted, max);
+  if (scan.fresh) {
+    std::lock_guard lock(mutex);
+    queue.NoteSequence(scan.last);
+  }
+  return std::move(scan.missed);
 }
 
 }  // namespace skyvane

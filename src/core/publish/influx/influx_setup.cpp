@@ -6,6 +6,7 @@
 #include "core/app/app_settings.h"
 #include "core/app/ini_file.h"
 #include "core/app/secret_file.h"
+#include "core/app/url_text.h"
 #include "core/publish/influx/line_protocol.h"
 #include "core/publish/upload/wu_protocol.h"
 
@@ -13,31 +14,6 @@ namespace skyvane {
 namespace {
 
 constexpr std::size_t kValueBuffer = 1024;
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// A query value with its %XX and '+' decoded; false for a broken escape.
-bool Decoded(std::string_view text, std::string& out) {
-  out.clear();
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '+') {
-      out += ' ';
-    } else if (text[i] != '%') {
-      out += text[i];
-    } else if (i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-      i += 2;
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
 
 // Splits url into its address (without a trailing '/') and the values of
 // its query; false with a message for what the writer cannot use.
@@ -67,7 +43,7 @@ bool SplitUrl(const std::string& url, std::string& base, std::map<std::string, s
     const std::size_t equals = pair.find('=');
     const std::string key(pair.substr(0, equals));
     std::string value;
-    if (equals == std::string_view::npos || !Decoded(pair.substr(equals + 1), value) ||
+    if (equals == std::string_view::npos || !UrlDecoded(pair.substr(equals + 1), value) ||
         (key != "db" && key != "org" && key != "bucket")) {
       error = "the Influx address '" + url + "' may carry only db=, org= and bucket= in its query";
       return false;

@@ -129,21 +129,11 @@ void MqttPublisher::OnCycleEnded(StationSeen seen) {
 }
 
 void MqttPublisher::CatchUp(HistoryFile& file) {
-  std::optional<long long> noted;
-  {
-    std::lock_guard lock(mutex_);
-    noted = queue_.LastSequence();
-  }
-  const CatchUpScan scan = ScanForCatchUp(file, noted, options_.queueCapacity);
-  if (scan.fresh) {
-    std::lock_guard lock(mutex_);
-    queue_.NoteSequence(scan.last);
-    return;
-  }
-  if (scan.missed.empty()) return;
-  log_(MqttLogLevel::kInfo, "MQTT: " + std::to_string(scan.missed.size()) +
+  const HistoryRowArray missed = MissedRecords(queue_, mutex_, file, options_.queueCapacity);
+  if (missed.empty()) return;
+  log_(MqttLogLevel::kInfo, "MQTT: " + std::to_string(missed.size()) +
                                 " record(s) saved while nothing could queue them are queued");
-  OnRecordsSaved(scan.missed);
+  OnRecordsSaved(missed);
 }
 
 std::size_t MqttPublisher::QueuedRecords() const {
