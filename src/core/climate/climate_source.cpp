@@ -1,7 +1,6 @@
 #include "core/climate/climate_source.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -29,22 +28,11 @@ std::string BytesBefore(int fd, std::uint64_t end) {
 
 }  // namespace
 
-bool StampOf(int fd, HistoryFile::Stamp& stamp) {
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) return false;
-  stamp.device = static_cast<std::uint64_t>(st.st_dev);
-  stamp.inode = static_cast<std::uint64_t>(st.st_ino);
-  stamp.size = static_cast<std::uint64_t>(st.st_size);
-  stamp.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-  stamp.changedNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
-  return true;
-}
-
 ClimateSource::Read ClimateSource::Update(const std::string& path, const OnReset& onReset,
                                           const OnRow& onRow, std::string& error) {
   FileDescriptor fd = FileDescriptor::Open(path, O_RDONLY);
   HistoryFile::Stamp now;
-  if (!fd || !StampOf(fd.get(), now)) {
+  if (!fd || !HistoryFile::StampOf(fd.get(), now)) {
     error = "cannot read " + path + ": " + std::strerror(errno);
     return Read::kFailed;
   }
@@ -102,7 +90,7 @@ bool ClimateSource::ReadAll(const std::string& path, const OnReset& onReset, con
     FileDescriptor fd = FileDescriptor::Open(path, O_RDONLY);
     HistoryFile::Stamp before, after;
     RangeStream stream;
-    if (!fd || !StampOf(fd.get(), before) ||
+    if (!fd || !HistoryFile::StampOf(fd.get(), before) ||
         !stream.Open(path, std::string(), std::string(1, '\x7f'))) {
       error = "cannot read " + path + ": " + std::strerror(errno);
       return false;
@@ -115,7 +103,7 @@ bool ClimateSource::ReadAll(const std::string& path, const OnReset& onReset, con
       return false;
     }
     RecordsEnd records;
-    if (!StampOf(fd.get(), after) || !(before == after) ||
+    if (!HistoryFile::StampOf(fd.get(), after) || !(before == after) ||
         (after.size > 0 && !FindRecordsEnd(fd.get(), after.size, records))) {
       continue;
     }

@@ -39,7 +39,4 @@ class ClimateSource {
   std::string endBytes_;   // the bytes just before end_, to see they stayed
 };
 
-// The stamp of an open file (what HistoryFile::ReadStamp gives).
-bool StampOf(int fd, HistoryFile::Stamp& stamp);
-
 }  // namespace skyvane::climate

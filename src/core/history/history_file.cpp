@@ -294,8 +294,12 @@ HistoryFile::Scan HistoryFile::ScanBackward(
 bool HistoryFile::ReadStamp(Stamp& stamp) {
   FileBusy::Hold hold = busy_.HoldWhenFree();
   Session session(*this);
+  return session.open() && StampOf(fd_.get(), stamp);
+}
+
+bool HistoryFile::StampOf(int fd, Stamp& stamp) {
   struct stat st {};
-  if (!session.open() || ::fstat(fd_.get(), &st) != 0) return false;
+  if (::fstat(fd, &st) != 0) return false;
   stamp.device = static_cast<std::uint64_t>(st.st_dev);
   stamp.inode = static_cast<std::uint64_t>(st.st_ino);
   stamp.size = static_cast<std::uint64_t>(st.st_size);

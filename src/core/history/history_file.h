@@ -118,6 +118,8 @@ class HistoryFile {
   };
   // The stamp of the file now; false when it cannot be opened.
   bool ReadStamp(Stamp& stamp);
+  // The stamp of an open file, for readers of their own.
+  static bool StampOf(int fd, Stamp& stamp);
   // What another module keeps about this file between calls (the rain code's
   // newest rows, tied to a stamp): created and read by that module, dropped
   // with the file. Touch it only while holding fileBusy.
